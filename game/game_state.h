@@ -1,0 +1,120 @@
+// The one record of everything the game knows. There is exactly one instance,
+// `game`, alive for the whole process; every module reads and writes its fields
+// directly. Field names, types and initial values are part of the game's
+// contract with the score file and the drawing code, so keep them as they are.
+#pragma once
+
+#include <cstdint>
+
+// A flag is one byte holding 0 or 1.
+using Flag = bool;
+
+struct Block {
+    float direction = 1.0f;     // +1 turning (or will turn) face up, -1 face down; exactly +-1
+    Flag animating = false;     // set from the pick until it rests face down again
+    float angle = 0.0f;         // degrees about y, 0 face down .. 180 face up, multiples of 10
+    int32_t pair = 0;           // which of the 8 pictures, 0..7
+    unsigned int faceList = 0;  // display list showing the picture: listBase + 2 + pair
+};
+
+struct MenuButton {
+    Flag pressed = false;       // the press animation runs
+    float depth = 0.0f;         // how far it is pushed in, 0..0.3 scene units
+    float direction = 1.0f;     // +1 moving in, -1 moving back
+};
+
+inline constexpr int kBlockCount = 16;
+inline constexpr int kPairCount = 8;
+inline constexpr int kButtonCount = 4;
+inline constexpr int kScoreSlots = 10;       // 0..4 normal mode, 5..9 time trial
+inline constexpr int kScoreNameSize = 255;   // 254 characters and the terminator
+inline constexpr int kNameBufferSize = 12;   // 10 typed characters, two zero bytes
+inline constexpr int kMaxNameLength = 10;
+inline constexpr int kTextureCount = 25;
+inline constexpr int kDisplayListCount = 29;
+
+// Selection names under which clickable objects are drawn and dispatched.
+inline constexpr int kNameNothing = 0;
+inline constexpr int kNameFirstBlock = 100;  // 100 + row * 4 + column
+inline constexpr int kNameNew = 116;
+inline constexpr int kNameMode = 117;
+inline constexpr int kNameSound = 118;
+inline constexpr int kNameHelp = 119;
+inline constexpr int kNameAbout = 120;
+inline constexpr int kNameExit = 121;
+
+struct GameState {
+    // Board and turn: dealt at start-up and at every new board; indices are row * 4 + column.
+    Block blocks[kBlockCount];
+    int32_t firstPick = 0;          // block picked first in the current (or last) turn
+    int32_t secondPick = 0;         // block picked second in the last completed turn
+    int32_t picksInTurn = 0;        // 0, 1 or 2; stays 2 after a turn until the next pick
+    int32_t pairsOnBoard = 0;       // pairs matched on the board in play, 0..7 between picks
+    int32_t boardsCleared = 0;      // boards fully matched in this game
+    int32_t moves = 0;              // completed turns in this game
+    int32_t lastPickOfBoard = 0;    // block whose pick completed the board
+    Flag boardCleared = false;      // waiting for lastPickOfBoard to face up before turning all back
+    Flag reshufflePending = false;  // all blocks turn back; deal when blocks[firstPick] rests
+    int32_t gameCounter = 0;        // persistent deal divisor, 1..99 once the score file is read
+
+    // Clock: the two-minute countdown and the once-a-second frame-rate step. Seconds as floats.
+    int32_t minutes = 2;
+    int32_t secondsTens = 0;
+    int32_t secondsOnes = 0;
+    Flag clockRunning = false;      // a game is in progress; the countdown runs only then
+    float lastSecondMark = 0.0f;    // time of the last step, seconds since the tick origin
+    float frameCount = 0.0f;        // frames since the last step
+    char fpsText[32] = {};          // "FPS: %d", empty until the first step
+
+    // Modes, panel and banners. Alphas fade 0..1 in steps of 0.05 per frame.
+    Flag timeTrial = true;
+    int32_t modeIcon = 0;           // 0 time-trial label, 1 normal label
+    int32_t scoreTableOffset = 5;   // first slot of the current mode's table: 5 or 0
+    Flag soundOn = false;
+    int32_t soundIcon = 1;          // 0 speaker on, 1 speaker off
+    Flag helpShown = false;
+    Flag paused = false;
+    float pausedAlpha = 0.0f;
+    float gameOverAlpha = 0.0f;
+    Flag blendBlocks = false;       // blocks drawn translucent
+    MenuButton buttons[kButtonCount];  // New, Mode, Sound, Help
+
+    // End of game and scores. Tables persist through the score file.
+    Flag gameOver = false;
+    Flag newGameRequested = false;  // the next deal resets counters and clock first
+    int32_t finalScore = 0;
+    int32_t finalRank = -1;         // absolute slot 0..9 the game earned, or -1
+    int32_t scoreValues[kScoreSlots] = {};
+    char scoreNames[kScoreSlots][kScoreNameSize] = {};
+    char nameBuffer[kNameBufferSize] = {};
+    int32_t nameLength = 0;         // characters typed, 0..10
+    Flag scoreInserted = false;     // this finished game already placed its entry
+
+    // Input and main loop. keys is indexed by virtual-key code.
+    Flag keys[256] = {};
+    Flag escLatch = false;
+    Flag spaceLatch = false;
+    Flag blendKeyLatch = false;
+    Flag mouseDown = false;         // set at every left press, never cleared
+    Flag quitRequested = false;
+    Flag windowInactive = false;
+
+    // Graphics resources: created once at start-up with the GL context.
+    unsigned int textures[kTextureCount] = {};
+    unsigned int listBase = 0;      // first of the 29 display lists
+    int32_t listCursor = 0;         // running list name while building, dealing and drawing
+    unsigned int textFont = 0;      // first of 96 upright glyph lists
+    unsigned int italicFont = 0;    // first of 96 italic glyph lists
+};
+
+extern GameState game;
+
+// Fixed centres of the 16 blocks in eye coordinates, index = row * 4 + column.
+extern const float blockPositions[kBlockCount][3];
+
+// a + b when a < 0, a - b when a > b, else a. Corrects by one period at most.
+int32_t WrapCounter(int32_t a, int32_t b);
+
+// hi when v >= hi, v when v > lo, else lo (also for NaN). Bounds come back exactly,
+// which the animations' equality tests rely on.
+float ClampFloat(float lo, float hi, float v);

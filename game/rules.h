@@ -1,0 +1,35 @@
+// The game's rules: dealing, picking, per-frame animation, the clock, the end of a
+// game and the menu commands. All of it works on `game` and touches no window,
+// GL or sound API directly; the platform pieces it needs sit behind platform/.
+#pragma once
+
+#include <cstdint>
+
+// Dealing and round reset.
+void ShuffleBoard();     // deal 8 pairs over the 16 blocks; needs gameCounter >= 1 and listBase
+void ResetRound();       // turn every block back, advance gameCounter, schedule the next deal
+void StartNextBoard();   // the scheduled deal; resets counters and clock first on a new game
+
+// The run-time library's generator, reproduced so that a counter deals the same boards
+// everywhere. Never seeded: one sequence for the whole process.
+int32_t DrawRandom();
+void RestartRandom();    // back to the generator's initial state (tests only)
+
+// Block selection and matching.
+void OnBlockName(int32_t name);   // name 100..115
+void ClickBlock(int32_t index);   // 0..15
+void SelectBlock(int32_t index);
+
+// Once per drawn frame, inside the frame: block turns, button presses, the deal trigger.
+void UpdateAnimations();
+
+// Once per drawn frame: counts frames, steps the countdown once a second and formats
+// fpsText. The frame-rate text itself is printed by the drawing code.
+void TickClock();
+
+// After every presented frame: ends the game when its condition holds.
+void CheckGameOver();
+int32_t FindRank();
+
+// Commands of the menu panel, for every picked name; acts on 116..121 only.
+void RunMenuCommand(int32_t name);
