@@ -1,0 +1,38 @@
+// Scripted stand-ins for the platform layer, linked into every test program instead of
+// the SDL pieces. Tests set the tick count, count click sounds, and script the answers
+// of message boxes; ResetFakePlatform() puts everything back between tests.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+
+// What GetTickCount() returns. Tests move it forward (or across the 2^32 wrap) by hand.
+extern uint32_t fakeTicks;
+
+// PlayClickSound() calls since the last reset; OpenClickSound/CloseClickSound only
+// track whether the sound is open and never fail.
+extern int clickSoundPlays;
+extern bool clickSoundOpen;
+
+// One ShowMessageBox() call as the game made it.
+struct ShownBox {
+    std::string text;
+    std::string title;
+    BoxButtons buttons;
+    BoxIcon icon;
+    bool ownedByWindow;
+};
+
+// Every box shown since the last reset, oldest first.
+extern std::vector<ShownBox> shownBoxes;
+
+// Answers for Yes/No boxes, taken from the front one per box (true = Yes). An empty
+// queue answers No, as closing the box would. OK boxes always return true and leave
+// the queue alone, so a script of answers only ever describes the questions.
+extern std::deque<bool> scriptedAnswers;
+
+void ResetFakePlatform();
