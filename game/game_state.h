@@ -63,6 +63,8 @@ struct GameState {
     int32_t secondsOnes = 0;
     Flag clockRunning = false;      // a game is in progress; the countdown runs only then
     float lastSecondMark = 0.0f;    // time of the last step, seconds since the tick origin
+    uint32_t lastSecondTicks = 0;   // the same moment in ms; differences taken unsigned survive the wrap
+    Flag clockStepped = false;      // a step was taken this run; the first frame always takes one
     float frameCount = 0.0f;        // frames since the last step
     char fpsText[32] = {};          // "FPS: %d", empty until the first step
 

@@ -15,6 +15,9 @@ void StartNextBoard();   // the scheduled deal; resets counters and clock first 
 int32_t DrawRandom();
 void RestartRandom();    // back to the generator's initial state (tests only)
 
+// +1 becomes -1 and anything else moves up by 2, so -1 becomes +1. Used for blocks and buttons.
+float ToggleDirection(float direction);
+
 // Block selection and matching.
 void OnBlockName(int32_t name);   // name 100..115
 void ClickBlock(int32_t index);   // 0..15

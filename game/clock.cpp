@@ -1,0 +1,59 @@
+#include <cstdio>
+
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "platform/ticks.h"
+
+namespace {
+
+constexpr uint32_t kStepMilliseconds = 1000;
+
+bool ClockAtZero()
+{
+    return game.minutes == 0 && game.secondsTens == 0 && game.secondsOnes == 0;
+}
+
+// One second off the countdown. It holds at 0:00: a negative clock would never match
+// the end-of-game test again.
+void CountDownOneSecond()
+{
+    if (ClockAtZero())
+        return;
+    --game.secondsOnes;
+    if (game.secondsOnes < 0) {
+        game.secondsOnes = 9;
+        --game.secondsTens;
+    }
+    if (game.secondsTens < 0) {
+        game.secondsTens = 5;
+        --game.minutes;
+    }
+}
+
+// Our tick count starts with the program, so the first frame of the run is made to step
+// as it did when the count started at boot.
+bool StepIsDue(uint32_t now)
+{
+    if (!game.clockStepped)
+        return true;
+    return static_cast<uint32_t>(now - game.lastSecondTicks) > kStepMilliseconds;
+}
+
+}  // namespace
+
+void TickClock()
+{
+    uint32_t now = GetTickCount();
+    game.frameCount = game.frameCount + 1.0f;
+    if (!StepIsDue(now))
+        return;
+    // The mark is the time of this step, not the last mark plus a second: lateness is
+    // not made up.
+    game.clockStepped = true;
+    game.lastSecondTicks = now;
+    game.lastSecondMark = static_cast<float>(now) * 0.001f;
+    if (game.clockRunning && !game.paused)
+        CountDownOneSecond();
+    std::snprintf(game.fpsText, sizeof game.fpsText, "FPS: %d", static_cast<int>(game.frameCount));
+    game.frameCount = 0.0f;
+}

@@ -1,0 +1,52 @@
+#include "game/game_state.h"
+#include "game/rules.h"
+
+namespace {
+
+constexpr int32_t kPairsInNormalGame = 24;  // three boards
+constexpr int32_t kTableSize = 5;
+
+bool GameIsOver()
+{
+    if (game.timeTrial)
+        return game.minutes == 0 && game.secondsTens == 0 && game.secondsOnes == 0;
+    return game.pairsOnBoard + kPairCount * game.boardsCleared == kPairsInNormalGame;
+}
+
+int32_t ComputeScore()
+{
+    int32_t pairs = game.pairsOnBoard + kPairCount * game.boardsCleared;
+    if (game.timeTrial)
+        return pairs * 100 + (pairs * 10) / game.moves;
+    return (pairs * 1000) / game.moves;
+}
+
+}  // namespace
+
+void CheckGameOver()
+{
+    // Suspended while the blocks turn back before a deal.
+    if (game.reshufflePending)
+        return;
+    if (!GameIsOver())
+        return;
+    game.gameOver = true;
+    game.helpShown = false;
+    game.clockRunning = false;
+    // Both formulas divide by the moves; only a time trial can end without one.
+    if (game.moves == 0)
+        game.moves = 1;
+    game.finalScore = ComputeScore();
+    game.finalRank = FindRank();
+}
+
+int32_t FindRank()
+{
+    // Strictly less: an equal score goes below the entries it ties with.
+    for (int32_t i = 0; i < kTableSize; ++i) {
+        int32_t slot = game.scoreTableOffset + i;
+        if (game.scoreValues[slot] < game.finalScore)
+            return slot;
+    }
+    return -1;
+}
