@@ -1,0 +1,82 @@
+// Typing a name after a placed game, and placing it in its table. There is no text
+// field: the name is typed straight into nameBuffer from Win32 virtual-key codes.
+#include <cstring>
+
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "scores/scores.h"
+
+static constexpr int kKeyBackspace = 8;
+static constexpr int kKeyEnter = 13;
+static constexpr int kFirstTypedCode = 32;   // Space
+static constexpr int kLastTypedCode = 125;   // F14 types the closing brace
+static constexpr int kFirstLetterKey = 65;   // A
+static constexpr int kLastLetterKey = 90;    // Z
+static constexpr int kTableSize = 5;
+
+static bool RankInTable()
+{
+    return game.finalRank >= 0 && game.finalRank < kScoreSlots;
+}
+
+// A string copy that never reads more than maxLength characters nor writes past a slot.
+static void CopyName(char* to, const char* from, size_t maxLength)
+{
+    size_t length = strnlen(from, maxLength);
+    std::memmove(to, from, length);
+    to[length] = '\0';
+}
+
+void ShiftScoreTable()
+{
+    if (!RankInTable())
+        return;
+    int end = game.finalRank >= kTableSize ? kScoreSlots : kTableSize;
+    // Bottom up, so every entry moves before it is overwritten; the last one drops out.
+    for (int slot = end - 1; slot > game.finalRank; --slot) {
+        CopyName(game.scoreNames[slot], game.scoreNames[slot - 1], kScoreNameSize - 1);
+        game.scoreValues[slot] = game.scoreValues[slot - 1];
+    }
+}
+
+// Typed characters become blanks rather than zeros: the next, shorter name is typed over
+// them and keeps the rest, which the score file then drops as trailing blanks.
+static void ConfirmName()
+{
+    if (!RankInTable())
+        return;
+    ShiftScoreTable();
+    CopyName(game.scoreNames[game.finalRank], game.nameBuffer, kNameBufferSize - 1);
+    for (int i = 0; i < game.nameLength && i < kMaxNameLength; ++i)
+        game.nameBuffer[i] = ' ';
+    game.nameLength = 0;
+    game.scoreValues[game.finalRank] = game.finalScore;
+    // Keys still arrive while the blocks turn back; this game has placed its entry.
+    game.scoreInserted = true;
+    ResetRound();
+    game.newGameRequested = true;
+}
+
+void HandleNameKey(int keyCode)
+{
+    if (game.scoreInserted)
+        return;
+    if (keyCode == kKeyEnter) {
+        ConfirmName();
+        return;
+    }
+    if (keyCode == kKeyBackspace && game.nameLength > 0) {
+        if (game.nameLength > kMaxNameLength)
+            game.nameLength = kMaxNameLength;
+        game.nameLength -= 1;
+        game.nameBuffer[game.nameLength] = ' ';
+        return;
+    }
+    if (keyCode < kFirstTypedCode || keyCode > kLastTypedCode)
+        return;
+    if (game.nameLength < 0 || game.nameLength >= kMaxNameLength)
+        return;
+    bool letter = keyCode >= kFirstLetterKey && keyCode <= kLastLetterKey;
+    game.nameBuffer[game.nameLength] = static_cast<char>(letter ? keyCode + 32 : keyCode);
+    game.nameLength += 1;
+}
