@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "game/game_state.h"
+
 bool LoadTextures();          // the 25 images; false (nothing left allocated) if one fails
 void BuildDisplayLists();     // the 29 lists; sets listBase and listCursor
 void BuildTextFonts();        // 96 upright and 96 italic glyph lists
@@ -20,3 +22,20 @@ void PrintFrameRate();        // fpsText at the window's top-left, black; leaves
 
 // Selection name under the client-pixel point (y down from the top), 0 for nothing.
 int32_t PickAt(int x, int y);
+
+// Viewport and the game's perspective (30 degrees, near 0.1, far 100) for a client area;
+// a height of 0 counts as 1. Call it at start-up once the context is current and on
+// every size change.
+void ResizeView(int width, int height);
+
+// The fixed GL state every frame relies on: texturing, depth test with GL_LEQUAL, clear
+// colour, colour material, the (unused) light, the additive blend function. Once, after
+// the first deal and before the fonts.
+void InitGLState();
+
+// The image files in texture order; textures[i] shows textureFiles[i].
+extern const char* const textureFiles[kTextureCount];
+
+// The help text shown in place of the score list, 31 characters a line.
+inline constexpr int kHelpLineCount = 12;
+extern const char* const helpLines[kHelpLineCount];

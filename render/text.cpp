@@ -1,0 +1,97 @@
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "game/game_state.h"
+#include "platform/glyphs.h"
+#include "render/render.h"
+
+namespace {
+
+constexpr int kTextBufferSize = 256;   // 255 characters and the terminator
+
+unsigned int BuildFont(bool italic)
+{
+    unsigned int first = glGenLists(kGlyphCount);
+    BuildGlyphLists(first, italic);
+    return first;
+}
+
+// Formats into the fixed buffer (longer texts are cut) and keeps only codes that have a
+// glyph list: a byte outside 32..127, say from a damaged score file, must never reach
+// glCallLists, where it would run some other display list.
+int FormatPrintable(char out[kTextBufferSize], const char* format, va_list arguments)
+{
+    char formatted[kTextBufferSize];
+    int length = std::vsnprintf(formatted, sizeof formatted, format, arguments);
+    if (length <= 0)
+        return 0;
+    if (length >= kTextBufferSize)
+        length = kTextBufferSize - 1;
+    int kept = 0;
+    for (int i = 0; i < length; ++i) {
+        unsigned char code = static_cast<unsigned char>(formatted[i]);
+        if (code >= kFirstGlyphCode && code < kFirstGlyphCode + kGlyphCount)
+            out[kept++] = formatted[i];
+    }
+    return kept;
+}
+
+void CallGlyphs(unsigned int font, const char* text, int length)
+{
+    if (length == 0 || font == 0)
+        return;  // without fonts, list names near 0 would be the scene's own lists
+    glPushAttrib(GL_LIST_BIT);
+    {
+        glListBase(font - kFirstGlyphCode);
+        glCallLists(length, GL_UNSIGNED_BYTE, text);
+    }
+    glPopAttrib();
+}
+
+}  // namespace
+
+void BuildTextFonts()
+{
+    game.textFont = BuildFont(false);
+    game.italicFont = BuildFont(true);
+}
+
+void FreeFonts()
+{
+    // At shutdown the context may already be gone; the lists went with it then.
+    if (SDL_GL_GetCurrentContext() != nullptr) {
+        if (game.textFont != 0)
+            glDeleteLists(game.textFont, kGlyphCount);
+        if (game.italicFont != 0)
+            glDeleteLists(game.italicFont, kGlyphCount);
+    }
+    game.textFont = 0;
+    game.italicFont = 0;
+}
+
+void PrintText(const char* format, ...)
+{
+    if (!format)
+        return;
+    char text[kTextBufferSize];
+    va_list arguments;
+    va_start(arguments, format);
+    int length = FormatPrintable(text, format, arguments);
+    va_end(arguments);
+    CallGlyphs(game.textFont, text, length);
+}
+
+void PrintItalic(const char* format, ...)
+{
+    if (!format)
+        return;
+    char text[kTextBufferSize];
+    va_list arguments;
+    va_start(arguments, format);
+    int length = FormatPrintable(text, format, arguments);
+    va_end(arguments);
+    CallGlyphs(game.italicFont, text, length);
+}

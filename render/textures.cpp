@@ -1,0 +1,55 @@
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "game/game_state.h"
+#include "platform/image.h"
+#include "render/render.h"
+
+const char* const textureFiles[kTextureCount] = {
+    "Data/Vexo.bmp",      "Data/ex1.bmp",       "Data/ex2.bmp",        "Data/ex3.bmp",
+    "Data/ex4.bmp",       "Data/ex5.bmp",       "Data/ex6.bmp",        "Data/ex7.bmp",
+    "Data/ex8.bmp",       "Data/meni.bmp",      "Data/New.bmp",        "Data/Mode.bmp",
+    "Data/Sound.bmp",     "Data/Help.bmp",      "Data/About.bmp",      "Data/Exit.bmp",
+    "Data/ScoreBoard.bmp", "Data/SpeakerON.bmp", "Data/SpeakerOFF.bmp", "Data/TimeTrial.bmp",
+    "Data/Normal.bmp",    "Data/Timer.bmp",     "Data/GameOver.bmp",   "Data/Paused.bmp",
+    "Data/Blinker.bmp",
+};
+
+namespace {
+
+// Every image must load before any texture name is made, so a failure leaves nothing.
+bool LoadAllImages(ImageRecord* images[kTextureCount])
+{
+    for (int i = 0; i < kTextureCount; ++i) {
+        images[i] = LoadImageFile(textureFiles[i]);
+        if (!images[i])
+            return false;
+    }
+    return true;
+}
+
+void UploadMipmapped(unsigned int texture, const ImageRecord& image)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.sizeX, image.sizeY, GL_RGB, GL_UNSIGNED_BYTE, image.data);
+}
+
+}  // namespace
+
+bool LoadTextures()
+{
+    ImageRecord* images[kTextureCount] = {};
+    bool loaded = LoadAllImages(images);
+    if (loaded) {
+        // Rows arrive packed; alignment 1 keeps widths that are not a multiple of 4 unsheared.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glGenTextures(kTextureCount, game.textures);
+        for (int i = 0; i < kTextureCount; ++i)
+            UploadMipmapped(game.textures[i], *images[i]);
+    }
+    for (ImageRecord* image : images)
+        FreeImageRecord(image);
+    return loaded;
+}
