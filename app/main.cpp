@@ -1,0 +1,107 @@
+// Entry and main loop: each pass takes one event, or draws and presents one frame (or
+// sleeps while the window has no focus) and then looks at the four game keys.
+#include "app/shell.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "platform/sound.h"
+#include "render/render.h"
+#include "scores/scores.h"
+
+namespace {
+
+constexpr const char* kWindowTitle = " Flipora v1.0 by Orvel ";
+constexpr int kClientWidth = 1016;
+constexpr int kClientHeight = 676;
+constexpr int kColourBits = 16;
+constexpr uint32_t kInactiveSleepMs = 100;
+
+// Diagnostics for the tests and the benchmark, off unless asked for in the environment.
+bool printFrameRate = false;  // FLIPORA_DEBUG_FPS=1: every new fpsText to stderr
+bool printFirstFrame = false; // FLIPORA_BENCH=1: when the first frame was presented
+bool firstFramePresented = false;
+char lastPrintedFps[sizeof game.fpsText] = {};
+std::chrono::steady_clock::time_point programStart;
+
+bool EnvironmentFlag(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && std::strcmp(value, "1") == 0;
+}
+
+void ReportFrameDiagnostics()
+{
+    if (printFirstFrame && !firstFramePresented) {
+        auto now = std::chrono::steady_clock::now();
+        auto sinceStart = std::chrono::duration<double, std::milli>(now - programStart);
+        auto monotonic = std::chrono::duration_cast<std::chrono::nanoseconds>(
+            now.time_since_epoch());
+        std::fprintf(stderr, "flipora: first frame presented %.1f ms after start (monotonic %lld ns)\n",
+                     sinceStart.count(), static_cast<long long>(monotonic.count()));
+    }
+    firstFramePresented = true;
+    if (printFrameRate && std::strcmp(lastPrintedFps, game.fpsText) != 0) {
+        std::memcpy(lastPrintedFps, game.fpsText, sizeof lastPrintedFps);
+        std::fprintf(stderr, "flipora: %s\n", game.fpsText);
+    }
+}
+
+// The end-of-game test sees the frame that is already on screen.
+void PresentFrame()
+{
+    DrawFrame();
+    WaitForFrameSlot();
+    SDL_GL_SwapWindow(mainWindow);
+    ReportFrameDiagnostics();
+    CheckGameOver();
+}
+
+void RunPass()
+{
+    SDL_Event event;
+    if (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT)
+            game.quitRequested = 1;
+        else
+            HandleWindowEvent(event);
+        return;
+    }
+    if (game.windowInactive)
+        SDL_Delay(kInactiveSleepMs);
+    else
+        PresentFrame();
+    CheckKeys();
+}
+
+}  // namespace
+
+int main(int, char**)
+{
+    programStart = std::chrono::steady_clock::now();
+    printFrameRate = EnvironmentFlag("FLIPORA_DEBUG_FPS");
+    printFirstFrame = EnvironmentFlag("FLIPORA_BENCH");
+
+    if (!OpenMainWindow(kWindowTitle, kClientWidth, kClientHeight, kColourBits)) {
+        SDL_Quit();
+        return 0;
+    }
+    // Keys arrive as key events; text events would only fill the queue.
+    SDL_StopTextInput();
+    OpenClickSound("data/Sound.wav");
+
+    while (!game.quitRequested)
+        RunPass();
+
+    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
+    SaveScores();
+    CloseMainWindow();
+    FreeFonts();
+    CloseClickSound();
+    SDL_Quit();
+    return 0;
+}

@@ -1,0 +1,46 @@
+// The application shell: the window and its GL context, the main loop, and the
+// translation of SDL's events into the game's inputs. The only code that talks to
+// SDL's video and event API.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// The main window and its GL context; null until created, released by CloseMainWindow.
+extern SDL_Window* mainWindow;
+extern SDL_GLContext mainContext;
+
+// Opens the window, makes a double-buffered GL context current and initialises the
+// scene. On failure the error has been shown, everything is released and the caller
+// ends the program without saving.
+bool OpenMainWindow(const char* title, int width, int height, int colourBits);
+
+// Releases whatever of context and window exists; shows each failure and goes on.
+void CloseMainWindow();
+
+// Scores, block and button directions, textures, lists, first deal, GL state, fonts.
+// False when the textures cannot be loaded.
+bool InitScene();
+
+// One event taken from the queue, other than SDL_QUIT.
+void HandleWindowEvent(const SDL_Event& event);
+
+// The Windows virtual-key number of an SDL key, 0 for keys the game has no number for.
+int VirtualKeyFromSdl(SDL_Keycode key);
+
+// The key-state checks of every pass that did not take an event: Escape, Page Down,
+// R and Space.
+void CheckKeys();
+
+// Frame pacing: frames are never presented faster than this, whatever the display's
+// vsync does, because the animations step once per frame.
+inline constexpr int kFramesPerSecond = 60;
+
+// Milliseconds to sleep before presenting the frame due at *nextSlot (counter units of
+// frequency ticks); advances *nextSlot to the following slot. A caller that has fallen
+// a whole slot behind starts a fresh schedule rather than catching up with a burst.
+uint32_t FrameSlotDelay(uint64_t now, uint64_t frequency, uint64_t* nextSlot);
+
+// Sleeps until the next 1/60 s slot.
+void WaitForFrameSlot();

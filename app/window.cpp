@@ -1,0 +1,138 @@
+#include "app/shell.h"
+
+#include <cstdio>
+
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "platform/message_box.h"
+#include "render/render.h"
+#include "scores/scores.h"
+
+SDL_Window* mainWindow = nullptr;
+SDL_GLContext mainContext = nullptr;
+
+namespace {
+
+bool videoStarted = false;  // SDL's video subsystem, our counterpart of the window class
+
+// Start-up failures have no window left to own their box; stderr keeps them in logs too.
+void ShowOpenError(const char* text)
+{
+    std::fprintf(stderr, "ERROR: %s\n", text);
+    ShowMessageBox(text, "ERROR", BoxButtons::Ok, BoxIcon::Exclamation, false);
+}
+
+void ShowShutdownError(const char* text)
+{
+    std::fprintf(stderr, "SHUTDOWN ERROR: %s (%s)\n", text, SDL_GetError());
+    ShowMessageBox(text, "SHUTDOWN ERROR", BoxButtons::Ok, BoxIcon::Information, false);
+}
+
+bool FailOpening(const char* text)
+{
+    CloseMainWindow();
+    ShowOpenError(text);
+    return false;
+}
+
+// The visual must be set before the window exists, unlike a Win32 pixel format.
+void RequestPixelFormat(int colourBits)
+{
+    int channelBits = colourBits >= 24 ? 8 : colourBits / 3;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channelBits);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channelBits);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+// What the driver actually gave: the game draws nothing sensible without a back buffer
+// to swap or without depth testing.
+bool PixelFormatIsSuitable()
+{
+    int doubleBuffer = 0;
+    int depthBits = 0;
+    SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffer);
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depthBits);
+    return doubleBuffer == 1 && depthBits >= 16;
+}
+
+void ResizeToDrawable()
+{
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(mainWindow, &width, &height);
+    ResizeView(width, height);
+}
+
+}  // namespace
+
+bool OpenMainWindow(const char* title, int width, int height, int colourBits)
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        ShowOpenError("Failed To Register The Window Class.");
+        return false;
+    }
+    videoStarted = true;
+
+    RequestPixelFormat(colourBits);
+    mainWindow = SDL_CreateWindow(title, 0, 0, width, height,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (!mainWindow)
+        return FailOpening("Window Creation Error.");
+
+    mainContext = SDL_GL_CreateContext(mainWindow);
+    if (!mainContext)
+        return FailOpening("Can't Create A GL Rendering Context.");
+    if (SDL_GL_MakeCurrent(mainWindow, mainContext) != 0)
+        return FailOpening("Can't Activate The GL Rendering Context.");
+    if (!PixelFormatIsSuitable())
+        return FailOpening("Can't Find A Suitable PixelFormat.");
+    // Vsync where the driver offers it; the frame pacing of the loop bounds the rest.
+    SDL_GL_SetSwapInterval(1);
+
+    SDL_ShowWindow(mainWindow);
+    SDL_RaiseWindow(mainWindow);
+    game.windowInactive = false;
+
+    ResizeToDrawable();
+    if (!InitScene())
+        return FailOpening("Initialization Failed.");
+    return true;
+}
+
+void CloseMainWindow()
+{
+    if (mainContext) {
+        if (SDL_GL_MakeCurrent(mainWindow, nullptr) != 0)
+            ShowShutdownError("Release Of DC And RC Failed.");
+        SDL_GL_DeleteContext(mainContext);
+        mainContext = nullptr;
+    }
+    if (mainWindow) {
+        SDL_DestroyWindow(mainWindow);
+        mainWindow = nullptr;
+    }
+    if (videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted = false;
+    }
+}
+
+bool InitScene()
+{
+    LoadScores();
+    for (Block& block : game.blocks)
+        block.direction = 1.0f;
+    for (MenuButton& button : game.buttons)
+        button.direction = 1.0f;
+    if (!LoadTextures())
+        return false;
+    BuildDisplayLists();
+    ShuffleBoard();
+    InitGLState();
+    BuildTextFonts();
+    return true;
+}
