@@ -1,0 +1,42 @@
+// Shared set-up for the rules tests: a fresh game record, the generator at its start
+// and the platform stand-ins cleared, plus the few moves every rules test makes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "tests/support/fake_platform.h"
+
+class RulesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        game = GameState{};
+        RestartRandom();
+        ResetFakePlatform();
+    }
+
+    // A board whose pairs are known without dealing: block i and block i + 8 match.
+    static void LayKnownBoard()
+    {
+        for (int i = 0; i < kBlockCount; ++i)
+            game.blocks[i].pair = i % kPairCount;
+    }
+
+    static void RunFrames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            UpdateAnimations();
+    }
+
+    // The other block of block index's pair on the board as dealt.
+    static int PartnerOf(int index)
+    {
+        for (int i = 0; i < kBlockCount; ++i) {
+            if (i != index && game.blocks[i].pair == game.blocks[index].pair)
+                return i;
+        }
+        return -1;
+    }
+};
