@@ -1,0 +1,194 @@
+// flipora_snapshot <state> <out.png>: plays the game to a chosen state without a display
+// and writes the frame as a PNG. States: start, board, game-over, paused, help,
+// translucent. Reads data/ from the working directory, else from the source tree.
+#include <GL/gl.h>
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "render/render.h"
+#include "render/snapshot/png_file.h"
+#include "scores/scores.h"
+#include "tests/support/fake_platform.h"
+
+namespace {
+
+constexpr int kWidth = 1016;
+constexpr int kHeight = 676;
+
+bool OpenContext()
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return false;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_Window* window = SDL_CreateWindow("flipora_snapshot", 0, 0, kWidth, kHeight,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    return window && SDL_GL_CreateContext(window);
+}
+
+void FillSampleScores()
+{
+    const char* names[kScoreSlots] = {"mira", "tomas", "ana", "jun", "lea",
+                                      "mira", "tomas", "ana", "jun", "lea"};
+    const int32_t values[kScoreSlots] = {960, 750, 600, 480, 342, 1508, 1205, 704, 502, 302};
+    for (int slot = 0; slot < kScoreSlots; ++slot) {
+        std::snprintf(game.scoreNames[slot], kScoreNameSize, "%s", names[slot]);
+        game.scoreValues[slot] = values[slot];
+    }
+}
+
+// The game's own start-up, with a sample score table instead of the file.
+bool StartScene()
+{
+    FillSampleScores();
+    game.gameCounter = 7;
+    if (!LoadTextures())
+        return false;
+    BuildDisplayLists();
+    ShuffleBoard();
+    InitGLState();
+    BuildTextFonts();
+    ResizeView(kWidth, kHeight);
+    return true;
+}
+
+// Frames at 60 per second of scripted time, as the paced game loop draws them.
+void RunFrames(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        fakeTicks += 1000 / 60 + (i % 3 == 0);
+        DrawFrame();
+        CheckGameOver();
+    }
+}
+
+int BlockOfPair(int32_t pair, int skip)
+{
+    for (int i = 0; i < kBlockCount; ++i)
+        if (game.blocks[i].pair == pair && skip-- == 0)
+            return i;
+    return 0;
+}
+
+// Some matched pairs, then a mismatch left face up.
+void PlaySomeTurns(std::initializer_list<int32_t> pairs)
+{
+    for (int32_t pair : pairs) {
+        ClickBlock(BlockOfPair(pair, 0));
+        ClickBlock(BlockOfPair(pair, 1));
+        RunFrames(20);
+    }
+    ClickBlock(BlockOfPair(0, 0));
+    ClickBlock(BlockOfPair(1, 0));
+    RunFrames(20);
+}
+
+// One more pick turns the mismatch back: a snapshot a few frames later catches three
+// blocks in mid-turn.
+void PickDuringMismatch()
+{
+    ClickBlock(BlockOfPair(3, 0));
+    RunFrames(6);
+}
+
+void TypeName(const char* letters)
+{
+    for (const char* key = letters; *key; ++key)
+        HandleNameKey(*key);
+}
+
+bool PlayTo(const std::string& state)
+{
+    RunFrames(70);  // a second of frames: the frame-rate text has a figure
+    if (state == "start")
+        return true;
+    if (state == "help") {
+        RunMenuCommand(kNameHelp);
+        RunFrames(10);
+        return true;
+    }
+    PlaySomeTurns(state == "game-over" ? std::initializer_list<int32_t>{2, 5, 4, 6, 7}
+                                       : std::initializer_list<int32_t>{2, 5});
+    if (state == "board") {
+        PickDuringMismatch();
+        return true;
+    }
+    if (state == "translucent") {
+        game.blendBlocks = true;
+        PickDuringMismatch();
+        return true;
+    }
+    if (state == "paused") {
+        game.paused = true;
+        game.pausedAlpha = 0.0f;
+        RunFrames(25);
+        return true;
+    }
+    if (state == "game-over") {
+        // The R key runs the clock out; the end test after the next frame ends the game.
+        game.minutes = game.secondsTens = game.secondsOnes = 0;
+        RunFrames(1);
+        TypeName("MIRA");
+        RunFrames(25);
+        return game.gameOver;
+    }
+    return false;
+}
+
+bool SaveFrame(const std::string& path)
+{
+    std::vector<uint8_t> bottomUp(static_cast<size_t>(kWidth) * kHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<uint8_t> topDown(bottomUp.size());
+    size_t rowBytes = static_cast<size_t>(kWidth) * 3;
+    for (int row = 0; row < kHeight; ++row)
+        std::memcpy(topDown.data() + rowBytes * row, bottomUp.data() + rowBytes * (kHeight - 1 - row), rowBytes);
+    return WritePng(path, kWidth, kHeight, topDown);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: flipora_snapshot start|board|game-over|paused|help|translucent out.png\n");
+        return 2;
+    }
+    std::string state = argv[1];
+    std::string out = std::filesystem::absolute(argv[2]).string();
+    if (!std::filesystem::is_directory("data") && chdir(FLIPORA_SOURCE_DIR) != 0) {
+        std::fprintf(stderr, "flipora_snapshot: no data folder here or in %s\n", FLIPORA_SOURCE_DIR);
+        return 1;
+    }
+    if (!OpenContext()) {
+        std::fprintf(stderr, "flipora_snapshot: no GL context: %s\n", SDL_GetError());
+        return 1;
+    }
+    if (!StartScene()) {
+        std::fprintf(stderr, "flipora_snapshot: the images in data/ did not load\n");
+        return 1;
+    }
+    if (!PlayTo(state)) {
+        std::fprintf(stderr, "flipora_snapshot: unknown or unreachable state '%s'\n", state.c_str());
+        return 2;
+    }
+    glFinish();
+    if (!SaveFrame(out)) {
+        std::fprintf(stderr, "flipora_snapshot: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    FreeFonts();
+    return 0;
+}
