@@ -1,0 +1,57 @@
+// A real GL context without a display (SDL's offscreen driver on Mesa), started the way
+// the game starts, plus helpers to project scene points and read frames back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr int kWindowWidth = 1016;
+inline constexpr int kWindowHeight = 676;
+
+// Window, context and the game's start-up, once per process.
+void StartGameOnce();
+
+// Back to the initial game state with the GL resources kept and a fresh deal.
+void ResetPlayKeepingResources();
+
+// Every GL test starts from a freshly dealt game in a ready context.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+};
+
+// Where a scene point lands in the window, as the mouse reports it (y down from the top).
+struct WindowPoint {
+    double x = 0;
+    double y = 0;
+};
+WindowPoint ProjectToWindow(double x, double y, double z);
+// The same for a point in a block's own frame (turned by its angle about y).
+WindowPoint ProjectOnBlock(int block, float angle, double x, double y, double z);
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+};
+
+// The back buffer of the frame just drawn, top row first.
+struct Frame {
+    std::vector<uint8_t> pixels;  // RGB, kWindowWidth * kWindowHeight
+    Rgb At(int x, int yFromTop) const;
+    // Mean colour of the rectangle [x0, x1) x [y0, y1) in window pixels, y from the top.
+    Rgb Mean(int x0, int y0, int x1, int y1) const;
+};
+Frame ReadFrame();
+Frame DrawAndRead();   // one DrawFrame, then the back buffer
+
+// The source tree's data folder and a temporary copy of it to damage.
+std::string SourceDir();
+std::string MakeDataCopy(const std::vector<std::string>& leaveOut);  // returns the copy's root
+void RemoveTree(const std::string& path);
+
+// A bottom-up 24-bit BMP from top-down RGB rows.
+std::vector<uint8_t> EncodeBmp(int width, int height, const std::vector<Rgb>& topDownPixels,
+                               bool topDownFile = false);
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -1,0 +1,222 @@
+// Texture loading in a real context, and the BMP loader on good, odd and hostile files.
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <set>
+
+#include "game/game_state.h"
+#include "platform/image.h"
+#include "render/render.h"
+#include "tests/gl/gl_harness.h"
+
+namespace {
+
+// Saves the game's texture names and puts them back, so a test can load its own set.
+class SavedTextures {
+public:
+    SavedTextures() { std::copy(std::begin(game.textures), std::end(game.textures), saved_); }
+    ~SavedTextures() { std::copy(std::begin(saved_), std::end(saved_), game.textures); }
+
+private:
+    unsigned int saved_[kTextureCount];
+};
+
+GLint LevelParameter(int level, GLenum which)
+{
+    GLint value = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, which, &value);
+    return value;
+}
+
+// Loads from a copy of data/ that lacks the named file, and checks that nothing was made.
+void ExpectLoadFailsWithout(const std::string& missing)
+{
+    std::string root = MakeDataCopy({missing});
+    ASSERT_EQ(chdir(root.c_str()), 0);
+    SavedTextures saved;
+    std::fill(std::begin(game.textures), std::end(game.textures), 0u);
+    GLuint before = 0, after = 0;
+    glGenTextures(1, &before);
+    EXPECT_FALSE(LoadTextures());
+    glGenTextures(1, &after);
+    // Had LoadTextures made its 25 names, the next free name would be 25 further on.
+    EXPECT_EQ(after, before + 1) << "without " << missing;
+    for (unsigned int name : game.textures)
+        EXPECT_EQ(name, 0u);
+    EXPECT_EQ(LiveImageRecords(), 0) << "image records left behind without " << missing;
+    glDeleteTextures(1, &before);
+    glDeleteTextures(1, &after);
+    RemoveTree(root);
+}
+
+std::vector<Rgb> HalvesWithWhiteTop(int width, int height)
+{
+    // Left half red, right half blue, top quarter white: a shear would smear the halves
+    // across rows and rotate the colour channels; a flip would move the white band.
+    std::vector<Rgb> pixels(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<size_t>(y) * width + x] =
+                y < height / 4 ? Rgb{255, 255, 255} : (x < width / 2 ? Rgb{255, 0, 0} : Rgb{0, 0, 255});
+    return pixels;
+}
+
+std::string TempPath(const std::string& name)
+{
+    return "/tmp/flipora_gl_" + std::to_string(getpid()) + "_" + name;
+}
+
+}  // namespace
+
+TEST_F(GlTest, AllTwentyFiveTexturesAreDistinctAndFullyMipmapped)
+{
+    std::set<unsigned int> names(std::begin(game.textures), std::end(game.textures));
+    EXPECT_EQ(names.size(), static_cast<size_t>(kTextureCount));
+    EXPECT_EQ(names.count(0u), 0u);
+    for (int i = 0; i < kTextureCount; ++i) {
+        ASSERT_TRUE(glIsTexture(game.textures[i])) << textureFiles[i];
+        glBindTexture(GL_TEXTURE_2D, game.textures[i]);
+        GLint minFilter = 0, magFilter = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+        EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_NEAREST) << textureFiles[i];
+        EXPECT_EQ(magFilter, GL_LINEAR) << textureFiles[i];
+        GLint width = LevelParameter(0, GL_TEXTURE_WIDTH);
+        GLint height = LevelParameter(0, GL_TEXTURE_HEIGHT);
+        ASSERT_GT(width, 0) << textureFiles[i];
+        int lastLevel = 0;
+        while ((std::max(width, height) >> lastLevel) > 1)
+            ++lastLevel;
+        // The chain runs down to one texel.
+        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_WIDTH), 1) << textureFiles[i];
+        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_HEIGHT), 1) << textureFiles[i];
+        EXPECT_EQ(LevelParameter(1, GL_TEXTURE_WIDTH), std::max(1, width / 2)) << textureFiles[i];
+    }
+    EXPECT_EQ(LiveImageRecords(), 0);
+}
+
+TEST_F(GlTest, AMissingFirstOrLastImageFailsAndLeavesNothing)
+{
+    ExpectLoadFailsWithout("Vexo.bmp");
+    ExpectLoadFailsWithout("Blinker.bmp");
+    ExpectLoadFailsWithout("ex5.bmp");
+}
+
+TEST_F(GlTest, ImagesWhoseWidthIsNotAMultipleOfFourUploadUnsheared)
+{
+    const int width = 30, height = 20;
+    std::string root = MakeDataCopy({"ex1.bmp"});
+    WriteFile(root + "/data/ex1.bmp", EncodeBmp(width, height, HalvesWithWhiteTop(width, height)));
+    ASSERT_EQ(chdir(root.c_str()), 0);
+    SavedTextures saved;
+    ASSERT_TRUE(LoadTextures());
+
+    glBindTexture(GL_TEXTURE_2D, game.textures[1]);
+    GLint levelWidth = LevelParameter(0, GL_TEXTURE_WIDTH);
+    GLint levelHeight = LevelParameter(0, GL_TEXTURE_HEIGHT);
+    std::vector<uint8_t> texels(static_cast<size_t>(levelWidth) * levelHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    auto texel = [&](int x, int row) {
+        size_t at = (static_cast<size_t>(row) * levelWidth + x) * 3;
+        return Rgb{texels[at], texels[at + 1], texels[at + 2]};
+    };
+    // Row 0 of the texture is the image's bottom row; the top quarter is white.
+    int whiteFrom = levelHeight - levelHeight / 4 + 1;
+    for (int row = 0; row < levelHeight; ++row) {
+        Rgb left = texel(levelWidth / 4, row);
+        Rgb right = texel(levelWidth * 3 / 4, row);
+        if (row >= whiteFrom) {
+            EXPECT_GT(left.g, 200) << "row " << row;
+            EXPECT_GT(right.g, 200) << "row " << row;
+        } else if (row < whiteFrom - 2) {
+            EXPECT_TRUE(left.r > 200 && left.g < 40 && left.b < 40) << "row " << row << " left";
+            EXPECT_TRUE(right.b > 200 && right.g < 40 && right.r < 40) << "row " << row << " right";
+        }
+    }
+    glDeleteTextures(kTextureCount, game.textures);
+    RemoveTree(root);
+}
+
+TEST(ImageLoader, DecodesRowsPackedBottomUpInRedGreenBlueOrder)
+{
+    const int width = 30, height = 20;
+    std::vector<Rgb> pixels(width * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[y * width + x] = {x == y ? 255 : x * 8, y * 12, (x + y) % 7 * 30};
+    for (bool topDownFile : {false, true}) {
+        std::string path = TempPath(topDownFile ? "topdown.bmp" : "bottomup.bmp");
+        WriteFile(path, EncodeBmp(width, height, pixels, topDownFile));
+        ImageRecord* image = LoadImageFile(path.c_str());
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->sizeX, width);
+        EXPECT_EQ(image->sizeY, height);
+        int wrong = 0;
+        for (int row = 0; row < height; ++row) {
+            for (int x = 0; x < width; ++x) {
+                const Rgb& want = pixels[(height - 1 - row) * width + x];
+                const unsigned char* got = image->data + (row * width + x) * 3;
+                wrong += got[0] != want.r || got[1] != want.g || got[2] != want.b;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << (topDownFile ? "top-down file" : "bottom-up file");
+        FreeImageRecord(image);
+        unlink(path.c_str());
+    }
+    EXPECT_EQ(LiveImageRecords(), 0);
+}
+
+TEST(ImageLoader, TriesTheLowerCaseDataFolderWhenTheWrittenOneIsMissing)
+{
+    ASSERT_EQ(chdir(SourceDir().c_str()), 0);
+    ImageRecord* image = LoadImageFile("Data/Vexo.bmp");
+    ASSERT_NE(image, nullptr);
+    EXPECT_GT(image->sizeX, 0);
+    FreeImageRecord(image);
+    EXPECT_EQ(LoadImageFile("Data/NoSuchImage.bmp"), nullptr);
+    EXPECT_EQ(LoadImageFile(nullptr), nullptr);
+}
+
+TEST(ImageLoader, RejectsTruncatedGarbageAndAbsurdFiles)
+{
+    std::vector<Rgb> pixels(64 * 64, Rgb{10, 20, 30});
+    std::vector<uint8_t> good = EncodeBmp(64, 64, pixels);
+
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
+    cases.push_back({"truncated", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2)});
+    cases.push_back({"header only", std::vector<uint8_t>(good.begin(), good.begin() + 54)});
+    cases.push_back({"cut inside the header", std::vector<uint8_t>(good.begin(), good.begin() + 20)});
+    std::vector<uint8_t> garbage(5000);
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<uint8_t>((i * 2654435761u) >> 13);
+    cases.push_back({"garbage", garbage});
+    std::vector<uint8_t> garbageWithMagic = garbage;
+    garbageWithMagic[0] = 'B';
+    garbageWithMagic[1] = 'M';
+    cases.push_back({"garbage behind the magic", garbageWithMagic});
+    cases.push_back({"empty", {}});
+    // Dimensions far beyond anything real, with the file as small as ever.
+    for (int32_t side : {100000, 0x7fffffff, -0x7fffffff, 0}) {
+        std::vector<uint8_t> hostile = good;
+        for (int i = 0; i < 4; ++i) {
+            hostile[18 + i] = static_cast<uint8_t>(static_cast<uint32_t>(side) >> (8 * i));
+            hostile[22 + i] = static_cast<uint8_t>(static_cast<uint32_t>(side) >> (8 * i));
+        }
+        cases.push_back({"dimensions " + std::to_string(side), hostile});
+    }
+    // Plausible dimensions, but more rows claimed than the file holds.
+    std::vector<uint8_t> tooTall = good;
+    tooTall[23] = 0x10;  // height 4160
+    cases.push_back({"more rows than bytes", tooTall});
+
+    for (const auto& [what, bytes] : cases) {
+        std::string path = TempPath("bad.bmp");
+        WriteFile(path, bytes);
+        ImageRecord* image = LoadImageFile(path.c_str());
+        EXPECT_EQ(image, nullptr) << what;
+        FreeImageRecord(image);
+        unlink(path.c_str());
+    }
+    EXPECT_EQ(LiveImageRecords(), 0);
+}
