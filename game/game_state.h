@@ -90,7 +90,7 @@ struct GameState {
     char scoreNames[kScoreSlots][kScoreNameSize] = {};
     char nameBuffer[kNameBufferSize] = {};
     int32_t nameLength = 0;         // characters typed, 0..10
-    Flag scoreInserted = false;     // this finished game already placed its entry
+    Flag scoreInserted = false;     // set by Enter in name entry; cleared when a new game is dealt
 
     // Input and main loop. keys is indexed by virtual-key code.
     Flag keys[256] = {};

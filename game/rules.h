@@ -6,7 +6,9 @@
 #include <cstdint>
 
 // Dealing and round reset.
-void ShuffleBoard();     // deal 8 pairs over the 16 blocks; needs gameCounter >= 1 and listBase
+// Deals 8 pairs over the 16 blocks and sets their faceList from listBase. A gameCounter
+// outside 1..4681 (no divisor, or too big to ever draw pair 7) deals as counter 1.
+void ShuffleBoard();
 void ResetRound();       // turn every block back, advance gameCounter, schedule the next deal
 void StartNextBoard();   // the scheduled deal; resets counters and clock first on a new game
 
@@ -26,8 +28,10 @@ void SelectBlock(int32_t index);
 // Once per drawn frame, inside the frame: block turns, button presses, the deal trigger.
 void UpdateAnimations();
 
-// Once per drawn frame: counts frames, steps the countdown once a second and formats
-// fpsText. The frame-rate text itself is printed by the drawing code.
+// Once per drawn frame: counts frames, and when more than 1000 ms (unsigned, so across the
+// tick wrap) passed since the last step, or on the first frame of the run, steps: the
+// countdown loses a second while a game runs unpaused (holding at 0:00) and fpsText
+// becomes "FPS: <frames>". The drawing code prints the text with PrintFrameRate().
 void TickClock();
 
 // After every presented frame: ends the game when its condition holds.
