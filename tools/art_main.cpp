@@ -1,0 +1,90 @@
+// flipora_art: paints every image of the game and its click sound into a data folder.
+//   flipora_art <data folder>
+// The output is the same on every run, so the committed data/ can be regenerated at will.
+#include "art.h"
+
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+struct Asset {
+    const char* file;
+    int width, height;
+    PaintFunction paint;
+};
+
+// Sizes keep each quad's aspect ratio and are at least as large as the image appears at the
+// window's opening size; widths are multiples of 4.
+const Asset assets[] = {
+    {"Vexo.bmp", 256, 256, PaintBlockBack},
+    {"ex1.bmp", 256, 256, PaintSun},
+    {"ex2.bmp", 256, 256, PaintFish},
+    {"ex3.bmp", 256, 256, PaintTree},
+    {"ex4.bmp", 256, 256, PaintHeart},
+    {"ex5.bmp", 256, 256, PaintMoon},
+    {"ex6.bmp", 256, 256, PaintFlower},
+    {"ex7.bmp", 256, 256, PaintGrapes},
+    {"ex8.bmp", 256, 256, PaintCarrot},
+    {"meni.bmp", 256, 784, PaintMenuPanel},
+    {"New.bmp", 240, 80, PaintNewButton},
+    {"Mode.bmp", 240, 80, PaintModeButton},
+    {"Sound.bmp", 240, 80, PaintSoundButton},
+    {"Help.bmp", 240, 80, PaintHelpButton},
+    {"About.bmp", 192, 64, PaintAboutButton},
+    {"Exit.bmp", 192, 64, PaintExitButton},
+    {"ScoreBoard.bmp", 256, 384, PaintScoreBoard},
+    {"SpeakerON.bmp", 128, 128, PaintSpeakerOn},
+    {"SpeakerOFF.bmp", 128, 128, PaintSpeakerOff},
+    {"TimeTrial.bmp", 192, 64, PaintTimeTrialLabel},
+    {"Normal.bmp", 192, 64, PaintNormalLabel},
+    {"Timer.bmp", 192, 64, PaintTimerLabel},
+    {"GameOver.bmp", 640, 128, PaintGameOverBanner},
+    {"Paused.bmp", 640, 128, PaintPausedBanner},
+    {"Blinker.bmp", 384, 32, PaintBlinker},
+};
+
+bool PaintAsset(const Asset& asset, const std::string& folder)
+{
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, asset.width, asset.height);
+    cairo_t* cr = cairo_create(surface);
+    // Every image starts opaque so the written colours are final.
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    asset.paint(cr, asset.width, asset.height);
+    bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    if (!ok)
+        std::fprintf(stderr, "PaintAsset: %s: %s\n", asset.file,
+                     cairo_status_to_string(cairo_status(cr)));
+    cairo_destroy(cr);
+    ok = ok && WriteBmp(surface, folder + "/" + asset.file);
+    cairo_surface_destroy(surface);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <data folder>\n", argv[0]);
+        return 2;
+    }
+    std::string folder = argv[1];
+    struct stat info;
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        std::fprintf(stderr, "flipora_art: %s is not a folder\n", folder.c_str());
+        return 1;
+    }
+    for (const Asset& asset : assets) {
+        if (!PaintAsset(asset, folder))
+            return 1;
+    }
+    if (!WriteClickWav(folder + "/Sound.wav"))
+        return 1;
+    std::printf("flipora_art: wrote %zu images and Sound.wav to %s\n",
+                sizeof assets / sizeof assets[0], folder.c_str());
+    return 0;
+}

@@ -1,0 +1,22 @@
+# Runs the art tool twice into fresh folders and fails unless every file matches byte for byte.
+foreach(run a b)
+  file(REMOVE_RECURSE ${WORK}/${run})
+  file(MAKE_DIRECTORY ${WORK}/${run})
+  execute_process(COMMAND ${TOOL} ${WORK}/${run} RESULT_VARIABLE result OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "art tool failed (${result}) writing ${WORK}/${run}")
+  endif()
+endforeach()
+
+file(GLOB written RELATIVE ${WORK}/a ${WORK}/a/*)
+list(LENGTH written count)
+if(NOT count EQUAL 26)
+  message(FATAL_ERROR "expected 26 files from the art tool, got ${count}")
+endif()
+foreach(name ${written})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a/${name} ${WORK}/b/${name}
+                  RESULT_VARIABLE differ)
+  if(NOT differ EQUAL 0)
+    message(FATAL_ERROR "${name} differs between two runs of the art tool")
+  endif()
+endforeach()
