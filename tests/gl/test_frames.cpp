@@ -400,3 +400,62 @@ TEST_F(GlTest, HelpLinesAndEndOfGameLinesLandOnTheirRows)
     lines.y1 = TextArea(2.45, -0.3, 0).y1;
     EXPECT_TRUE(Inside(difference.box, lines));
 }
+
+namespace {
+
+struct Ink {
+    Rect box{kWindowWidth, kWindowHeight, -1, -1};
+    std::vector<int> perRow;  // lit pixels in each row of the box, top first
+};
+
+// Draws one text in white on the clear colour and measures where the glyph pixels lie.
+Ink InkOf(const char* text, double x, double y)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glTranslatef(0, 0, -10);
+    glColor3f(1, 1, 1);
+    // Bitmap fragments are textured too; the game's texts are black, so it never shows.
+    glDisable(GL_TEXTURE_2D);
+    glRasterPos2f(static_cast<float>(x), static_cast<float>(y));
+    PrintText("%s", text);
+    glEnable(GL_TEXTURE_2D);
+    glFinish();
+    Frame frame = ReadFrame();
+    Ink ink;
+    for (int row = 0; row < kWindowHeight; ++row)
+        for (int column = 0; column < kWindowWidth; ++column)
+            if (frame.At(column, row).r > 200)
+                ink.box = {std::min(ink.box.x0, column), std::min(ink.box.y0, row),
+                           std::max(ink.box.x1, column + 1), std::max(ink.box.y1, row + 1)};
+    for (int row = ink.box.y0; row < ink.box.y1; ++row) {
+        int lit = 0;
+        for (int column = ink.box.x0; column < ink.box.x1; ++column)
+            lit += frame.At(column, row).r > 200;
+        ink.perRow.push_back(lit);
+    }
+    return ink;
+}
+
+}  // namespace
+
+TEST_F(GlTest, GlyphsStandUprightOnTheBaselineAtTheRasterPosition)
+{
+    WindowPoint origin = ProjectToWindow(-1, 0, -10);
+    Ink tee = InkOf("T", -1, 0);
+    ASSERT_GT(tee.perRow.size(), 6u);
+    // The bar of a T is at its top; a glyph drawn upside down has it at the bottom.
+    EXPECT_GT(tee.perRow.front(), 2 * tee.perRow.back());
+    // Capitals stand on the baseline, which is the raster position's row.
+    EXPECT_NEAR(tee.box.y1, origin.y, 1.5);
+    EXPECT_NEAR(tee.box.x0, origin.x, 2.5);
+    // About 12 pixels to the em: a capital is 8 to 10 pixels tall.
+    EXPECT_GE(tee.box.y1 - tee.box.y0, 7);
+    EXPECT_LE(tee.box.y1 - tee.box.y0, 11);
+
+    Ink ell = InkOf("L", -1, 0);
+    EXPECT_GT(ell.perRow.back(), 2 * ell.perRow.front());
+    Ink gee = InkOf("g", -1, 0);
+    EXPECT_GT(gee.box.y1, origin.y + 1) << "a descender reaches below the baseline";
+    glColor3f(1, 1, 1);
+}
