@@ -112,9 +112,12 @@ void LoadScores()
             ReadTable(file, kTableSize);
         std::fclose(file);
     }
-    // The deal divides by the counter, so it must be at least 1.
+    // The deal divides by the counter, so it must be at least 1; every advance adds one
+    // before wrapping, so the largest int would overflow there.
     if (game.gameCounter < 1)
         game.gameCounter = 1;
+    if (game.gameCounter == INT32_MAX)
+        game.gameCounter = INT32_MAX - 1;
 }
 
 // Each line is formatted into a 256-byte buffer first; false on any failure to write it.

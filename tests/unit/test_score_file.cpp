@@ -230,6 +230,15 @@ TEST_F(ScoreFileTest, TakesACounterBelowOneAsOne)
     }
 }
 
+TEST_F(ScoreFileTest, TheLargestCounterStillAdvancesWithoutOverflow)
+{
+    for (const char* counter : {"2147483647", "99999999999"}) {
+        LoadText(std::string(counter) + "\n");
+        ASSERT_LT(game.gameCounter, INT32_MAX) << counter;
+        EXPECT_EQ(WrapCounter(game.gameCounter + 1, 99), INT32_MAX - 99) << counter;
+    }
+}
+
 TEST_F(ScoreFileTest, CounterNinetyNineIsWrittenAsOneAtExit)
 {
     FillTables();
