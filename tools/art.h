@@ -29,7 +29,7 @@ Rgb Lighter(Rgb c, double t);     // toward white
 Rgb Darker(Rgb c, double t);      // toward black
 void SetColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 
-// Gradients: the caller adds the stops; FillWith and StrokeWith take ownership of the pattern.
+// Gradients: the caller adds the stops; FillWith and FillOutlined take ownership of the pattern.
 cairo_pattern_t* Linear(double x0, double y0, double x1, double y1, Rgb a, Rgb b);
 cairo_pattern_t* Radial(double cx, double cy, double r0, double r1, Rgb inner, Rgb outer);
 void AddStop(cairo_pattern_t* pattern, double offset, Rgb c, double alpha = 1.0);
@@ -38,15 +38,15 @@ void FillColour(cairo_t* cr, Rgb c, double alpha = 1.0, bool keepPath = false);
 void StrokeColour(cairo_t* cr, Rgb c, double width, double alpha = 1.0, bool keepPath = false);
 
 // Paths (appended to the current path as closed sub-paths).
-void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
-void Circle(cairo_t* cr, double cx, double cy, double r);
-void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry, double angle);
-void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
-              double rotation);
+void AddRoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+void AddCircle(cairo_t* cr, double cx, double cy, double r);
+void AddEllipse(cairo_t* cr, double cx, double cy, double rx, double ry, double angle);
+void AddStar(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
+             double rotation);
 
 // A shape filled with its pattern and outlined: the outline is stroked first at twice the width
 // and the fill painted over it, so overlapping sub-paths share one outer outline.
-void OutlinedFill(cairo_t* cr, cairo_pattern_t* fill, Rgb outline, double width);
+void FillOutlined(cairo_t* cr, cairo_pattern_t* fill, Rgb outline, double width);
 
 // Text in DejaVu Sans Bold, centred on (cx, cy) by its capital height.
 struct TextStyle {
@@ -56,8 +56,8 @@ struct TextStyle {
     double outlineWidth;  // 0 draws no outline
     double shadow;        // offset of a soft dark shadow, 0 for none
 };
-void CentredText(cairo_t* cr, const char* text, double cx, double cy, const TextStyle& style);
-double TextWidth(cairo_t* cr, const char* text, double size);
+void DrawCentredText(cairo_t* cr, const char* text, double cx, double cy, const TextStyle& style);
+double MeasureTextWidth(cairo_t* cr, const char* text, double size);
 
 // --- the images ---------------------------------------------------------------------------
 

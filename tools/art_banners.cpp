@@ -8,7 +8,7 @@ namespace {
 
 const Rgb white = {1, 1, 1};
 
-void TextOutlinePath(cairo_t* cr, const char* text, double size, double cx, double cy)
+void TraceText(cairo_t* cr, const char* text, double size, double cx, double cy)
 {
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);
@@ -21,7 +21,7 @@ void TextOutlinePath(cairo_t* cr, const char* text, double size, double cx, doub
 }
 
 // Wide faint strokes under the letters make a halo that the orange tint turns into a glow.
-void Glow(cairo_t* cr)
+void PaintGlow(cairo_t* cr)
 {
     const double widths[4] = {30, 20, 12, 6};
     const double alphas[4] = {0.05, 0.07, 0.10, 0.16};
@@ -30,7 +30,7 @@ void Glow(cairo_t* cr)
 }
 
 // Fading rules on both sides of the word, ending in a small diamond near the text.
-void SideRules(cairo_t* cr, double w, double cy, double textHalfWidth)
+void PaintSideRules(cairo_t* cr, double w, double cy, double textHalfWidth)
 {
     double gap = 18;
     double inner = w / 2 - textHalfWidth - gap;
@@ -50,7 +50,7 @@ void SideRules(cairo_t* cr, double w, double cy, double textHalfWidth)
         cairo_stroke(cr);
         cairo_pattern_destroy(p);
         cairo_new_path(cr);
-        StarPath(cr, near - side * 4, cy, 7, 3, 4, 0);
+        AddStar(cr, near - side * 4, cy, 7, 3, 4, 0);
         FillColour(cr, white, 0.9);
     }
 }
@@ -62,15 +62,15 @@ void PaintBanner(cairo_t* cr, int w, int h, const char* text)
 
     double size = h * 0.68;
     double room = w - 80.0;
-    double width = TextWidth(cr, text, size);
+    double width = MeasureTextWidth(cr, text, size);
     if (width > room) {
         size *= room / width;
         width = room;
     }
     double cy = h / 2.0;
-    SideRules(cr, w, cy, width / 2);
-    TextOutlinePath(cr, text, size, w / 2.0, cy);
-    Glow(cr);
+    PaintSideRules(cr, w, cy, width / 2);
+    TraceText(cr, text, size, w / 2.0, cy);
+    PaintGlow(cr);
     cairo_pattern_t* fill = Linear(0, cy - size / 2, 0, cy + size / 2, white, Hex(0xb8b8b8));
     AddStop(fill, 0.45, Hex(0xf4f4f4));
     FillWith(cr, fill, true);

@@ -8,7 +8,7 @@
 namespace {
 
 const Rgb white = {1, 1, 1};
-const Rgb ink = Hex(0x0b3a4a);      // outlines of the panel pieces
+const Rgb ink = Hex(0x0b3a4a);  // outlines of the panel pieces
 const Rgb gold = Hex(0xe9b949);
 
 // Where a quad sits in the scene: its vertical centre and half-height in scene units and its
@@ -76,10 +76,10 @@ void PaintBlinkerBackdrop(cairo_t* cr, int w, int h)
     FillWith(cr, Linear(0, 0, 0, h, top, bottom));
 }
 
-void Gloss(cairo_t* cr, double x, double y, double w, double h, double r)
+void PaintGloss(cairo_t* cr, double x, double y, double w, double h, double r)
 {
     cairo_new_path(cr);
-    RoundedRect(cr, x, y, w, h, r);
+    AddRoundedRect(cr, x, y, w, h, r);
     cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
     AddStop(p, 0, white, 0.45);
     AddStop(p, 1, white, 0.0);
@@ -91,16 +91,16 @@ void PaintPlate(cairo_t* cr, int w, int h, Rgb light, Rgb dark)
 {
     double m = h * 0.06, r = h * 0.24, rim = std::max(2.0, h * 0.045);
     cairo_new_path(cr);
-    RoundedRect(cr, m, m, w - 2 * m, h - 2 * m, r);
+    AddRoundedRect(cr, m, m, w - 2 * m, h - 2 * m, r);
     cairo_pattern_t* body = Linear(0, m, 0, h - m, light, Darker(dark, 0.1));
     AddStop(body, 0.5, Mix(light, dark, 0.55));
     FillWith(cr, body, true);
     StrokeColour(cr, ink, rim);
 
     double inset = m + rim;
-    Gloss(cr, inset, inset, w - 2 * inset, (h - 2 * inset) * 0.48, r - rim);
+    PaintGloss(cr, inset, inset, w - 2 * inset, (h - 2 * inset) * 0.48, r - rim);
     cairo_new_path(cr);
-    RoundedRect(cr, inset, inset, w - 2 * inset, h - 2 * inset, r - rim);
+    AddRoundedRect(cr, inset, inset, w - 2 * inset, h - 2 * inset, r - rim);
     StrokeColour(cr, white, rim * 0.5, 0.35);
 }
 
@@ -109,7 +109,7 @@ void PaintMenuButton(cairo_t* cr, int w, int h, const Placement& at, const char*
     PaintBackdrop(cr, w, h, at);
     PaintPlate(cr, w, h, Hex(0x4cc3d9), Hex(0x12607e));
     TextStyle style = {h * 0.5, white, Hex(0x08384a), h * 0.035, h * 0.035};
-    CentredText(cr, word, w / 2.0, h / 2.0 + h * 0.01, style);
+    DrawCentredText(cr, word, w / 2.0, h / 2.0 + h * 0.01, style);
 }
 
 void PaintSmallButton(cairo_t* cr, int w, int h, const char* word, Rgb light, Rgb dark)
@@ -117,7 +117,7 @@ void PaintSmallButton(cairo_t* cr, int w, int h, const char* word, Rgb light, Rg
     PaintBackdrop(cr, w, h, smallButtons);
     PaintPlate(cr, w, h, light, dark);
     TextStyle style = {h * 0.5, white, Darker(dark, 0.55), h * 0.04, h * 0.04};
-    CentredText(cr, word, w / 2.0, h / 2.0 + h * 0.01, style);
+    DrawCentredText(cr, word, w / 2.0, h / 2.0 + h * 0.01, style);
 }
 
 void PaintModeLabel(cairo_t* cr, int w, int h, const char* words, Rgb light, Rgb dark)
@@ -126,25 +126,25 @@ void PaintModeLabel(cairo_t* cr, int w, int h, const char* words, Rgb light, Rgb
     PaintPlate(cr, w, h, light, dark);
     double size = h * 0.46;
     double room = w * 0.84;
-    double width = TextWidth(cr, words, size);
+    double width = MeasureTextWidth(cr, words, size);
     if (width > room)
         size *= room / width;
     TextStyle style = {size, white, Darker(dark, 0.55), h * 0.04, h * 0.03};
-    CentredText(cr, words, w / 2.0, h / 2.0 + h * 0.01, style);
+    DrawCentredText(cr, words, w / 2.0, h / 2.0 + h * 0.01, style);
 }
 
-void SpeakerBadge(cairo_t* cr, int w, int h)
+void PaintSpeakerBadge(cairo_t* cr, int w, int h)
 {
     PaintBackdrop(cr, w, h, speaker);
     cairo_scale(cr, w / 128.0, h / 128.0);
     cairo_new_path(cr);
-    Circle(cr, 64, 64, 58);
+    AddCircle(cr, 64, 64, 58);
     cairo_pattern_t* disc = Radial(54, 44, 4, 66, Hex(0x58cfe2), Hex(0x0e5470));
     AddStop(disc, 0.55, Hex(0x1f8aa8));
     FillWith(cr, disc, true);
     StrokeColour(cr, ink, 4);
     cairo_new_path(cr);
-    Circle(cr, 64, 64, 53);
+    AddCircle(cr, 64, 64, 53);
     StrokeColour(cr, white, 2.5, 0.45);
     cairo_new_path(cr);
     cairo_save(cr);
@@ -152,13 +152,13 @@ void SpeakerBadge(cairo_t* cr, int w, int h)
     cairo_scale(cr, 48, 26);
     cairo_arc(cr, 0, -0.55, 1, M_PI, 2 * M_PI);
     cairo_restore(cr);
-    cairo_pattern_t* gloss = Linear(0, 20, 0, 64, white, white);
-    cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, 0.45);
-    cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.0);
+    cairo_pattern_t* gloss = cairo_pattern_create_linear(0, 20, 0, 64);
+    AddStop(gloss, 0, white, 0.45);
+    AddStop(gloss, 1, white, 0.0);
     FillWith(cr, gloss);
 }
 
-void SpeakerShape(cairo_t* cr, Rgb fill)
+void PaintSpeakerShape(cairo_t* cr, Rgb fill)
 {
     cairo_new_path(cr);
     cairo_move_to(cr, 30, 52);
@@ -172,7 +172,7 @@ void SpeakerShape(cairo_t* cr, Rgb fill)
     FillColour(cr, fill);
 }
 
-void SoundWaves(cairo_t* cr)
+void PaintSoundWaves(cairo_t* cr)
 {
     for (int i = 0; i < 3; ++i) {
         double r = 12 + i * 11;
@@ -185,7 +185,7 @@ void SoundWaves(cairo_t* cr)
     }
 }
 
-void MuteCross(cairo_t* cr)
+void PaintMuteCross(cairo_t* cr)
 {
     for (int pass = 0; pass < 2; ++pass) {
         cairo_new_path(cr);
@@ -200,10 +200,10 @@ void MuteCross(cairo_t* cr)
     }
 }
 
-void ClockIcon(cairo_t* cr, double cx, double cy, double r)
+void PaintClockIcon(cairo_t* cr, double cx, double cy, double r)
 {
     cairo_new_path(cr);
-    Circle(cr, cx, cy, r);
+    AddCircle(cr, cx, cy, r);
     cairo_pattern_t* face = Radial(cx - r * 0.3, cy - r * 0.3, 1, r, white, Hex(0xd8eef2));
     FillWith(cr, face, true);
     StrokeColour(cr, ink, r * 0.22);
@@ -214,12 +214,12 @@ void ClockIcon(cairo_t* cr, double cx, double cy, double r)
     cairo_line_to(cr, cx + r * 0.45, cy + r * 0.1);
     StrokeColour(cr, Hex(0xc0392b), r * 0.17);
     cairo_new_path(cr);
-    Circle(cr, cx, cy, r * 0.12);
+    AddCircle(cr, cx, cy, r * 0.12);
     FillColour(cr, ink);
 }
 
 // A thin gold rule with a diamond in the middle, on the panel between groups of pieces.
-void Divider(cairo_t* cr, double w, double y)
+void PaintDivider(cairo_t* cr, double w, double y)
 {
     cairo_new_path(cr);
     cairo_move_to(cr, w * 0.14, y);
@@ -233,12 +233,12 @@ void Divider(cairo_t* cr, double w, double y)
     cairo_stroke(cr);
     cairo_pattern_destroy(line);
     cairo_new_path(cr);
-    StarPath(cr, w / 2, y, 7, 3, 4, 0);
+    AddStar(cr, w / 2, y, 7, 3, 4, 0);
     FillColour(cr, gold, 1, true);
     StrokeColour(cr, Darker(gold, 0.5), 1.2);
 }
 
-void PanelLattice(cairo_t* cr, int w, int h)
+void PaintPanelLattice(cairo_t* cr, int w, int h)
 {
     cairo_new_path(cr);
     for (int i = -h / 24; i <= (w + h) / 24; ++i) {
@@ -251,7 +251,7 @@ void PanelLattice(cairo_t* cr, int w, int h)
     StrokeColour(cr, Hex(0x9c8352), 1, 0.07);
 }
 
-void PanelEdges(cairo_t* cr, int w, int h)
+void PaintPanelEdges(cairo_t* cr, int w, int h)
 {
     // The left edge faces the board: a teal rail with a gold line.
     cairo_new_path(cr);
@@ -273,41 +273,42 @@ double PanelRow(int h, double sceneY, double depth)
     return PanelFraction(sceneY, depth) * h;
 }
 
-void ScoreFrame(cairo_t* cr, int w, int h, double band)
+void PaintScoreFrame(cairo_t* cr, int w, int h, double band)
 {
     Rgb teal = Hex(0x17718c);
     cairo_new_path(cr);
-    RoundedRect(cr, 1.5, 1.5, w - 3, h - 3, 12);
+    AddRoundedRect(cr, 1.5, 1.5, w - 3, h - 3, 12);
     FillWith(cr, Linear(0, 0, 0, h, Lighter(teal, 0.1), Darker(teal, 0.15)), true);
     StrokeColour(cr, ink, 3);
 
     cairo_new_path(cr);
-    RoundedRect(cr, 5, band, w - 10, h - 2 * band, 6);
-    FillWith(cr, Linear(0, band, 0, h - band, ParchmentColour(band / h),
-                        ParchmentColour(1 - band / h)), true);
+    AddRoundedRect(cr, 5, band, w - 10, h - 2 * band, 6);
+    FillWith(cr,
+             Linear(0, band, 0, h - band, ParchmentColour(band / h), ParchmentColour(1 - band / h)),
+             true);
     StrokeColour(cr, gold, 1.5);
 }
 
 // A faint star behind the texts: enough to give the sheet some life, far too pale to
 // compete with black 12-pixel glyphs.
-void ScoreWatermark(cairo_t* cr, int w, int h)
+void PaintScoreWatermark(cairo_t* cr, int w, int h)
 {
     cairo_new_path(cr);
-    StarPath(cr, w / 2.0, h * 0.56, w * 0.36, w * 0.15, 5, 0);
+    AddStar(cr, w / 2.0, h * 0.56, w * 0.36, w * 0.15, 5, 0);
     FillColour(cr, gold, 0.10, true);
     StrokeColour(cr, gold, 2, 0.16);
     cairo_new_path(cr);
-    Circle(cr, w / 2.0, h * 0.56, w * 0.42);
+    AddCircle(cr, w / 2.0, h * 0.56, w * 0.42);
     StrokeColour(cr, gold, 2, 0.12);
 }
 
-void ScoreBands(cairo_t* cr, int w, int h, double band)
+void PaintScoreBands(cairo_t* cr, int w, int h, double band)
 {
     for (double y : {band / 2, h - band / 2}) {
         for (int i = -1; i <= 1; ++i) {
             cairo_new_path(cr);
             double r = i == 0 ? 6.0 : 4.5;
-            StarPath(cr, w / 2.0 + i * 22, y, r, r * 0.42, 5, 0);
+            AddStar(cr, w / 2.0 + i * 22, y, r, r * 0.42, 5, 0);
             FillColour(cr, Hex(0xffd95a), 1, true);
             StrokeColour(cr, Hex(0x5c4300), 0.8);
         }
@@ -329,12 +330,12 @@ void PaintMenuPanel(cairo_t* cr, int w, int h)
         AddStop(p, i / 8.0, PanelColour(i / 8.0));
     cairo_rectangle(cr, 0, 0, w, h);
     FillWith(cr, p);
-    PanelLattice(cr, w, h);
-    PanelEdges(cr, w, h);
+    PaintPanelLattice(cr, w, h);
+    PaintPanelEdges(cr, w, h);
 
     // In the gap between the Help button and the speaker.
     double helpBottom = PanelRow(h, 4.5, 48), speakerTop = PanelRow(h, 3.6, 48.5);
-    Divider(cr, w, (helpBottom + speakerTop) / 2);
+    PaintDivider(cr, w, (helpBottom + speakerTop) / 2);
 }
 
 void PaintNewButton(cairo_t* cr, int w, int h)
@@ -373,23 +374,23 @@ void PaintScoreBoard(cairo_t* cr, int w, int h)
     // edge, so the frame is a thin rim and the decoration sits in the two end bands.
     const double band = h * 0.04;
     PaintBackdrop(cr, w, h, scoreBoard);
-    ScoreFrame(cr, w, h, band);
-    ScoreWatermark(cr, w, h);
-    ScoreBands(cr, w, h, band);
+    PaintScoreFrame(cr, w, h, band);
+    PaintScoreWatermark(cr, w, h);
+    PaintScoreBands(cr, w, h, band);
 }
 
 void PaintSpeakerOn(cairo_t* cr, int w, int h)
 {
-    SpeakerBadge(cr, w, h);
-    SpeakerShape(cr, white);
-    SoundWaves(cr);
+    PaintSpeakerBadge(cr, w, h);
+    PaintSpeakerShape(cr, white);
+    PaintSoundWaves(cr);
 }
 
 void PaintSpeakerOff(cairo_t* cr, int w, int h)
 {
-    SpeakerBadge(cr, w, h);
-    SpeakerShape(cr, Hex(0xc9d6da));
-    MuteCross(cr);
+    PaintSpeakerBadge(cr, w, h);
+    PaintSpeakerShape(cr, Hex(0xc9d6da));
+    PaintMuteCross(cr);
 }
 
 void PaintTimeTrialLabel(cairo_t* cr, int w, int h)
@@ -409,10 +410,10 @@ void PaintTimerLabel(cairo_t* cr, int w, int h)
     PaintBackdrop(cr, w, h, timerLabel);
     double m = h * 0.06, r = h * 0.24;
     cairo_new_path(cr);
-    RoundedRect(cr, m, m, w - 2 * m, h - 2 * m, r);
+    AddRoundedRect(cr, m, m, w - 2 * m, h - 2 * m, r);
     FillWith(cr, Linear(0, m, 0, h - m, white, Hex(0xeef6f4)), true);
     StrokeColour(cr, ink, std::max(2.0, h * 0.045));
-    ClockIcon(cr, h * 0.28, h / 2.0, h * 0.17);
+    PaintClockIcon(cr, h * 0.28, h / 2.0, h * 0.17);
 }
 
 void PaintBlinker(cairo_t* cr, int w, int h)
@@ -420,7 +421,7 @@ void PaintBlinker(cairo_t* cr, int w, int h)
     PaintBlinkerBackdrop(cr, w, h);
     double m = 1.5;
     cairo_new_path(cr);
-    RoundedRect(cr, m, m, w - 2 * m, h - 2 * m, (h - 2 * m) / 2);
+    AddRoundedRect(cr, m, m, w - 2 * m, h - 2 * m, (h - 2 * m) / 2);
     FillWith(cr, Linear(0, 0, 0, h, Hex(0xfffbe0), Hex(0xffeeaa)), true);
     StrokeColour(cr, Hex(0xd49a1a), 2.5);
 }

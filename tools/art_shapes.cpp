@@ -80,7 +80,7 @@ void StrokeColour(cairo_t* cr, Rgb c, double width, double alpha, bool keepPath)
         cairo_stroke(cr);
 }
 
-void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
+void AddRoundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
 {
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
@@ -90,26 +90,26 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
     cairo_close_path(cr);
 }
 
-void Circle(cairo_t* cr, double cx, double cy, double r)
+void AddCircle(cairo_t* cr, double cx, double cy, double r)
 {
     cairo_new_sub_path(cr);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
     cairo_close_path(cr);
 }
 
-void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry, double angle)
+void AddEllipse(cairo_t* cr, double cx, double cy, double rx, double ry, double angle)
 {
     cairo_matrix_t saved;
     cairo_get_matrix(cr, &saved);
     cairo_translate(cr, cx, cy);
     cairo_rotate(cr, angle);
     cairo_scale(cr, rx, ry);
-    Circle(cr, 0, 0, 1);
+    AddCircle(cr, 0, 0, 1);
     cairo_set_matrix(cr, &saved);
 }
 
-void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
-              double rotation)
+void AddStar(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
+             double rotation)
 {
     cairo_new_sub_path(cr);
     for (int i = 0; i < 2 * points; ++i) {
@@ -120,7 +120,7 @@ void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int
     cairo_close_path(cr);
 }
 
-void OutlinedFill(cairo_t* cr, cairo_pattern_t* fill, Rgb outline, double width)
+void FillOutlined(cairo_t* cr, cairo_pattern_t* fill, Rgb outline, double width)
 {
     StrokeColour(cr, outline, 2 * width, 1.0, true);
     FillWith(cr, fill);
@@ -145,7 +145,7 @@ void SelectFont(cairo_t* cr, double size, bool italic)
 
 }  // namespace
 
-double TextWidth(cairo_t* cr, const char* text, double size)
+double MeasureTextWidth(cairo_t* cr, const char* text, double size)
 {
     SelectFont(cr, size, false);
     cairo_text_extents_t ext;
@@ -153,7 +153,7 @@ double TextWidth(cairo_t* cr, const char* text, double size)
     return ext.width;
 }
 
-void CentredText(cairo_t* cr, const char* text, double cx, double cy, const TextStyle& style)
+void DrawCentredText(cairo_t* cr, const char* text, double cx, double cy, const TextStyle& style)
 {
     SelectFont(cr, style.size, false);
     cairo_text_extents_t ext, cap;

@@ -23,14 +23,14 @@ struct ImageSpec {
 };
 
 const ImageSpec imageSpecs[25] = {
-    {"Vexo.bmp", 6, 6},       {"ex1.bmp", 6, 6},        {"ex2.bmp", 6, 6},
-    {"ex3.bmp", 6, 6},        {"ex4.bmp", 6, 6},        {"ex5.bmp", 6, 6},
-    {"ex6.bmp", 6, 6},        {"ex7.bmp", 6, 6},        {"ex8.bmp", 6, 6},
-    {"meni.bmp", 10, 30.6},   {"New.bmp", 6, 2},        {"Mode.bmp", 6, 2},
-    {"Sound.bmp", 6, 2},      {"Help.bmp", 6, 2},       {"About.bmp", 3, 1},
+    {"Vexo.bmp", 6, 6},       {"ex1.bmp", 6, 6},         {"ex2.bmp", 6, 6},
+    {"ex3.bmp", 6, 6},        {"ex4.bmp", 6, 6},         {"ex5.bmp", 6, 6},
+    {"ex6.bmp", 6, 6},        {"ex7.bmp", 6, 6},         {"ex8.bmp", 6, 6},
+    {"meni.bmp", 10, 30.6},   {"New.bmp", 6, 2},         {"Mode.bmp", 6, 2},
+    {"Sound.bmp", 6, 2},      {"Help.bmp", 6, 2},        {"About.bmp", 3, 1},
     {"Exit.bmp", 3, 1},       {"ScoreBoard.bmp", 8, 12}, {"SpeakerON.bmp", 2, 2},
-    {"SpeakerOFF.bmp", 2, 2}, {"TimeTrial.bmp", 3, 1},  {"Normal.bmp", 3, 1},
-    {"Timer.bmp", 3, 1},      {"GameOver.bmp", 15, 3},  {"Paused.bmp", 15, 3},
+    {"SpeakerOFF.bmp", 2, 2}, {"TimeTrial.bmp", 3, 1},   {"Normal.bmp", 3, 1},
+    {"Timer.bmp", 3, 1},      {"GameOver.bmp", 15, 3},   {"Paused.bmp", 15, 3},
     {"Blinker.bmp", 6, 0.5},
 };
 
@@ -194,8 +194,11 @@ TEST(Assets, BannersAreBrightTextOnPureBlack)
         EXPECT_GT(black, pixels / 3);
         EXPECT_GT(bright, pixels / 20) << "the word must stand out";
         int litEdge = 0;
-        for (int x = 0; x < image.width; ++x)
-            litEdge += Luminance(image.At(x, 0)) > 0 || Luminance(image.At(x, image.height - 1)) > 0;
+        for (int x = 0; x < image.width; ++x) {
+            bool top = Luminance(image.At(x, 0)) > 0;
+            bool bottom = Luminance(image.At(x, image.height - 1)) > 0;
+            litEdge += top || bottom;
+        }
         EXPECT_EQ(litEdge, 0) << "the strip's edges would show as a frame on the board";
     }
 }
