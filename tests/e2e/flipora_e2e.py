@@ -1,0 +1,482 @@
+"""Driving the real game in an X server of its own.
+
+An Xvfb per test, a scratch folder with a copy of the data and a score file written by
+the test, the flipora binary started there, xdotool for clicks and keys, ImageMagick
+screenshots read back as pixels, and the game's own geometry and deal to know where to
+click. Standard library only.
+"""
+
+import argparse
+import math
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WINDOW_TITLE = " Flipora v1.0 by Orvel "
+CLIENT_SIZE = (1016, 676)
+
+# Scene geometry: the block centres, and the clickable menu elements (centre, depth).
+BLOCK_X = (-14.0, -7.6, -1.2, 5.2)
+BLOCK_Y = (9.6, 3.2, -3.2, -9.6)
+BLOCK_FRONT_Z = -49.5          # the face a resting block shows, half a unit before -50
+BLOCK_HALF = 3.0
+BUTTONS = {
+    "New": (15.0, 11.5, -48.0),
+    "Mode": (15.0, 9.5, -48.0),
+    "Sound": (15.0, 7.5, -48.0),
+    "Help": (15.0, 5.5, -48.0),
+    "About": (13.0, -11.8, -48.0),
+    "Exit": (17.0, -11.8, -48.0),
+}
+FIELD_OF_VIEW = 30.0
+
+
+def project(x, y, z, size):
+    """Window pixel (origin top-left) of an eye-space point in a client area of size."""
+    width, height = size
+    focal = 1.0 / math.tan(math.radians(FIELD_OF_VIEW / 2))
+    aspect = width / height
+    ndc_x = focal / aspect * x / -z
+    ndc_y = focal * y / -z
+    return ((ndc_x + 1) / 2 * width, (1 - ndc_y) / 2 * height)
+
+
+def block_centre(index, size=CLIENT_SIZE):
+    x, y = project(BLOCK_X[index % 4], BLOCK_Y[index // 4], BLOCK_FRONT_Z, size)
+    return round(x), round(y)
+
+
+def block_rect(index, size=CLIENT_SIZE, inset=0.0):
+    """Pixel rectangle (left, top, right, bottom) of a resting block's front face."""
+    cx, cy = BLOCK_X[index % 4], BLOCK_Y[index // 4]
+    half = BLOCK_HALF - inset
+    left, top = project(cx - half, cy + half, BLOCK_FRONT_Z, size)
+    right, bottom = project(cx + half, cy - half, BLOCK_FRONT_Z, size)
+    return round(left), round(top), round(right), round(bottom)
+
+
+def button_centre(name, size=CLIENT_SIZE):
+    x, y = project(*BUTTONS[name], size)
+    return round(x), round(y)
+
+
+def board_rect(size=CLIENT_SIZE):
+    """The part of the window the 16 blocks (and the banners over them) can touch."""
+    left = block_rect(0, size)[0] - 4
+    top = block_rect(0, size)[1] - 4
+    right = block_rect(15, size)[2] + 4
+    bottom = block_rect(15, size)[3] + 4
+    return left, top, right, bottom
+
+
+def panel_rect(size=CLIENT_SIZE):
+    """The menu panel at the right: its background starts at x = 11 at depth -49.4."""
+    left, _ = project(11.0, 0.0, -49.4, size)
+    return round(left) + 2, 0, size[0], size[1]
+
+
+def fps_rect(size=CLIENT_SIZE):
+    """The frame-rate text at the top-left corner: raster (-4, 2.55) at -10, 12-px glyphs."""
+    left, top = project(-4.0, 2.55, -10.0, size)
+    return 0, 0, round(left) + 90, round(top) + 6
+
+
+def banner_rect(size=CLIENT_SIZE, grow=-6):
+    """The Game Over / Paused banners: 15 x 3 units around (-4.5, 0) at -49.45. The default
+    shrinks it to pixels surely inside; a positive grow covers its blurred edges."""
+    left, top = project(-12.0, 1.5, -49.45, size)
+    right, bottom = project(3.0, -1.5, -49.45, size)
+    return round(left) - grow, round(top) - grow, round(right) + grow, round(bottom) + grow
+
+
+def clock_rect(size=CLIENT_SIZE):
+    """Where the clock digits (or pairs / moves) are printed: raster (3.2 .. 3.6, 0.4) at -10."""
+    left, top = project(3.1, 0.48, -10.0, size)
+    right, bottom = project(3.7, 0.36, -10.0, size)
+    return round(left), round(top), round(right), round(bottom)
+
+
+# The run-time library's generator and the deal built on it, as the game runs them: one
+# sequence for the whole process, from the start-up deal on.
+class Dealer:
+    def __init__(self):
+        self.state = 1
+
+    def draw(self):
+        self.state = (self.state * 214013 + 2531011) & 0xFFFFFFFF
+        return (self.state >> 16) & 0x7FFF
+
+    def deal(self, counter):
+        counts = [0] * 8
+        pairs = []
+        for _ in range(16):
+            while True:
+                r = (self.draw() % (8 * counter + 1)) // counter
+                if r <= 7 and counts[r] < 2:
+                    break
+            counts[r] += 1
+            pairs.append(r)
+        return pairs
+
+
+def pair_positions(pairs):
+    """The 8 pairs of a deal as (first block, second block), in pair order."""
+    where = {}
+    for index, pair in enumerate(pairs):
+        where.setdefault(pair, []).append(index)
+    return [tuple(where[p]) for p in sorted(where)]
+
+
+def advance(counter):
+    counter += 1
+    return counter - 99 if counter > 99 else counter
+
+
+# Score file.
+def score_file_text(counter, normal, trial):
+    """normal and trial: five (score, name) each, best first."""
+    lines = ["// written by the end-to-end test", str(counter)]
+    for table in (normal, trial):
+        lines += [str(score) for score, _ in table]
+        lines += [name for _, name in table]
+    return "\n".join(lines) + "\n"
+
+
+def read_score_file(path):
+    """(counter, [10 scores], [10 names]) from the game's file: data lines only, where a
+    line of one blank is an empty name."""
+    with open(path, encoding="latin-1") as f:
+        lines = [line.rstrip("\n") for line in f]
+    data = [line for line in lines if line and not line.startswith("/")]
+    if len(data) != 21:
+        raise AssertionError(f"score file has {len(data)} data lines, not 21: {data}")
+    counter = int(data[0])
+    scores = [int(v) for v in data[1:6] + data[11:16]]
+    names = [n.strip() for n in data[6:11] + data[16:21]]
+    return counter, scores, names
+
+
+# Pixels.
+class Image:
+    """A screenshot as RGB bytes, read from ImageMagick's binary PPM."""
+
+    def __init__(self, ppm):
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", ppm)
+        if not match:
+            raise RuntimeError("screenshot is not a PPM image")
+        self.width, self.height = int(match.group(1)), int(match.group(2))
+        self.pixels = ppm[match.end():]
+
+    def pixel(self, x, y):
+        offset = (y * self.width + x) * 3
+        return tuple(self.pixels[offset:offset + 3])
+
+    def rows(self, rect):
+        left, top, right, bottom = rect
+        for y in range(max(top, 0), min(bottom, self.height)):
+            start = (y * self.width + max(left, 0)) * 3
+            end = (y * self.width + min(right, self.width)) * 3
+            yield y, self.pixels[start:end]
+
+    def count_differences(self, other, rect, tolerance=8):
+        """Pixels inside rect whose colour differs by more than tolerance in a channel."""
+        count = 0
+        for (_, mine), (_, theirs) in zip(self.rows(rect), other.rows(rect)):
+            if mine == theirs:
+                continue
+            for i in range(0, len(mine), 3):
+                if (abs(mine[i] - theirs[i]) > tolerance or
+                        abs(mine[i + 1] - theirs[i + 1]) > tolerance or
+                        abs(mine[i + 2] - theirs[i + 2]) > tolerance):
+                    count += 1
+        return count
+
+    def differences_outside(self, other, rects, tolerance=8):
+        """Differing pixels of the whole image that lie in none of rects."""
+        count = 0
+        for y in range(self.height):
+            covered = sorted((max(l, 0), min(r, self.width)) for l, t, r, b in rects
+                             if t <= y < b and l < r)
+            x = 0
+            for left, right in covered + [(self.width, self.width)]:
+                if left > x:
+                    count += self.count_differences(other, (x, y, left, y + 1), tolerance)
+                x = max(x, right)
+        return count
+
+
+def fail(message):
+    raise AssertionError(message)
+
+
+def check(condition, message):
+    if not condition:
+        fail(message)
+
+
+class XServer:
+    """An Xvfb of our own; it picks a free display number itself (-displayfd)."""
+
+    def __init__(self, size=(1280, 1024)):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            self.process.kill()
+            raise RuntimeError("Xvfb did not start")
+        self.display = f":{number}"
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+
+
+class Session:
+    """One test: an X server, a scratch folder, at most one running game at a time."""
+
+    def __init__(self, name):
+        parser = argparse.ArgumentParser()
+        parser.add_argument("--game", required=True)
+        parser.add_argument("--data", required=True)
+        parser.add_argument("--shots", required=True)
+        args = parser.parse_args()
+        self.name = name
+        self.game_binary = os.path.abspath(args.game)
+        self.source_data = os.path.abspath(args.data)
+        self.shots = os.path.abspath(args.shots)
+        shutil.rmtree(self.shots, ignore_errors=True)
+        os.makedirs(self.shots)
+        self.scratch = tempfile.mkdtemp(prefix=f"flipora-{name}-")
+        self.data = os.path.join(self.scratch, "data")
+        self.copy_data()
+        self.server = XServer()
+        self.env = dict(os.environ, DISPLAY=self.server.display, SDL_AUDIODRIVER="dummy",
+                        LIBGL_ALWAYS_SOFTWARE="1", FLIPORA_BENCH="1", FLIPORA_DEBUG_FPS="1")
+        self.env.pop("SDL_VIDEODRIVER", None)
+        self.process = None
+        self.shot_number = 0
+
+    def copy_data(self):
+        os.makedirs(self.data, exist_ok=True)
+        for entry in os.listdir(self.source_data):
+            if entry.lower().endswith((".bmp", ".wav")):
+                shutil.copy(os.path.join(self.source_data, entry), self.data)
+
+    @property
+    def score_path(self):
+        return os.path.join(self.data, "Scores.txt")
+
+    def write_scores(self, counter, normal, trial):
+        with open(self.score_path, "w") as f:
+            f.write(score_file_text(counter, normal, trial))
+
+    # X helpers.
+    def x(self, *command, check_result=True):
+        result = subprocess.run(command, env=self.env, capture_output=True, text=True,
+                                timeout=30)
+        if check_result and result.returncode != 0:
+            fail(f"{' '.join(command)} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def windows(self):
+        """Top-level windows as {title: (id, x, y, width, height)}."""
+        tree = self.x("xwininfo", "-root", "-children")
+        found = {}
+        for match in re.finditer(r'(0x[0-9a-f]+) "([^"]*)".*?(\d+)x(\d+)\+(-?\d+)\+(-?\d+)',
+                                 tree):
+            wid, title = match.group(1), match.group(2)
+            width, height, x, y = (int(match.group(i)) for i in range(3, 7))
+            found[title] = (wid, x, y, width, height)
+        return found
+
+    def wait_for_window(self, title, timeout=30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            window = self.windows().get(title)
+            if window and self.is_viewable(window[0]):
+                return window
+            self.check_still_running(f"waiting for the window {title!r}")
+            time.sleep(0.1)
+        fail(f"no window titled {title!r} within {timeout} s; have {list(self.windows())}")
+
+    def is_viewable(self, wid):
+        return "IsViewable" in self.x("xwininfo", "-id", wid, check_result=False)
+
+    def wait_for_no_window(self, title, timeout=10):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            window = self.windows().get(title)
+            if not window or not self.is_viewable(window[0]):
+                return
+            time.sleep(0.1)
+        fail(f"window {title!r} still open after {timeout} s")
+
+    def focus(self, wid):
+        self.x("xdotool", "windowfocus", "--sync", wid)
+
+    # The game.
+    def start(self, expect_window=True):
+        check(self.process is None, "a game is already running")
+        self.stderr_path = os.path.join(self.scratch, f"stderr-{self.shot_number}.txt")
+        self.stderr_file = open(self.stderr_path, "w")
+        self.process = subprocess.Popen([self.game_binary], cwd=self.scratch, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=self.stderr_file)
+        if not expect_window:
+            return
+        self.window = self.wait_for_window(WINDOW_TITLE)
+        # Without a window manager SDL puts the client area at the screen's corner, so
+        # screenshots of the root window and client pixels share their coordinates.
+        check(self.window[1:3] == (0, 0), f"the window opened at {self.window[1:3]}")
+        self.wait_for_stderr("first frame presented")
+        self.focus(self.window[0])
+
+    def stderr_text(self):
+        with open(self.stderr_path) as f:
+            return f.read()
+
+    def wait_for_stderr(self, text, timeout=30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if text in self.stderr_text():
+                return
+            self.check_still_running(f"waiting for {text!r} on stderr")
+            time.sleep(0.05)
+        fail(f"{text!r} never appeared on stderr:\n{self.stderr_text()}")
+
+    def check_still_running(self, doing):
+        if self.process is not None and self.process.poll() is not None:
+            fail(f"the game ended (code {self.process.returncode}) while {doing}:\n"
+                 f"{self.stderr_text()}")
+
+    def wait_exit(self, timeout=30):
+        try:
+            code = self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            fail(f"the game did not end within {timeout} s")
+        self.process = None
+        self.stderr_file.close()
+        return code
+
+    def window_origin(self):
+        wid, x, y, _, _ = self.windows()[WINDOW_TITLE]
+        return x, y
+
+    def client_size(self):
+        _, _, _, width, height = self.windows()[WINDOW_TITLE]
+        return width, height
+
+    def click(self, point):
+        """Left click at a point in the game window's client pixels."""
+        ox, oy = self.window_origin()
+        self.x("xdotool", "mousemove", "--sync", str(ox + point[0]), str(oy + point[1]),
+               "click", "1")
+
+    def click_block(self, index, size=CLIENT_SIZE):
+        self.click(block_centre(index, size))
+
+    def click_button(self, name, size=CLIENT_SIZE):
+        self.click(button_centre(name, size))
+
+    def key(self, *names, delay_ms=60):
+        self.x("xdotool", "key", "--delay", str(delay_ms), *names)
+
+    def tap(self, name, hold=0.3):
+        """A game key held long enough for the loop to see it down: the loop looks at the
+        key table only after a frame, so a press and release that arrive together are
+        never seen, as with any key tapped faster than a frame."""
+        self.key_down(name)
+        time.sleep(hold)
+        self.key_up(name)
+
+    def key_down(self, name):
+        self.x("xdotool", "keydown", name)
+
+    def key_up(self, name):
+        self.x("xdotool", "keyup", name)
+
+    def answer_box(self, title, key):
+        """Focus the modal box with this title and press a key in it (Return, Escape)."""
+        box = self.wait_for_window(title)
+        self.focus(box[0])
+        self.key(key)
+        self.wait_for_no_window(title)
+        if self.process is not None and self.window_exists():
+            self.focus(self.windows()[WINDOW_TITLE][0])
+        return box
+
+    def window_exists(self):
+        window = self.windows().get(WINDOW_TITLE)
+        return bool(window) and self.is_viewable(window[0])
+
+    def screenshot(self, label):
+        """The game window's client area (the whole screen with rect=None) as an Image,
+        also saved as a PNG for people to look at."""
+        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                             env=self.env, capture_output=True, timeout=30, check=True).stdout
+        self.shot_number += 1
+        path = os.path.join(self.shots, f"{self.shot_number:02d}-{label}.png")
+        subprocess.run(["convert", "ppm:-", path], input=ppm, check=True, timeout=30)
+        return Image(ppm)
+
+    def wait_until(self, label, condition, timeout=20, interval=0.15):
+        """Screenshots until condition(image) holds; the last one is returned."""
+        deadline = time.monotonic() + timeout
+        while True:
+            ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                                 env=self.env, capture_output=True, timeout=30,
+                                 check=True).stdout
+            image = Image(ppm)
+            if condition(image):
+                return self.screenshot(label)
+            if time.monotonic() > deadline:
+                self.screenshot(label + "-timeout")
+                fail(f"timed out waiting for: {label}")
+            self.check_still_running(f"waiting for {label}")
+            time.sleep(interval)
+
+    def wait_until_settled(self, label, rect, timeout=20):
+        """Two screenshots in a row, 0.3 s apart, that agree inside rect."""
+        previous = [None]
+
+        def settled(image):
+            same = previous[0] is not None and image.count_differences(previous[0], rect) == 0
+            previous[0] = image
+            return same
+        return self.wait_until(label, settled, timeout, interval=0.3)
+
+    def close(self):
+        if self.process is not None:
+            self.process.kill()
+            self.process.wait()
+            self.stderr_file.close()
+        self.server.stop()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+
+def run(name, body):
+    """Runs body(session) and reports; exit code 0 on success."""
+    session = Session(name)
+    try:
+        body(session)
+    except AssertionError as error:
+        print(f"FAIL {name}: {error}", file=sys.stderr)
+        print(f"screenshots in {session.shots}", file=sys.stderr)
+        session.close()
+        return 1
+    session.close()
+    print(f"PASS {name} (screenshots in {session.shots})")
+    return 0

@@ -1,0 +1,78 @@
+"""A whole normal-mode game through the window: Mode, three boards played pair by pair
+from the deals the counter gives, the game-over banner, a name typed, Enter, Escape."""
+
+import sys
+
+from flipora_e2e import (Dealer, advance, banner_rect, board_rect, check, fps_rect,
+                         pair_positions, panel_rect, read_score_file, run)
+
+START_COUNTER = 41
+NAME = "tester"
+
+
+def play(session):
+    trial = [(900, "ann"), (800, "bob"), (700, "cid"), (600, "dee"), (500, "eve")]
+    normal = [(0, "x1"), (0, "x2"), (0, "x3"), (0, "x4"), (0, "x5")]
+    session.write_scores(START_COUNTER, normal, trial)
+    session.start()
+
+    board = board_rect()
+    face_down = session.screenshot("start-face-down")
+
+    def all_face_down(image):
+        return image.count_differences(face_down, board) == 0
+
+    # The generator runs on from the start-up deal; every round reset advances the counter.
+    dealer = Dealer()
+    counter = START_COUNTER
+    dealer.deal(counter)
+
+    # Mode before the first click: no question, normal mode (and the sound on).
+    session.click_button("Mode")
+    counter = advance(counter)
+    deals = []
+    for board_number in range(3):
+        deals.append(dealer.deal(counter))
+        if board_number == 0:
+            # The new board is dealt at once, since no block is turning.
+            session.wait_until("mode-switched", lambda image: True)
+        for first, second in pair_positions(deals[-1]):
+            session.click_block(first)
+            session.click_block(second)
+        session.screenshot(f"board-{board_number + 1}-cleared")
+        # The last pair faces up, then the whole board turns back and the next is dealt.
+        counter = advance(counter)
+        if board_number < 2:
+            session.wait_until(f"board-{board_number + 2}-dealt", all_face_down)
+
+    # The third cleared board also ends the game, once a fresh, unplayable board is dealt:
+    # the banner fades in over the face-down board.
+    dealer.deal(counter)
+    banner = banner_rect()
+    session.wait_until(
+        "game-over-banner", lambda image: image.count_differences(face_down, banner) > 2000)
+    over = session.wait_until_settled("game-over-settled", board)
+    outside_banner = over.differences_outside(face_down, [banner_rect(grow=3), panel_rect(), fps_rect()])
+    check(outside_banner == 0,
+          f"{outside_banner} pixels outside the banner differ from a face-down board")
+
+    session.key(*NAME, "Return")
+    counter = advance(counter)
+    session.wait_until_settled("name-entered", board)
+    session.tap("Escape")
+    code = session.wait_exit()
+    check(code == 0, f"exit code {code}")
+    counter = advance(counter)
+
+    saved_counter, scores, names = read_score_file(session.score_path)
+    check(saved_counter == counter, f"counter {saved_counter}, expected {counter}")
+    check(scores[0] == 1000 and names[0] == NAME,
+          f"slot 0 holds {scores[0]} {names[0]!r}, expected 1000 {NAME!r}")
+    check(scores[1:5] == [0] * 4 and names[1:5] == ["x1", "x2", "x3", "x4"],
+          f"the normal table did not move down by one: {scores[:5]} {names[:5]}")
+    check(scores[5:] == [s for s, _ in trial] and names[5:] == [n for _, n in trial],
+          "the time-trial table changed")
+
+
+if __name__ == "__main__":
+    sys.exit(run("normal_game", play))

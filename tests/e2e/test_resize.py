@@ -1,0 +1,77 @@
+"""A resized window keeps its proportions (the view keeps its 30-degree height and
+follows the new aspect), and clicks still land on the blocks and buttons under them."""
+
+import sys
+
+from flipora_e2e import (CLIENT_SIZE, block_centre, block_rect, board_rect, check, project,
+                         run)
+
+CLEAR_COLOUR = (0, 69, 77)  # (0, 0.27, 0.3) in 8 bits
+
+
+def is_background(pixel):
+    return all(abs(a - b) <= 6 for a, b in zip(pixel, CLEAR_COLOUR))
+
+
+def block_extent(image, centre):
+    """Width and height of the block around centre, scanning out to the clear colour."""
+    x, y = centre
+    left = x
+    while left > 0 and not is_background(image.pixel(left - 1, y)):
+        left -= 1
+    right = x
+    while right < image.width - 1 and not is_background(image.pixel(right + 1, y)):
+        right += 1
+    top = y
+    while top > 0 and not is_background(image.pixel(x, top - 1)):
+        top -= 1
+    bottom = y
+    while bottom < image.height - 1 and not is_background(image.pixel(x, bottom + 1)):
+        bottom += 1
+    return right - left + 1, bottom - top + 1
+
+
+def expected_block_size(size):
+    left, top = project(-3.0, 3.0, -49.5, size)
+    right, bottom = project(3.0, -3.0, -49.5, size)
+    return right - left, bottom - top
+
+
+def play(session):
+    session.write_scores(20, [(0, "a")] * 5, [(0, "b")] * 5)
+    session.start()
+    check(session.client_size() == CLIENT_SIZE,
+          f"the client area opened at {session.client_size()}")
+    before = session.screenshot("opened")
+    width, height = block_extent(before, block_centre(10))
+    expected = expected_block_size(CLIENT_SIZE)
+    check(abs(width - expected[0]) <= 4 and abs(height - expected[1]) <= 4,
+          f"block 10 is {width} x {height} px, expected about {expected}")
+
+    # Wider and lower: the picture shrinks with the height and shows more at the sides.
+    size = (1240, 520)
+    session.x("xdotool", "windowsize", "--sync", session.window[0], str(size[0]), str(size[1]))
+    check(session.client_size() == size, f"the window is {session.client_size()}")
+    board = board_rect(size)
+    resized = session.wait_until_settled("resized", board)
+    width, height = block_extent(resized, block_centre(10, size))
+    expected = expected_block_size(size)
+    check(abs(width - height) <= 3, f"block 10 lost its square shape: {width} x {height} px")
+    check(abs(width - expected[0]) <= 4 and abs(height - expected[1]) <= 4,
+          f"block 10 is {width} x {height} px after the resize, expected about {expected}")
+
+    # Picking follows the new view: block 10 turns, and no other block does.
+    session.click_block(10, size)
+    turned = session.wait_until_settled("block-10-turned", board)
+    for block in range(16):
+        changed = turned.count_differences(resized, block_rect(block, size, inset=0.5)) > 0
+        check(changed == (block == 10),
+              f"block {block} {'turned' if changed else 'did not turn'} after the click")
+
+    session.click_button("Exit", size)
+    code = session.wait_exit()
+    check(code == 0, f"exit code {code}")
+
+
+if __name__ == "__main__":
+    sys.exit(run("resize", play))

@@ -1,0 +1,257 @@
+// The shell's input side without a window: SDL key codes to Windows key numbers, the
+// key-state table kept from SDL events, the four game keys checked by the loop, and
+// the frame pacing arithmetic.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/shell.h"
+#include "game/game_state.h"
+#include "tests/support/fake_platform.h"
+
+namespace {
+
+class ShellInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        game = GameState{};
+        ResetFakePlatform();
+    }
+
+    static SDL_Event Key(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0)
+    {
+        SDL_Event event = {};
+        event.type = type;
+        event.key.type = type;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.repeat = repeat;
+        event.key.keysym.sym = key;
+        event.key.keysym.mod = mod;
+        return event;
+    }
+
+    static SDL_Event Window(Uint8 what)
+    {
+        SDL_Event event = {};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = what;
+        return event;
+    }
+
+    static void Press(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYDOWN, key)); }
+    static void Release(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYUP, key)); }
+};
+
+TEST_F(ShellInput, KeysMapToWindowsNumbers)
+{
+    struct {
+        SDL_Keycode key;
+        int expected;
+    } const cases[] = {
+        {SDLK_ESCAPE, 27},    {SDLK_PAGEDOWN, 34}, {SDLK_r, 82},         {SDLK_SPACE, 32},
+        {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13}, {SDLK_BACKSPACE, 8},  {SDLK_a, 65},
+        {SDLK_z, 90},         {SDLK_0, 48},        {SDLK_9, 57},         {SDLK_LEFT, 37},
+        {SDLK_UP, 38},        {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},      {SDLK_INSERT, 45},
+        {SDLK_KP_0, 96},      {SDLK_KP_1, 97},     {SDLK_KP_9, 105},     {SDLK_F1, 112},
+        {SDLK_F12, 123},      {SDLK_F13, 124},     {SDLK_F14, 125},      {SDLK_PAGEUP, 33},
+        {SDLK_LSHIFT, 16},    {SDLK_MINUS, 189},   {SDLK_UNDO, 0},       {SDLK_AUDIOPLAY, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(VirtualKeyFromSdl(c.key), c.expected) << SDL_GetKeyName(c.key);
+}
+
+TEST_F(ShellInput, KeyDownSetsAndKeyUpClearsTheFlag)
+{
+    Press(SDLK_r);
+    EXPECT_EQ(game.keys[82], 1);
+    // Auto-repeat arrives as further key-downs and keeps the key down.
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_NONE, 1));
+    EXPECT_EQ(game.keys[82], 1);
+    Release(SDLK_r);
+    EXPECT_EQ(game.keys[82], 0);
+
+    // A key-up clears its flag even when the key-down was never seen.
+    game.keys[32] = 1;
+    Release(SDLK_SPACE);
+    EXPECT_EQ(game.keys[32], 0);
+}
+
+TEST_F(ShellInput, SystemKeysAreNotRecordedButTheirReleaseClears)
+{
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_LALT));
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_LALT));
+    Press(SDLK_F10);
+    EXPECT_EQ(game.keys[82], 0);
+    EXPECT_EQ(game.keys[121], 0);
+
+    // R pressed, then Alt held while R comes up: R must not stay down for good.
+    Press(SDLK_r);
+    HandleWindowEvent(Key(SDL_KEYUP, SDLK_r, KMOD_LALT));
+    EXPECT_EQ(game.keys[82], 0);
+}
+
+TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
+{
+    game.gameOver = 1;
+    game.finalRank = 0;
+    Press(SDLK_a);
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
+    Press(SDLK_1);
+    EXPECT_STREQ(game.nameBuffer, "abb1");
+    EXPECT_EQ(game.keys[65], 1);
+    EXPECT_EQ(game.keys[66], 1);
+
+    // Escape and Page Down still reach the key table during name entry.
+    Press(SDLK_ESCAPE);
+    EXPECT_EQ(game.keys[27], 1);
+    EXPECT_STREQ(game.nameBuffer, "abb1");
+}
+
+TEST_F(ShellInput, NoNameEntryWithoutAPlace)
+{
+    game.gameOver = 1;
+    game.finalRank = -1;
+    Press(SDLK_a);
+    game.gameOver = 0;
+    game.finalRank = 3;
+    Press(SDLK_b);
+    EXPECT_EQ(game.nameLength, 0);
+    EXPECT_EQ(game.nameBuffer[0], '\0');
+    EXPECT_EQ(game.keys[65], 1);
+    EXPECT_EQ(game.keys[66], 1);
+}
+
+TEST_F(ShellInput, FocusAndCloseEvents)
+{
+    HandleWindowEvent(Window(SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_EQ(game.windowInactive, 1);
+    HandleWindowEvent(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
+    EXPECT_EQ(game.windowInactive, 0);
+    EXPECT_EQ(game.quitRequested, 0);
+    HandleWindowEvent(Window(SDL_WINDOWEVENT_CLOSE));
+    EXPECT_EQ(game.quitRequested, 1);
+}
+
+TEST_F(ShellInput, EscapeQuits)
+{
+    CheckKeys();
+    EXPECT_EQ(game.quitRequested, 0);
+    Press(SDLK_ESCAPE);
+    CheckKeys();
+    EXPECT_EQ(game.quitRequested, 1);
+}
+
+TEST_F(ShellInput, PageDownTogglesOncePerPress)
+{
+    Press(SDLK_PAGEDOWN);
+    CheckKeys();
+    EXPECT_EQ(game.blendBlocks, 1);
+    // Held over many passes, repeats included: no further toggle.
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_PAGEDOWN, KMOD_NONE, 1));
+    CheckKeys();
+    CheckKeys();
+    EXPECT_EQ(game.blendBlocks, 1);
+    Release(SDLK_PAGEDOWN);
+    CheckKeys();
+    Press(SDLK_PAGEDOWN);
+    CheckKeys();
+    EXPECT_EQ(game.blendBlocks, 0);
+}
+
+TEST_F(ShellInput, HeldRKeepsTheClockAtZero)
+{
+    game.minutes = 1;
+    game.secondsTens = 3;
+    game.secondsOnes = 7;
+    Press(SDLK_r);
+    CheckKeys();
+    EXPECT_EQ(game.minutes, 0);
+    EXPECT_EQ(game.secondsTens, 0);
+    EXPECT_EQ(game.secondsOnes, 0);
+    // No latch: every pass while R is down zeroes it again.
+    game.secondsOnes = 9;
+    CheckKeys();
+    EXPECT_EQ(game.secondsOnes, 0);
+    Release(SDLK_r);
+    game.secondsOnes = 9;
+    CheckKeys();
+    EXPECT_EQ(game.secondsOnes, 9);
+}
+
+TEST_F(ShellInput, SpacePausesOncePerPressButNotAFinishedGame)
+{
+    game.pausedAlpha = 0.5f;
+    Press(SDLK_SPACE);
+    CheckKeys();
+    CheckKeys();
+    EXPECT_EQ(game.paused, 1);
+    EXPECT_EQ(game.pausedAlpha, 0.0f);
+    Release(SDLK_SPACE);
+    CheckKeys();
+    Press(SDLK_SPACE);
+    CheckKeys();
+    EXPECT_EQ(game.paused, 0);
+
+    Release(SDLK_SPACE);
+    CheckKeys();
+    game.gameOver = 1;
+    game.pausedAlpha = 0.7f;
+    Press(SDLK_SPACE);
+    CheckKeys();
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.pausedAlpha, 0.0f);
+}
+
+// Frame pacing, on a simulated counter of 60,000 ticks a second (1,000 per frame).
+constexpr uint64_t kFrequency = 60000;
+constexpr uint64_t kPeriod = kFrequency / kFramesPerSecond;
+
+// Frames presented in one simulated second by a loop whose frames cost drawTicks each.
+int FramesInOneSecond(uint64_t drawTicks)
+{
+    uint64_t now = 5 * kFrequency;
+    uint64_t end = now + kFrequency;
+    uint64_t nextSlot = 0;
+    int frames = 0;
+    for (;;) {
+        now += drawTicks;
+        uint32_t delayMs = FrameSlotDelay(now, kFrequency, &nextSlot);
+        now += delayMs * kFrequency / 1000;
+        if (now >= end)
+            return frames;
+        ++frames;  // presented now
+    }
+}
+
+TEST(FramePacing, InstantFramesAreHeldToSixtyASecond)
+{
+    EXPECT_EQ(FramesInOneSecond(0), 60);
+    EXPECT_EQ(FramesInOneSecond(kPeriod / 2), 60);
+}
+
+TEST(FramePacing, SlowFramesAreNotDelayedFurther)
+{
+    // Frames of 1.5 periods each: no sleeping at all, about 40 a second.
+    int frames = FramesInOneSecond(kPeriod * 3 / 2);
+    EXPECT_GE(frames, 39);
+    EXPECT_LE(frames, 41);
+}
+
+TEST(FramePacing, SleepsUntilTheNextSlotAndNeverBursts)
+{
+    uint64_t nextSlot = 0;
+    uint64_t start = 1000 * kFrequency;
+    EXPECT_EQ(FrameSlotDelay(start, kFrequency, &nextSlot), 0u);
+    // Drawn in a quarter of a period: sleep the other three quarters (12.5 ms, rounded up).
+    EXPECT_EQ(FrameSlotDelay(start + kPeriod / 4, kFrequency, &nextSlot), 13u);
+
+    // After a long stall (window without focus) the schedule starts afresh instead of
+    // presenting the missed frames back to back.
+    uint64_t later = start + 10 * kFrequency;
+    EXPECT_EQ(FrameSlotDelay(later, kFrequency, &nextSlot), 0u);
+    EXPECT_GT(FrameSlotDelay(later + 1, kFrequency, &nextSlot), 15u);
+}
+
+}  // namespace
