@@ -48,15 +48,14 @@ void RequestPixelFormat(int colourBits)
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
-// What the driver actually gave: the game draws nothing sensible without a back buffer
-// to swap or without depth testing.
+// What the driver actually gave. Like the closest format Windows would choose, a single
+// buffer (an offscreen surface) still draws; without a depth buffer the board cannot.
 bool PixelFormatIsSuitable()
 {
-    int doubleBuffer = 0;
     int depthBits = 0;
-    SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffer);
-    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depthBits);
-    return doubleBuffer == 1 && depthBits >= 16;
+    if (SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depthBits) != 0)
+        return false;
+    return depthBits >= 16;
 }
 
 void ResizeToDrawable()
