@@ -11,6 +11,6 @@ cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFLIPORA_SANITIZE=ON >/dev/null
-cmake --build build-asan -j"$jobs" --target unit_tests
+cmake --build build-asan -j"$jobs" --target unit_tests shell_tests
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --output-on-failure -j"$jobs" -L unit)
