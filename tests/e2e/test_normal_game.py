@@ -17,6 +17,7 @@ def play(session):
     session.start()
 
     board = board_rect()
+    panel = panel_rect()
     face_down = session.screenshot("start-face-down")
 
     def all_face_down(image):
@@ -34,8 +35,10 @@ def play(session):
     for board_number in range(3):
         deals.append(dealer.deal(counter))
         if board_number == 0:
-            # The new board is dealt at once, since no block is turning.
-            session.wait_until("mode-switched", lambda image: True)
+            # The frame that first shows the normal-mode panel has also dealt the new
+            # board: no block was turning, so the deal came in that frame's update.
+            session.wait_until(
+                "mode-switched", lambda image: image.count_differences(face_down, panel) > 0)
         for first, second in pair_positions(deals[-1]):
             session.click_block(first)
             session.click_block(second)
