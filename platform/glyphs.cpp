@@ -144,7 +144,11 @@ FontChoice ChooseFont(bool italic)
 
 bool BuildGlyphLists(unsigned int firstList, bool italic)
 {
-    FontChoice choice = ChooseFont(italic);
+    return BuildGlyphListsFrom(ChooseFont(italic), firstList);
+}
+
+bool BuildGlyphListsFrom(const FontChoice& choice, unsigned int firstList)
+{
     if (choice.file.empty())
         return false;
     FT_Library library = nullptr;

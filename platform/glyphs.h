@@ -22,3 +22,5 @@ FontChoice ChooseFont(bool italic);
 // glyph's advance. Needs a current GL context. False when no font could be opened; the
 // lists then hold nothing.
 bool BuildGlyphLists(unsigned int firstList, bool italic);
+// The same from a given font file, e.g. to slant an upright face by hand.
+bool BuildGlyphListsFrom(const FontChoice& font, unsigned int firstList);

@@ -1,10 +1,12 @@
 // Whole frames read back from the GL: what the blocks show, translucency, banners and
 // where the texts land.
 #include <GL/gl.h>
+#include <SDL.h>
 
 #include <cstring>
 
 #include "game/game_state.h"
+#include "platform/glyphs.h"
 #include "platform/image.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
@@ -406,6 +408,7 @@ namespace {
 struct Ink {
     Rect box{kWindowWidth, kWindowHeight, -1, -1};
     std::vector<int> perRow;  // lit pixels in each row of the box, top first
+    std::vector<double> rowCentre;  // mean column of the lit pixels of each row
 };
 
 // Draws one text in white on the clear colour and measures where the glyph pixels lie.
@@ -430,9 +433,14 @@ Ink InkOf(const char* text, double x, double y)
                            std::max(ink.box.x1, column + 1), std::max(ink.box.y1, row + 1)};
     for (int row = ink.box.y0; row < ink.box.y1; ++row) {
         int lit = 0;
-        for (int column = ink.box.x0; column < ink.box.x1; ++column)
-            lit += frame.At(column, row).r > 200;
+        double columns = 0;
+        for (int column = ink.box.x0; column < ink.box.x1; ++column) {
+            bool on = frame.At(column, row).r > 200;
+            lit += on;
+            columns += on ? column : 0;
+        }
         ink.perRow.push_back(lit);
+        ink.rowCentre.push_back(lit ? columns / lit : 0);
     }
     return ink;
 }
@@ -458,4 +466,60 @@ TEST_F(GlTest, GlyphsStandUprightOnTheBaselineAtTheRasterPosition)
     Ink gee = InkOf("g", -1, 0);
     EXPECT_GT(gee.box.y1, origin.y + 1) << "a descender reaches below the baseline";
     glColor3f(1, 1, 1);
+}
+
+TEST_F(GlTest, AFaceWithoutItalicsIsSlantedByShearing)
+{
+    FontChoice upright = ChooseFont(false);
+    ASSERT_FALSE(upright.file.empty());
+    FontChoice slanted = upright;
+    slanted.synthesizeOblique = true;
+    unsigned int lists = glGenLists(kGlyphCount);
+    ASSERT_TRUE(BuildGlyphListsFrom(slanted, lists));
+    unsigned int gameFont = game.textFont;
+
+    Ink straight = InkOf("I", 0, 0);
+    game.textFont = lists;
+    Ink leaning = InkOf("I", 0, 0);
+    game.textFont = gameFont;
+    glDeleteLists(lists, kGlyphCount);
+
+    ASSERT_GT(straight.rowCentre.size(), 6u);
+    ASSERT_GT(leaning.rowCentre.size(), 6u);
+    EXPECT_NEAR(straight.rowCentre.front(), straight.rowCentre.back(), 0.6);
+    // A capital of about 9 pixels sheared by 0.21 leans about 2 pixels to the right.
+    EXPECT_GT(leaning.rowCentre.front() - leaning.rowCentre.back(), 1.0);
+    glColor3f(1, 1, 1);
+}
+
+TEST_F(GlTest, FreeFontsDeletesTheListsAndIsHarmlessWithoutAContext)
+{
+    unsigned int upright = game.textFont, italic = game.italicFont;
+    ASSERT_TRUE(glIsList(upright) && glIsList(italic + kGlyphCount - 1));
+    FreeFonts();
+    EXPECT_FALSE(glIsList(upright));
+    EXPECT_FALSE(glIsList(italic + kGlyphCount - 1));
+    EXPECT_EQ(game.textFont, 0u);
+    FreeFonts();  // twice is fine
+    // Without fonts, printing must not run the scene's own lists in their place.
+    Frame before = (glClear(GL_COLOR_BUFFER_BIT), glFinish(), ReadFrame());
+    glLoadIdentity();
+    glTranslatef(0, 0, -10);
+    glRasterPos2f(0, 0);
+    PrintText("%s", "\x21\x22\x30\x31\x32");
+    glFinish();
+    EXPECT_EQ(Compare(before, ReadFrame()).count, 0);
+
+    BuildTextFonts();
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    SDL_GLContext context = SDL_GL_GetCurrentContext();
+    ASSERT_EQ(SDL_GL_MakeCurrent(window, nullptr), 0);
+    unsigned int rebuiltUpright = game.textFont, rebuiltItalic = game.italicFont;
+    FreeFonts();  // the context is not current: nothing to delete through
+    EXPECT_EQ(game.textFont, 0u);
+    ASSERT_EQ(SDL_GL_MakeCurrent(window, context), 0);
+    EXPECT_TRUE(glIsList(rebuiltUpright)) << "nothing was deleted without the context";
+    glDeleteLists(rebuiltUpright, kGlyphCount);
+    glDeleteLists(rebuiltItalic, kGlyphCount);
+    BuildTextFonts();
 }
