@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libgtest-dev libcairo2-dev
+  libgtest-dev libcairo2-dev zlib1g-dev
   xvfb xdotool x11-utils imagemagick python3
 )
 
