@@ -51,18 +51,18 @@ static void ConfirmName()
         game.nameBuffer[i] = ' ';
     game.nameLength = 0;
     game.scoreValues[game.finalRank] = game.finalScore;
-    // Keys still arrive while the blocks turn back; this game has placed its entry.
-    game.scoreInserted = true;
+    game.scoreInserted = true;  // this game has placed its entry
     ResetRound();
     game.newGameRequested = true;
 }
 
 void HandleNameKey(int keyCode)
 {
-    if (game.scoreInserted)
-        return;
     if (keyCode == kKeyEnter) {
-        ConfirmName();
+        // Keys still arrive while the blocks turn back after Enter; a second Enter of the
+        // same game would push out another entry. Typing goes on into the buffer as ever.
+        if (!game.scoreInserted)
+            ConfirmName();
         return;
     }
     if (keyCode == kKeyBackspace && game.nameLength > 0) {

@@ -23,8 +23,9 @@ void LoadScores();
 bool SaveScores();
 
 // One key-down of name entry, as a Win32 virtual-key code. Enter places the entry and
-// sets scoreInserted; until a new game clears it every key is ignored, so one finished
-// game places at most one entry. A finalRank outside 0..9 places nothing.
+// sets scoreInserted; until a new game clears it a further Enter places nothing, so one
+// finished game places at most one entry. Other keys keep typing into nameBuffer, which
+// carries over to the next name. A finalRank outside 0..9 places nothing.
 void HandleNameKey(int keyCode);
 
 // Moves the entries from finalRank down by one slot within its own table; the table's
