@@ -86,6 +86,17 @@ void OnLeftClick(int x, int y)
     RunMenuCommand(name);
 }
 
+// A close request only posts the quit event; the loop ends when it takes that event
+// from the queue, after whatever was queued before it. Should the queue refuse the
+// event, the close must still not be lost.
+void PostQuit()
+{
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    if (SDL_PushEvent(&quit) != 1)
+        game.quitRequested = 1;
+}
+
 void OnWindowChange(const SDL_WindowEvent& window)
 {
     switch (window.event) {
@@ -98,7 +109,7 @@ void OnWindowChange(const SDL_WindowEvent& window)
     }
     case SDL_WINDOWEVENT_FOCUS_GAINED: game.windowInactive = 0; break;
     case SDL_WINDOWEVENT_FOCUS_LOST: game.windowInactive = 1; break;
-    case SDL_WINDOWEVENT_CLOSE: game.quitRequested = 1; break;
+    case SDL_WINDOWEVENT_CLOSE: PostQuit(); break;
     default: break;
     }
 }

@@ -79,6 +79,8 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     // A click that gives the window the focus also acts, as it does on Windows; SDL
     // would otherwise drop it (for instance the first click after a message box).
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The close request posts its own quit event (events.cpp); SDL's would be a second.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     RequestPixelFormat(colourBits);
     mainWindow = SDL_CreateWindow(title, 0, 0, width, height,
                                   SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);

@@ -130,6 +130,27 @@ TEST_F(ShellInput, FocusAndCloseEvents)
     HandleWindowEvent(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
     EXPECT_EQ(game.windowInactive, 0);
     EXPECT_EQ(game.quitRequested, 0);
+}
+
+// Closing posts the quit event behind what is already queued; the loop ends only when
+// it takes that event, so the events before it are still handled.
+TEST_F(ShellInput, CloseOnlyPostsTheQuitEvent)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_Event earlier = Key(SDL_KEYDOWN, SDLK_r);
+    SDL_PushEvent(&earlier);
+
+    HandleWindowEvent(Window(SDL_WINDOWEVENT_CLOSE));
+    EXPECT_EQ(game.quitRequested, 0);
+    SDL_Event queued[4];
+    int count = SDL_PeepEvents(queued, 4, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(queued[0].type, static_cast<Uint32>(SDL_KEYDOWN));
+    EXPECT_EQ(queued[1].type, static_cast<Uint32>(SDL_QUIT));
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+
+    // With no event queue to post to, the close still ends the game.
     HandleWindowEvent(Window(SDL_WINDOWEVENT_CLOSE));
     EXPECT_EQ(game.quitRequested, 1);
 }
