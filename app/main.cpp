@@ -103,5 +103,7 @@ int main(int, char**)
     FreeFonts();
     CloseClickSound();
     SDL_Quit();
+    // Windows would hand back the parameter of whichever message came last (a key code
+    // after Escape, say); SDL events have no such word, and a normal quit is a success.
     return 0;
 }
