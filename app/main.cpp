@@ -22,10 +22,10 @@ constexpr int kColourBits = 16;
 constexpr uint32_t kInactiveSleepMs = 100;
 
 // Diagnostics for the tests and the benchmark, off unless asked for in the environment.
-bool printFrameRate = false;  // FLIPORA_DEBUG_FPS=1: every new fpsText to stderr
+bool printFrameRate = false;  // FLIPORA_DEBUG_FPS=1: fpsText to stderr at every clock step
 bool printFirstFrame = false; // FLIPORA_BENCH=1: when the first frame was presented
 bool firstFramePresented = false;
-char lastPrintedFps[sizeof game.fpsText] = {};
+uint32_t lastPrintedStep = 0; // lastSecondTicks of the step printed last
 std::chrono::steady_clock::time_point programStart;
 
 bool EnvironmentFlag(const char* name)
@@ -45,8 +45,9 @@ void ReportFrameDiagnostics()
                      sinceStart.count(), static_cast<long long>(monotonic.count()));
     }
     firstFramePresented = true;
-    if (printFrameRate && std::strcmp(lastPrintedFps, game.fpsText) != 0) {
-        std::memcpy(lastPrintedFps, game.fpsText, sizeof lastPrintedFps);
+    // Once per step, also when two seconds in a row show the same figure.
+    if (printFrameRate && game.clockStepped && game.lastSecondTicks != lastPrintedStep) {
+        lastPrintedStep = game.lastSecondTicks;
         std::fprintf(stderr, "flipora: %s\n", game.fpsText);
     }
 }

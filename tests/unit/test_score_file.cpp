@@ -285,7 +285,8 @@ TEST_F(ScoreFileTest, NamesAtTheSlotLimitKeepEveryLaterSlotInPlace)
 {
     FillTables();
     std::string longest(254, 'n');
-    std::string slashed = "/" + std::string(253, 's');
+    std::string slashed(254, 's');
+    slashed[0] = '/';
     std::strcpy(game.scoreNames[1], longest.c_str());
     std::strcpy(game.scoreNames[3], slashed.c_str());
     ASSERT_TRUE(SaveScores());
