@@ -17,12 +17,12 @@ namespace {
 
 const std::string dataFolder = std::string(FLIPORA_SOURCE_DIR) + "/data/";
 
-struct ImageSpec {
+struct ImageQuad {
     const char* file;
     double quadWidth, quadHeight;  // scene units of the quad the image covers
 };
 
-const ImageSpec imageSpecs[25] = {
+const ImageQuad imageQuads[25] = {
     {"Vexo.bmp", 6, 6},       {"ex1.bmp", 6, 6},         {"ex2.bmp", 6, 6},
     {"ex3.bmp", 6, 6},        {"ex4.bmp", 6, 6},         {"ex5.bmp", 6, 6},
     {"ex6.bmp", 6, 6},        {"ex7.bmp", 6, 6},         {"ex8.bmp", 6, 6},
@@ -144,13 +144,13 @@ Colour DominantColour(const Image& image)
 
 TEST(Assets, EveryImageIsA24BitBmpShapedLikeItsQuad)
 {
-    for (const ImageSpec& spec : imageSpecs) {
-        SCOPED_TRACE(spec.file);
-        Image image = ReadBmp(spec.file);
+    for (const ImageQuad& quad : imageQuads) {
+        SCOPED_TRACE(quad.file);
+        Image image = ReadBmp(quad.file);
         ASSERT_EQ(image.error, "");
         EXPECT_EQ(image.width % 4, 0) << "rows must need no padding";
         double aspect = double(image.width) / image.height;
-        double quadAspect = spec.quadWidth / spec.quadHeight;
+        double quadAspect = quad.quadWidth / quad.quadHeight;
         EXPECT_NEAR(aspect / quadAspect, 1.0, 0.03) << image.width << " x " << image.height;
         EXPECT_GE(image.height, 32);
     }
