@@ -33,6 +33,11 @@ void ResizeView(int width, int height);
 // the first deal and before the fonts.
 void InitGLState();
 
+// Everything the first frame needs once the scores are in: directions, textures, display
+// lists, the first deal, the fixed GL state and the fonts. False when an image is missing;
+// then nothing after the textures is made.
+bool BuildScene();
+
 // The image files in texture order; textures[i] shows textureFiles[i].
 extern const char* const textureFiles[kTextureCount];
 

@@ -52,12 +52,8 @@ bool StartScene()
 {
     FillSampleScores();
     game.gameCounter = 7;
-    if (!LoadTextures())
+    if (!BuildScene())
         return false;
-    BuildDisplayLists();
-    ShuffleBoard();
-    InitGLState();
-    BuildTextFonts();
     ResizeView(kWidth, kHeight);
     return true;
 }
