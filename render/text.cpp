@@ -51,6 +51,16 @@ void CallGlyphs(unsigned int font, const char* text, int length)
     glPopAttrib();
 }
 
+// One print: format, filter, then one glCallLists for the whole text.
+void PrintWith(unsigned int font, const char* format, va_list arguments)
+{
+    if (!format)
+        return;
+    char text[kTextBufferSize];
+    int length = FormatPrintable(text, format, arguments);
+    CallGlyphs(font, text, length);
+}
+
 }  // namespace
 
 void BuildTextFonts()
@@ -74,24 +84,16 @@ void FreeFonts()
 
 void PrintText(const char* format, ...)
 {
-    if (!format)
-        return;
-    char text[kTextBufferSize];
     va_list arguments;
     va_start(arguments, format);
-    int length = FormatPrintable(text, format, arguments);
+    PrintWith(game.textFont, format, arguments);
     va_end(arguments);
-    CallGlyphs(game.textFont, text, length);
 }
 
 void PrintItalic(const char* format, ...)
 {
-    if (!format)
-        return;
-    char text[kTextBufferSize];
     va_list arguments;
     va_start(arguments, format);
-    int length = FormatPrintable(text, format, arguments);
+    PrintWith(game.italicFont, format, arguments);
     va_end(arguments);
-    CallGlyphs(game.italicFont, text, length);
 }
