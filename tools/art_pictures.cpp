@@ -277,9 +277,7 @@ void PaintStemAndLeaf(cairo_t* cr)
     cairo_new_path(cr);
     cairo_move_to(cr, 128, 130);
     cairo_curve_to(cr, 124, 170, 134, 196, 128, 228);
-    StrokeColour(cr, Hex(0x1b5e20), 12);
-    cairo_move_to(cr, 128, 130);
-    cairo_curve_to(cr, 124, 170, 134, 196, 128, 228);
+    StrokeColour(cr, Hex(0x1b5e20), 12, 1.0, true);
     StrokeColour(cr, Hex(0x43a047), 6);
 
     cairo_new_path(cr);
@@ -296,9 +294,7 @@ void PaintGrapeStalk(cairo_t* cr)
     cairo_new_path(cr);
     cairo_move_to(cr, 128, 84);
     cairo_curve_to(cr, 126, 66, 134, 50, 146, 40);
-    StrokeColour(cr, Hex(0x4e342e), 11);
-    cairo_move_to(cr, 128, 84);
-    cairo_curve_to(cr, 126, 66, 134, 50, 146, 40);
+    StrokeColour(cr, Hex(0x4e342e), 11, 1.0, true);
     StrokeColour(cr, Hex(0x8d6e63), 5);
 
     cairo_new_path(cr);
