@@ -6,9 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "platform/data_folder.h"
 #include "platform/sound.h"
 #include "render/render.h"
 #include "scores/scores.h"
@@ -79,13 +83,71 @@ void RunPass()
     CheckKeys();
 }
 
+// Every image must be in the folder the game picks; the click sound may be missing.
+std::vector<std::string> RequiredDataFiles()
+{
+    return std::vector<std::string>(textureFiles, textureFiles + kTextureCount);
+}
+
+// None held the images: the load fails as it always has, and the log says where we looked.
+void ReportDataFolderMissing(const std::vector<DataFolder>& tried)
+{
+    std::string places;
+    for (const DataFolder& folder : tried)
+        places += (places.empty() ? "" : ", ") + folder.path;
+    std::fprintf(stderr, "flipora: no data folder holds the game's images; tried %s\n",
+                 places.c_str());
+}
+
+// The score file of this run; the strings outlive every load and save.
+ScoreFiles scoreFiles;
+
+void UseScoreFiles(const ScoreFiles& files)
+{
+    scoreFiles = files;
+    scoreFilePath = scoreFiles.save.c_str();
+}
+
+// --help and --version answer without a window; a refused line ends with the usage.
+bool AnswerCommandLine(Command command, const std::string& offending, int* exitCode)
+{
+    switch (command) {
+    case Command::Play:
+        return false;
+    case Command::Help:
+        PrintUsage(stdout, scoreFiles);
+        *exitCode = 0;
+        return true;
+    case Command::Version:
+        std::printf("%s\n", kVersionText);
+        *exitCode = 0;
+        return true;
+    case Command::Refuse:
+        break;
+    }
+    std::fprintf(stderr, "flipora: unknown option '%s'\n", offending.c_str());
+    PrintUsage(stderr, scoreFiles);
+    *exitCode = kUsageExitCode;
+    return true;
+}
+
 }  // namespace
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
     programStart = std::chrono::steady_clock::now();
     printFrameRate = EnvironmentFlag("FLIPORA_DEBUG_FPS");
     printFirstFrame = EnvironmentFlag("FLIPORA_BENCH");
+
+    std::vector<DataFolder> tried;
+    bool dataFound = LocateDataFolder(RequiredDataFiles(), &tried);
+    UseScoreFiles(LocateScoreFiles());
+    std::string offending;
+    int exitCode = 0;
+    if (AnswerCommandLine(ParseCommandLine(argc, argv, &offending), offending, &exitCode))
+        return exitCode;
+    if (!dataFound)
+        ReportDataFolderMissing(tried);
 
     if (!OpenMainWindow(kWindowTitle, kClientWidth, kClientHeight, kColourBits)) {
         SDL_Quit();
@@ -93,13 +155,14 @@ int main(int, char**)
     }
     // Keys arrive as key events; text events would only fill the queue.
     SDL_StopTextInput();
-    OpenClickSound("data/Sound.wav");
+    OpenClickSound(DataFilePath("data/Sound.wav").c_str());
 
     while (!game.quitRequested)
         RunPass();
 
     game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
-    SaveScores();
+    if (!scoreFiles.save.empty())
+        SaveScores();
     CloseMainWindow();
     FreeFonts();
     CloseClickSound();

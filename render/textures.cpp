@@ -2,6 +2,7 @@
 #include <GL/glu.h>
 
 #include "game/game_state.h"
+#include "platform/data_folder.h"
 #include "platform/image.h"
 #include "render/render.h"
 
@@ -21,7 +22,7 @@ namespace {
 bool LoadAllImages(ImageRecord* images[kTextureCount])
 {
     for (int i = 0; i < kTextureCount; ++i) {
-        images[i] = LoadImageFile(textureFiles[i]);
+        images[i] = LoadImageFile(DataFilePath(textureFiles[i]).c_str());
         if (!images[i])
             return false;
     }

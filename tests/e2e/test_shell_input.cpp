@@ -1,10 +1,11 @@
 // The shell's input side without a window: SDL key codes to Windows key numbers, the
 // key-state table kept from SDL events, the four game keys checked by the loop, and
-// the frame pacing arithmetic.
+// the frame pacing arithmetic, and the command line.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "app/command_line.h"
 #include "app/shell.h"
 #include "game/game_state.h"
 #include "tests/support/fake_platform.h"
@@ -276,3 +277,33 @@ TEST(FramePacing, SleepsUntilTheNextSlotAndNeverBursts)
 }
 
 }  // namespace
+
+TEST(CommandLine, NoArgumentPlaysAndTheTwoAnswersAreKnown)
+{
+    const char* none[] = {"flipora"};
+    EXPECT_EQ(ParseCommandLine(1, none, nullptr), Command::Play);
+    const char* help[] = {"flipora", "--help"};
+    EXPECT_EQ(ParseCommandLine(2, help, nullptr), Command::Help);
+    const char* shortHelp[] = {"flipora", "-h"};
+    EXPECT_EQ(ParseCommandLine(2, shortHelp, nullptr), Command::Help);
+    const char* version[] = {"flipora", "--version"};
+    EXPECT_EQ(ParseCommandLine(2, version, nullptr), Command::Version);
+}
+
+TEST(CommandLine, AnythingElseIsRefusedNamingTheArgument)
+{
+    std::string offending;
+    const char* unknown[] = {"flipora", "--fullscreen"};
+    EXPECT_EQ(ParseCommandLine(2, unknown, &offending), Command::Refuse);
+    EXPECT_EQ(offending, "--fullscreen");
+    const char* word[] = {"flipora", "scores.txt"};
+    EXPECT_EQ(ParseCommandLine(2, word, &offending), Command::Refuse);
+    EXPECT_EQ(offending, "scores.txt");
+    // A second argument is refused even after a known one; so is a prefix of one.
+    const char* twice[] = {"flipora", "--version", "--help"};
+    EXPECT_EQ(ParseCommandLine(3, twice, &offending), Command::Refuse);
+    EXPECT_EQ(offending, "--help");
+    const char* prefix[] = {"flipora", "--vers"};
+    EXPECT_EQ(ParseCommandLine(2, prefix, &offending), Command::Refuse);
+    EXPECT_EQ(kUsageExitCode, 2);
+}

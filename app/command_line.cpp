@@ -1,0 +1,77 @@
+#include "app/command_line.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+
+const char* const kVersionText = "Flipora 1.0";
+
+Command ParseCommandLine(int argc, const char* const* argv, std::string* offending)
+{
+    // The first argument decides; a second one after --help or --version is still refused.
+    Command command = Command::Play;
+    for (int i = 1; i < argc; ++i) {
+        Command asked = Command::Refuse;
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            asked = Command::Help;
+        else if (std::strcmp(argv[i], "--version") == 0)
+            asked = Command::Version;
+        if (asked == Command::Refuse || command != Command::Play) {
+            if (offending)
+                *offending = argv[i];
+            return Command::Refuse;
+        }
+        command = asked;
+    }
+    return command;
+}
+
+namespace {
+
+// The portable folder's paths are relative; say where that is.
+std::string Absolute(const std::string& path)
+{
+    std::error_code error;
+    std::string absolute = std::filesystem::absolute(path, error).string();
+    return error ? path : absolute;
+}
+
+void PrintScoreLocation(FILE* out, const ScoreFiles& files)
+{
+    if (files.save.empty())
+        std::fprintf(out, "Scores are not saved: there is no home folder.\n");
+    else
+        std::fprintf(out, "Scores are kept in %s\n", Absolute(files.save).c_str());
+    auto exists = [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
+    };
+    std::string read = ScoreFileToRead(files, exists);
+    if (!read.empty() && read != files.save)
+        std::fprintf(out, "Until your first save the table is read from %s\n",
+                     Absolute(read).c_str());
+}
+
+}  // namespace
+
+void PrintUsage(FILE* out, const ScoreFiles& scores)
+{
+    std::fputs("Usage: flipora [--help | --version]\n"
+               "A memory game: find the eight picture pairs among sixteen blocks.\n"
+               "\n"
+               "  -h, --help     show this help and end\n"
+               "      --version  show the version and end\n"
+               "\n"
+               "Play with the mouse: click two blocks per turn; the buttons at the right\n"
+               "start a new game, switch the mode and the sound, and show help and about.\n"
+               "Keys:\n"
+               "  Space      pause and resume\n"
+               "  Page Down  translucent blocks\n"
+               "  R (held)   set the clock to 0:00\n"
+               "  Escape     quit\n"
+               "  Enter      place your name in the score table (Backspace corrects)\n"
+               "\n",
+               out);
+    PrintScoreLocation(out, scores);
+}

@@ -1,0 +1,120 @@
+#include "platform/data_folder.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const kCurrentFolder = "data";
+
+DataFolder folderInUse = {kCurrentFolder, false};
+
+std::string FileName(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Join(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && folder.back() == '/')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+void AddCandidate(std::vector<DataFolder>& candidates, const std::string& path, bool installed)
+{
+    for (const DataFolder& known : candidates)
+        if (known.path == path)
+            return;
+    candidates.push_back({path, installed});
+}
+
+}  // namespace
+
+std::vector<DataFolder> DataFolderCandidates(const std::string& executableFolder,
+                                             const std::string& installedFromBin,
+                                             const std::string& installedFolder)
+{
+    std::vector<DataFolder> candidates = {{kCurrentFolder, false}};
+    if (!executableFolder.empty()) {
+        AddCandidate(candidates, Join(executableFolder, "data"), false);
+        if (!installedFromBin.empty())
+            AddCandidate(candidates, Join(executableFolder, installedFromBin), true);
+    }
+    if (!installedFolder.empty())
+        AddCandidate(candidates, installedFolder, true);
+    return candidates;
+}
+
+std::vector<std::string> DataFileSpellings(const DataFolder& folder, const std::string& requested)
+{
+    if (folder.path != kCurrentFolder)
+        return {Join(folder.path, FileName(requested))};
+    std::string lowerCase = Join(kCurrentFolder, FileName(requested));
+    if (lowerCase == requested)
+        return {requested};
+    return {requested, lowerCase};
+}
+
+const DataFolder* FindDataFolder(const std::vector<DataFolder>& candidates,
+                                 const std::vector<std::string>& requested,
+                                 const std::function<bool(const std::string&)>& exists)
+{
+    auto holds = [&](const DataFolder& folder, const std::string& file) {
+        std::vector<std::string> spellings = DataFileSpellings(folder, file);
+        return std::any_of(spellings.begin(), spellings.end(), exists);
+    };
+    for (const DataFolder& folder : candidates) {
+        bool holdsAll = std::all_of(requested.begin(), requested.end(),
+                                    [&](const std::string& file) { return holds(folder, file); });
+        if (holdsAll)
+            return &folder;
+    }
+    return nullptr;
+}
+
+std::string PlayerDataFolder(const char* xdgDataHome, const char* home)
+{
+    if (xdgDataHome && xdgDataHome[0] == '/')
+        return Join(xdgDataHome, "flipora");
+    if (home && home[0] != '\0')
+        return Join(home, ".local/share/flipora");
+    return "";
+}
+
+ScoreFiles ChooseScoreFiles(const DataFolder& folder, bool folderWritable,
+                            const std::string& playerFolder)
+{
+    std::string beside = Join(folder.path, "Scores.txt");
+    if (!folder.installed && folderWritable)
+        return {beside, "", false};
+    // No home at all: nowhere to save, but a shipped table still shows.
+    if (playerFolder.empty())
+        return {"", beside, false};
+    return {Join(playerFolder, "Scores.txt"), beside, true};
+}
+
+std::string ScoreFileToRead(const ScoreFiles& files,
+                            const std::function<bool(const std::string&)>& exists)
+{
+    if (!files.save.empty() && exists(files.save))
+        return files.save;
+    if (!files.shipped.empty() && exists(files.shipped))
+        return files.shipped;
+    return "";
+}
+
+void UseDataFolder(const DataFolder& folder)
+{
+    folderInUse = folder;
+}
+
+const DataFolder& DataFolderInUse()
+{
+    return folderInUse;
+}
+
+std::string DataFilePath(const char* requested)
+{
+    return DataFileSpellings(folderInUse, requested).front();
+}

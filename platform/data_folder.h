@@ -1,0 +1,73 @@
+// Where the game finds its images and sound, and where the player's score table is kept.
+// The choices themselves are plain functions of what the caller saw on disk and in the
+// environment, so they are tested without SDL; data_folder_sdl.cpp does the looking.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One place the game's files may be.
+struct DataFolder {
+    std::string path;  // "data" for the current folder's (relative, as always), else absolute
+    bool installed;    // an installed copy: never written, its scores are the player's own
+};
+
+// The places in search order: the current folder's data/ (the portable folder, exactly as
+// before), data/ beside the executable, the installed data folder reached from the
+// executable's folder through installedFromBin (so a relocated prefix or an unpacked package
+// works), and the installed data folder compiled in. An empty executableFolder or install
+// path drops the candidates built on it; a place met twice is listed once.
+std::vector<DataFolder> DataFolderCandidates(const std::string& executableFolder,
+                                             const std::string& installedFromBin,
+                                             const std::string& installedFolder);
+
+// The paths under which folder may hold the file the game asks for as "Data/x.bmp" or
+// "data/Sound.wav". The current folder keeps the loader's own spelling first, then
+// "data/"; any other folder holds just its file name.
+std::vector<std::string> DataFileSpellings(const DataFolder& folder, const std::string& requested);
+
+// The first candidate that holds every requested file, as exists() tells; null for none.
+const DataFolder* FindDataFolder(const std::vector<DataFolder>& candidates,
+                                 const std::vector<std::string>& requested,
+                                 const std::function<bool(const std::string&)>& exists);
+
+// The player's own folder for the game: $XDG_DATA_HOME/flipora, or ~/.local/share/flipora
+// when the variable is unset, empty or relative (such values are invalid there). Empty when
+// there is no home to fall back on.
+std::string PlayerDataFolder(const char* xdgDataHome, const char* home);
+
+// The score files for one run. save is where the table is written; when the player has no
+// table yet, shipped (if not empty) is read in its place: a distributor's default table in
+// an installed folder, which is never written.
+struct ScoreFiles {
+    std::string save;
+    std::string shipped;
+    bool playerFolder;  // save lies in the player's folder, created on the first save
+};
+
+// A portable folder the player may write keeps Scores.txt beside the images, as always;
+// an installed or read-only folder sends the table to the player's folder.
+ScoreFiles ChooseScoreFiles(const DataFolder& folder, bool folderWritable,
+                            const std::string& playerFolder);
+
+// The file a run reads its table from: the saved one when it exists, else the shipped one
+// when that exists, else none (empty: the defaults).
+std::string ScoreFileToRead(const ScoreFiles& files,
+                            const std::function<bool(const std::string&)>& exists);
+
+// The folder the game uses, chosen once at start ("data" until then), and the path of a
+// file in it as the game asks for it ("Data/Vexo.bmp", "data/Sound.wav").
+void UseDataFolder(const DataFolder& folder);
+const DataFolder& DataFolderInUse();
+std::string DataFilePath(const char* requested);
+
+// On the real platform (data_folder_sdl.cpp): no window needed.
+
+// Looks through the candidates on disk and makes the first that holds every requested file
+// the folder in use. False when none does: the folder in use stays the current folder's,
+// so loading fails as it always has, and tried lists the places looked at.
+bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<DataFolder>* tried);
+
+// The score files for the folder in use, from its write permission and the environment.
+ScoreFiles LocateScoreFiles();

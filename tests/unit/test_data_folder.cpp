@@ -1,0 +1,137 @@
+// Where the game looks for its data and keeps the scores: the search order, what counts as
+// holding the images, the player's folder and the choice of score files, without SDL.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/data_folder.h"
+
+namespace {
+
+const std::vector<std::string> kImages = {"Data/Vexo.bmp", "Data/ex1.bmp"};
+
+std::vector<std::string> Paths(const std::vector<DataFolder>& folders)
+{
+    std::vector<std::string> paths;
+    for (const DataFolder& folder : folders)
+        paths.push_back(folder.path + (folder.installed ? " (installed)" : ""));
+    return paths;
+}
+
+// A file system holding exactly the listed files.
+auto Holding(std::set<std::string> files)
+{
+    return [files](const std::string& path) { return files.count(path) > 0; };
+}
+
+const std::vector<DataFolder> kCandidates =
+    DataFolderCandidates("/opt/game/bin/", "../share/flipora/data", "/usr/share/flipora/data");
+
+}  // namespace
+
+TEST(DataFolder, SearchOrderIsCurrentFolderBesideTheBinaryThenInstalled)
+{
+    EXPECT_EQ(Paths(kCandidates),
+              (std::vector<std::string>{"data", "/opt/game/bin/data",
+                                        "/opt/game/bin/../share/flipora/data (installed)",
+                                        "/usr/share/flipora/data (installed)"}));
+    // No executable folder known: only the current folder and the compiled-in one.
+    EXPECT_EQ(Paths(DataFolderCandidates("", "../share/flipora/data", "/usr/share/flipora/data")),
+              (std::vector<std::string>{"data", "/usr/share/flipora/data (installed)"}));
+    // A binary in the current folder's data/ would list the same place twice.
+    EXPECT_EQ(Paths(DataFolderCandidates("/g", "data", "/g/data")),
+              (std::vector<std::string>{"data", "/g/data"}));
+}
+
+TEST(DataFolder, TheCurrentFolderKeepsTheLoadersSpelling)
+{
+    DataFolder current = kCandidates[0];
+    EXPECT_EQ(DataFileSpellings(current, "Data/Vexo.bmp"),
+              (std::vector<std::string>{"Data/Vexo.bmp", "data/Vexo.bmp"}));
+    EXPECT_EQ(DataFileSpellings(current, "data/Sound.wav"),
+              (std::vector<std::string>{"data/Sound.wav"}));
+    EXPECT_EQ(DataFileSpellings(kCandidates[3], "Data/Vexo.bmp"),
+              (std::vector<std::string>{"/usr/share/flipora/data/Vexo.bmp"}));
+}
+
+TEST(DataFolder, TheFirstFolderHoldingEveryImageIsUsed)
+{
+    // The current folder's data/ wins whenever it holds them, in either spelling.
+    const DataFolder* found =
+        FindDataFolder(kCandidates, kImages, Holding({"data/Vexo.bmp", "Data/ex1.bmp",
+                                                      "/usr/share/flipora/data/Vexo.bmp",
+                                                      "/usr/share/flipora/data/ex1.bmp"}));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->path, "data");
+
+    // A folder short of one image is passed over, as is an unrelated data/ folder.
+    found = FindDataFolder(kCandidates, kImages,
+                           Holding({"data/Vexo.bmp", "/opt/game/bin/data/ex1.bmp",
+                                    "/usr/share/flipora/data/Vexo.bmp",
+                                    "/usr/share/flipora/data/ex1.bmp"}));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->path, "/usr/share/flipora/data");
+    EXPECT_TRUE(found->installed);
+
+    EXPECT_EQ(FindDataFolder(kCandidates, kImages, Holding({"data/Vexo.bmp"})), nullptr);
+}
+
+TEST(DataFolder, PlayerFolderFollowsXdgDataHome)
+{
+    EXPECT_EQ(PlayerDataFolder("/scratch/xdg", "/home/ann"), "/scratch/xdg/flipora");
+    // Unset, empty or relative values are not to be used.
+    EXPECT_EQ(PlayerDataFolder(nullptr, "/home/ann"), "/home/ann/.local/share/flipora");
+    EXPECT_EQ(PlayerDataFolder("", "/home/ann/"), "/home/ann/.local/share/flipora");
+    EXPECT_EQ(PlayerDataFolder("xdg", "/home/ann"), "/home/ann/.local/share/flipora");
+    EXPECT_EQ(PlayerDataFolder(nullptr, ""), "");
+}
+
+TEST(DataFolder, PortableWritableFolderKeepsItsScoreFile)
+{
+    ScoreFiles files = ChooseScoreFiles(kCandidates[0], true, "/home/ann/.local/share/flipora");
+    EXPECT_EQ(files.save, "data/Scores.txt");
+    EXPECT_EQ(files.shipped, "");
+    EXPECT_FALSE(files.playerFolder);
+    EXPECT_EQ(ChooseScoreFiles(kCandidates[1], true, "/p").save, "/opt/game/bin/data/Scores.txt");
+}
+
+TEST(DataFolder, InstalledOrReadOnlyFolderIsNeverWritten)
+{
+    // Installed: the player's folder even where the installed one happens to be writable.
+    for (bool writable : {true, false}) {
+        ScoreFiles files = ChooseScoreFiles(kCandidates[3], writable, "/home/ann/.local/share/flipora");
+        EXPECT_EQ(files.save, "/home/ann/.local/share/flipora/Scores.txt");
+        EXPECT_EQ(files.shipped, "/usr/share/flipora/data/Scores.txt");
+        EXPECT_TRUE(files.playerFolder);
+    }
+    ScoreFiles readOnly = ChooseScoreFiles(kCandidates[0], false, "/p");
+    EXPECT_EQ(readOnly.save, "/p/Scores.txt");
+    EXPECT_EQ(readOnly.shipped, "data/Scores.txt");
+    // Without a home nothing is saved, yet the shipped table can still be read.
+    ScoreFiles homeless = ChooseScoreFiles(kCandidates[3], false, "");
+    EXPECT_EQ(homeless.save, "");
+    EXPECT_EQ(ScoreFileToRead(homeless, Holding({"/usr/share/flipora/data/Scores.txt"})),
+              "/usr/share/flipora/data/Scores.txt");
+}
+
+TEST(DataFolder, PlayersTableThenShippedTableThenDefaults)
+{
+    ScoreFiles files = ChooseScoreFiles(kCandidates[3], false, "/p");
+    EXPECT_EQ(ScoreFileToRead(files, Holding({"/p/Scores.txt", "/usr/share/flipora/data/Scores.txt"})),
+              "/p/Scores.txt");
+    EXPECT_EQ(ScoreFileToRead(files, Holding({"/usr/share/flipora/data/Scores.txt"})),
+              "/usr/share/flipora/data/Scores.txt");
+    EXPECT_EQ(ScoreFileToRead(files, Holding({})), "");
+}
+
+TEST(DataFolder, FilesAreAskedForInTheFolderInUse)
+{
+    EXPECT_EQ(DataFilePath("Data/Vexo.bmp"), "Data/Vexo.bmp");
+    UseDataFolder(kCandidates[2]);
+    EXPECT_EQ(DataFilePath("Data/Vexo.bmp"), "/opt/game/bin/../share/flipora/data/Vexo.bmp");
+    EXPECT_EQ(DataFilePath("data/Sound.wav"), "/opt/game/bin/../share/flipora/data/Sound.wav");
+    UseDataFolder(kCandidates[0]);
+    EXPECT_EQ(DataFilePath("data/Sound.wav"), "data/Sound.wav");
+}
