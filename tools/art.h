@@ -91,3 +91,6 @@ void PaintBlinker(cairo_t* cr, int w, int h);
 // art_banners.cpp: the two banners drawn additively over the board.
 void PaintGameOverBanner(cairo_t* cr, int w, int h);
 void PaintPausedBanner(cairo_t* cr, int w, int h);
+
+// art_icon.cpp: the application icon, size x size pixels on a transparent canvas.
+void PaintIcon(cairo_t* cr, int size);

@@ -1,5 +1,7 @@
-// flipora_art: paints every image of the game and its click sound into a data folder.
+// flipora_art: paints every image of the game and its click sound into a data folder, or
+// the application icon at every installed size into an icon folder.
 //   flipora_art <data folder>
+//   flipora_art --icons <icon folder>
 // The output is the same on every run, so the committed data/ can be regenerated at will.
 #include "art.h"
 
@@ -64,20 +66,60 @@ bool PaintAsset(const Asset& asset, const std::string& folder)
     return ok;
 }
 
+// The sizes the desktop's icon theme gets, each written as <size>x<size>.png.
+const int iconSizes[] = {48, 64, 128, 256};
+
+bool PaintIconFile(int size, const std::string& folder)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(surface);
+    PaintIcon(cr, size);
+    std::string path = folder + "/" + std::to_string(size) + "x" + std::to_string(size) + ".png";
+    bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr);
+    cairo_status_t written = ok ? cairo_surface_write_to_png(surface, path.c_str())
+                                : CAIRO_STATUS_INVALID_STATUS;
+    if (written != CAIRO_STATUS_SUCCESS)
+        std::fprintf(stderr, "PaintIconFile: %s: %s\n", path.c_str(),
+                     cairo_status_to_string(written));
+    cairo_surface_destroy(surface);
+    return written == CAIRO_STATUS_SUCCESS;
+}
+
+int WriteIcons(const std::string& folder)
+{
+    for (int size : iconSizes)
+        if (!PaintIconFile(size, folder))
+            return 1;
+    std::printf("flipora_art: wrote %zu icons to %s\n", sizeof iconSizes / sizeof iconSizes[0],
+                folder.c_str());
+    return 0;
+}
+
+bool IsFolder(const std::string& folder)
+{
+    struct stat info;
+    if (stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return true;
+    std::fprintf(stderr, "flipora_art: %s is not a folder\n", folder.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <data folder>\n", argv[0]);
+    bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: %s <data folder>\n       %s --icons <icon folder>\n",
+                     argv[0], argv[0]);
         return 2;
     }
-    std::string folder = argv[1];
-    struct stat info;
-    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        std::fprintf(stderr, "flipora_art: %s is not a folder\n", folder.c_str());
+    std::string folder = argv[argc - 1];
+    if (!IsFolder(folder))
         return 1;
-    }
+    if (icons)
+        return WriteIcons(folder);
     for (const Asset& asset : assets) {
         if (!PaintAsset(asset, folder))
             return 1;

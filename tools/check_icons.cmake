@@ -1,0 +1,18 @@
+# Draws the icons afresh and fails unless each matches the committed file byte for byte.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${TOOL} --icons ${WORK} RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "art tool failed (${result}) writing icons to ${WORK}")
+endif()
+foreach(size 48 64 128 256)
+  set(name ${size}x${size}.png)
+  if(NOT EXISTS ${COMMITTED}/${name})
+    message(FATAL_ERROR "${COMMITTED}/${name} is missing")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name} ${COMMITTED}/${name}
+                  RESULT_VARIABLE differ)
+  if(NOT differ EQUAL 0)
+    message(FATAL_ERROR "${name} is not what the art tool draws: regenerate with the assets target")
+  endif()
+endforeach()
