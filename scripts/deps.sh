@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libcairo2-dev zlib1g-dev
   xvfb xdotool x11-utils imagemagick python3
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -251,7 +251,9 @@ class Session:
         parser.add_argument("--game", required=True)
         parser.add_argument("--data", required=True)
         parser.add_argument("--shots", required=True)
+        parser.add_argument("--build", help="the build folder, for tests that install from it")
         args = parser.parse_args()
+        self.build = args.build and os.path.abspath(args.build)
         self.name = name
         self.game_binary = os.path.abspath(args.game)
         self.source_data = os.path.abspath(args.data)
@@ -327,12 +329,14 @@ class Session:
         self.x("xdotool", "windowfocus", "--sync", wid)
 
     # The game.
-    def start(self, expect_window=True):
+    def start(self, expect_window=True, binary=None, cwd=None, env=None):
+        """The game from the scratch folder, or another binary, folder and environment."""
         check(self.process is None, "a game is already running")
         self.stderr_path = os.path.join(self.scratch, f"stderr-{self.shot_number}.txt")
         self.stderr_file = open(self.stderr_path, "w")
-        self.process = subprocess.Popen([self.game_binary], cwd=self.scratch, env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=self.stderr_file)
+        self.process = subprocess.Popen([binary or self.game_binary], cwd=cwd or self.scratch,
+                                        env=env or self.env, stdout=subprocess.DEVNULL,
+                                        stderr=self.stderr_file)
         if not expect_window:
             return
         self.window = self.wait_for_window(WINDOW_TITLE)
