@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libcairo2-dev zlib1g-dev
   xvfb xdotool x11-utils imagemagick python3
   desktop-file-utils appstream dpkg-dev file
+  xfonts-base  # SDL's X11 message boxes draw their text with the X core fonts
 )
 
 missing=()
