@@ -51,6 +51,7 @@ static void ConfirmName()
         game.nameBuffer[i] = ' ';
     game.nameLength = 0;
     game.scoreValues[game.finalRank] = game.finalScore;
+    RecordPlacedEntry(game.finalRank);  // saved by the shell at once, merged into the file
     game.scoreInserted = true;  // this game has placed its entry
     ResetRound();
     game.newGameRequested = true;

@@ -2,18 +2,20 @@
 // skipped wherever they stand, so the file can be edited by hand.
 #include "scores/scores.h"
 
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
+#include <thread>
+#include <vector>
 
-#ifdef _WIN32
-#include <io.h>
-#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 #include "game/game_state.h"
 
@@ -81,54 +83,151 @@ static bool ReadName(FILE* file, char* name)
     return true;
 }
 
+namespace {
+
+// The file's content apart from comments: the counter and both tables.
+struct Tables {
+    int32_t counter = 0;
+    int32_t values[kScoreSlots] = {};
+    char names[kScoreSlots][kScoreNameSize] = {};
+};
+
+struct PlacedEntry {
+    int firstSlot;  // of its table: 0 normal, 5 time trial
+    int32_t score;
+    char name[kScoreNameSize];
+};
+
+std::vector<PlacedEntry> unsavedEntries;
+bool fileUnreadable = false;
+std::string lastError;
+
 // Five scores, then the five names of the same slots.
-static bool ReadTable(FILE* file, int firstSlot)
+bool ReadTable(FILE* file, Tables* tables, int firstSlot)
 {
     for (int i = 0; i < kTableSize; ++i)
-        if (!ReadValue(file, &game.scoreValues[firstSlot + i]))
+        if (!ReadValue(file, &tables->values[firstSlot + i]))
             return false;
     for (int i = 0; i < kTableSize; ++i)
-        if (!ReadName(file, game.scoreNames[firstSlot + i]))
+        if (!ReadName(file, tables->names[firstSlot + i]))
             return false;
     return true;
 }
 
-static void SetDefaultScores()
+std::string ErrorText(int error)
 {
-    game.gameCounter = 0;
+    return error != 0 ? std::strerror(error) : "input/output error";
+}
+
+enum class ReadResult { Read, Missing, Failed };
+
+// Only a missing file is "no scores yet". Anything else that keeps us from reading it is
+// a failure, so that the player's table is never taken for an empty one. A FIFO or a
+// device is refused before it is opened, and the open itself never waits.
+ReadResult ReadScoreFile(const char* path, Tables* tables, std::string* error)
+{
+    *tables = Tables{};
+    struct stat info {};
+    if (stat(path, &info) != 0) {
+        if (errno == ENOENT)
+            return ReadResult::Missing;
+        *error = ErrorText(errno);
+        return ReadResult::Failed;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        *error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+        return ReadResult::Failed;
+    }
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return ReadResult::Missing;
+        *error = ErrorText(errno);
+        return ReadResult::Failed;
+    }
+    // Swapped for something else between the two looks.
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        *error = "it is not a regular file";
+        return ReadResult::Failed;
+    }
+    FILE* file = fdopen(fd, "r");
+    if (!file) {
+        *error = ErrorText(errno);
+        close(fd);
+        return ReadResult::Failed;
+    }
+    // Reading stops at the end of the file; what it did not reach keeps its default.
+    errno = 0;
+    if (ReadValue(file, &tables->counter) && ReadTable(file, tables, 0))
+        ReadTable(file, tables, kTableSize);
+    int readError = std::ferror(file) ? errno : 0;
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        *tables = Tables{};
+        *error = ErrorText(readError);
+        return ReadResult::Failed;
+    }
+    return ReadResult::Read;
+}
+
+// The deal divides by the counter and every advance wraps 99 to 1, so the game only
+// ever writes 1..99. A hand-edited one above that is taken modulo 99, which agrees with
+// one wrap for 100..198; one below 1 starts over at 1.
+int32_t CounterInRange(int32_t counter)
+{
+    if (counter < 1)
+        return 1;
+    return (counter - 1) % 99 + 1;
+}
+
+void CopyTablesToGame(const Tables& tables)
+{
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        game.scoreValues[slot] = 0;
-        std::memset(game.scoreNames[slot], 0, kScoreNameSize);
+        game.scoreValues[slot] = tables.values[slot];
+        std::memcpy(game.scoreNames[slot], tables.names[slot], kScoreNameSize);
     }
 }
 
-void LoadScores()
+Tables TablesFromGame()
 {
-    SetDefaultScores();
-    FILE* file = std::fopen(scoreFilePath, "r");
-    if (file) {
-        // Reading stops at the end of the file; what it did not reach keeps its default.
-        if (ReadValue(file, &game.gameCounter) && ReadTable(file, 0))
-            ReadTable(file, kTableSize);
-        std::fclose(file);
+    Tables tables;
+    tables.counter = game.gameCounter;
+    for (int slot = 0; slot < kScoreSlots; ++slot) {
+        tables.values[slot] = game.scoreValues[slot];
+        std::memcpy(tables.names[slot], game.scoreNames[slot], kScoreNameSize);
+        tables.names[slot][kScoreNameSize - 1] = '\0';
     }
-    // The deal divides by the counter, so it must be at least 1; every advance adds one
-    // before wrapping, so the largest int would overflow there.
-    if (game.gameCounter < 1)
-        game.gameCounter = 1;
-    if (game.gameCounter == INT32_MAX)
-        game.gameCounter = INT32_MAX - 1;
+    return tables;
+}
+
+// The same place the game gave it: below every entry with an equal or higher score.
+void InsertEntry(Tables* tables, const PlacedEntry& entry)
+{
+    int end = entry.firstSlot + kTableSize;
+    int rank = entry.firstSlot;
+    while (rank < end && tables->values[rank] >= entry.score)
+        ++rank;
+    if (rank == end)
+        return;
+    for (int slot = end - 1; slot > rank; --slot) {
+        tables->values[slot] = tables->values[slot - 1];
+        std::memcpy(tables->names[slot], tables->names[slot - 1], kScoreNameSize);
+    }
+    tables->values[rank] = entry.score;
+    std::memcpy(tables->names[rank], entry.name, kScoreNameSize);
 }
 
 // Each line is formatted into a 256-byte buffer first; false on any failure to write it.
-static bool PutLine(FILE* file, const char* line, int size)
+bool PutLine(FILE* file, const char* line, int size)
 {
     if (size < 0 || size >= 256)
         return false;
     return std::fwrite(line, 1, size, file) == static_cast<size_t>(size);
 }
 
-static bool WriteValue(FILE* file, int32_t value)
+bool WriteValue(FILE* file, int32_t value)
 {
     char line[256];
     return PutLine(file, line, std::snprintf(line, sizeof line, "%i\n", value));
@@ -137,7 +236,7 @@ static bool WriteValue(FILE* file, int32_t value)
 // An empty name would be an empty line and a "/" name a comment, and either would shift
 // every later slot. One leading blank keeps both data lines; the reader skips it. The
 // line stays within 254 characters, so it is never split in two.
-static bool WriteName(FILE* file, const char* name)
+bool WriteName(FILE* file, const char* name)
 {
     int length = static_cast<int>(std::strcspn(name, "\r\n"));
     if (length > kScoreNameSize - 1)
@@ -150,51 +249,284 @@ static bool WriteName(FILE* file, const char* name)
                    std::snprintf(line, sizeof line, "%s%.*s\n", needsBlank ? " " : "", length, name));
 }
 
-static bool WriteTable(FILE* file, int firstSlot)
+bool WriteTable(FILE* file, const Tables& tables, int firstSlot)
 {
     for (int i = 0; i < kTableSize; ++i)
-        if (!WriteValue(file, game.scoreValues[firstSlot + i]))
+        if (!WriteValue(file, tables.values[firstSlot + i]))
             return false;
     for (int i = 0; i < kTableSize; ++i)
-        if (!WriteName(file, game.scoreNames[firstSlot + i]))
+        if (!WriteName(file, tables.names[firstSlot + i]))
             return false;
     return true;
 }
 
-static bool SyncToDisk(FILE* file)
+bool WriteScoreLines(FILE* file, const Tables& tables)
 {
-    if (std::fflush(file) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
+    return WriteValue(file, tables.counter) && WriteTable(file, tables, 0) &&
+           WriteTable(file, tables, kTableSize) && std::fflush(file) == 0 &&
+           fsync(fileno(file)) == 0;
 }
 
-static bool WriteScoreLines(FILE* file)
+std::string FolderOf(const std::string& path)
 {
-    return WriteValue(file, game.gameCounter) && WriteTable(file, 0) &&
-           WriteTable(file, kTableSize) && SyncToDisk(file);
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a symlinked score file finally names, so that the link itself stays (a player
+// may keep the real file in a synced folder). A link to nowhere names the file it would
+// create. A loop ends after as many hops as the system allows and then fails to write.
+std::string FinalTarget(const std::string& path)
+{
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::vector<char> link(4096);
+        ssize_t length = readlink(current.c_str(), link.data(), link.size() - 1);
+        if (length <= 0)
+            return current;
+        std::string next(link.data(), static_cast<size_t>(length));
+        current = next[0] == '/' ? next : FolderOf(current) + "/" + next;
+    }
+    return current;
+}
+
+// An exclusive lock on a file beside the score file, held for a whole read-change-write.
+// Another game saves for milliseconds; one stopped in the middle of a save must not
+// hang this one, so waiting gives up after a few seconds.
+class FileLock {
+public:
+    explicit FileLock(const std::string& target)
+    {
+        std::string path = target + ".lock";
+        fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                   0644);
+        if (fd_ < 0) {
+            error_ = "cannot create " + NameOf(path) + ": " + ErrorText(errno);
+            return;
+        }
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) ||
+                std::chrono::steady_clock::now() > deadline) {
+                error_ = errno == EWOULDBLOCK ? "another game keeps it locked" : ErrorText(errno);
+                close(fd_);
+                fd_ = -1;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~FileLock()
+    {
+        if (fd_ >= 0)
+            close(fd_);  // releases the lock
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    bool Held() const { return fd_ >= 0; }
+    const std::string& Error() const { return error_; }
+
+private:
+    int fd_ = -1;
+    std::string error_;
+};
+
+// Temporary files of a save that was killed halfway: only ever ours, since every save
+// holds the lock. Unlinking never follows a planted link.
+void RemoveLeftoverTemporaries(const std::string& target)
+{
+    DIR* folder = opendir(FolderOf(target).c_str());
+    if (!folder)
+        return;
+    std::string prefix = NameOf(target) + ".tmp";
+    while (dirent* entry = readdir(folder)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0)
+            continue;
+        struct stat info {};
+        if (fstatat(dirfd(folder), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))
+            unlinkat(dirfd(folder), entry->d_name, 0);
+    }
+    closedir(folder);
+}
+
+// So that the rename itself survives a crash. Some file systems cannot sync a folder;
+// the file is in place all the same.
+void SyncFolder(const std::string& folder)
+{
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    close(fd);
+}
+
+// A new file created exclusively under a name of our own (a planted link or file at a
+// fixed name can never be written through), written and synced, then renamed over the
+// target. The caller holds the lock.
+bool WriteAtomically(const std::string& target, const Tables& tables, std::string* error)
+{
+    struct stat info {};
+    bool exists = lstat(target.c_str(), &info) == 0;
+    if (!exists && errno != ENOENT) {
+        *error = ErrorText(errno);
+        return false;
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        *error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+        return false;
+    }
+    RemoveLeftoverTemporaries(target);
+
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
+                  0644);
+        if (fd < 0 && errno != EEXIST) {
+            *error = ErrorText(errno);
+            return false;
+        }
+    }
+    if (fd < 0) {
+        *error = "no free temporary name";
+        return false;
+    }
+    // The player's own permissions survive; a new file gets 0644 less the umask.
+    bool written = !exists || fchmod(fd, info.st_mode & 0777) == 0;
+    int writeError = written ? 0 : errno;
+    FILE* file = written ? fdopen(fd, "w") : nullptr;
+    if (!file) {
+        if (written)
+            writeError = errno;
+        close(fd);
+        written = false;
+    } else {
+        errno = 0;
+        written = WriteScoreLines(file, tables);
+        writeError = errno;
+        if (std::fclose(file) != 0 && written) {
+            written = false;
+            writeError = errno;
+        }
+    }
+    if (written && std::rename(temporary.c_str(), target.c_str()) != 0) {
+        written = false;
+        writeError = errno;
+    }
+    if (!written) {
+        unlink(temporary.c_str());
+        *error = ErrorText(writeError);
+        return false;
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
+bool RefuseUnreadable()
+{
+    if (!fileUnreadable)
+        return false;
+    lastError = "it could not be read at start, so it is left as it is";
+    return true;
+}
+
+}  // namespace
+
+bool LoadScores()
+{
+    Tables tables;
+    ReadResult result = ReadScoreFile(scoreFilePath, &tables, &lastError);
+    fileUnreadable = result == ReadResult::Failed;
+    if (!fileUnreadable)
+        lastError.clear();
+    unsavedEntries.clear();
+    game.gameCounter = CounterInRange(tables.counter);
+    CopyTablesToGame(tables);
+    return !fileUnreadable;
+}
+
+bool ScoreFileUnreadable()
+{
+    return fileUnreadable;
+}
+
+const char* ScoreFileError()
+{
+    return lastError.c_str();
 }
 
 bool SaveScores()
 {
-    // Written beside the old file and renamed over it, so a crash or a full disk never
-    // leaves a half-written table behind.
-    std::string tempPath = std::string(scoreFilePath) + ".tmp";
-    FILE* file = std::fopen(tempPath.c_str(), "w");
-    if (!file)
+    if (RefuseUnreadable())
         return false;
-    bool written = WriteScoreLines(file);
-    if (std::fclose(file) != 0)
-        written = false;
-    std::error_code error;
-    if (written)
-        std::filesystem::rename(tempPath, scoreFilePath, error);
-    if (!written || error) {
-        std::remove(tempPath.c_str());
+    std::string target = FinalTarget(scoreFilePath);
+    FileLock lock(target);
+    if (!lock.Held()) {
+        lastError = lock.Error();
         return false;
     }
+    if (!WriteAtomically(target, TablesFromGame(), &lastError))
+        return false;
+    unsavedEntries.clear();  // the tables written hold them
+    lastError.clear();
+    return true;
+}
+
+int UnsavedEntryCount()
+{
+    return static_cast<int>(unsavedEntries.size());
+}
+
+void RecordPlacedEntry(int slot)
+{
+    if (slot < 0 || slot >= kScoreSlots)
+        return;
+    PlacedEntry entry{};
+    entry.firstSlot = slot < kTableSize ? 0 : kTableSize;
+    entry.score = game.scoreValues[slot];
+    std::memcpy(entry.name, game.scoreNames[slot], kScoreNameSize);
+    entry.name[kScoreNameSize - 1] = '\0';
+    unsavedEntries.push_back(entry);
+}
+
+bool MergeScores(bool writeOwnCounter)
+{
+    if (RefuseUnreadable())
+        return false;
+    std::string target = FinalTarget(scoreFilePath);
+    FileLock lock(target);
+    if (!lock.Held()) {
+        lastError = lock.Error();
+        return false;
+    }
+    Tables tables;
+    ReadResult result = ReadScoreFile(target.c_str(), &tables, &lastError);
+    if (result == ReadResult::Failed)
+        return false;
+    tables.counter = writeOwnCounter || result == ReadResult::Missing
+                         ? game.gameCounter
+                         : CounterInRange(tables.counter);
+    for (const PlacedEntry& entry : unsavedEntries)
+        InsertEntry(&tables, entry);
+    if (!WriteAtomically(target, tables, &lastError))
+        return false;
+    unsavedEntries.clear();
+    CopyTablesToGame(tables);
+    lastError.clear();
     return true;
 }

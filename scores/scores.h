@@ -1,9 +1,11 @@
 // The score file and the typing of a name into a table. No window, no GL.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
-// Where the tables and the game counter live, relative to the working directory.
+// Where the tables and the game counter live. Set once at start, before the first load;
+// every load and save below goes through it.
 extern const char* scoreFilePath;
 
 // Reads the next data line (not a comment, not empty) into buffer, at most 254
@@ -12,15 +14,45 @@ bool ReadDataLine(FILE* file, char buffer[256]);
 
 // Reads the file into gameCounter, scoreValues and scoreNames. A missing file, or one
 // that ends early, leaves the defaults for what it did not reach (counter 1, scores 0,
-// names empty); a counter below 1 is taken as 1. Values read like "%i", except that one
-// outside the int range is clamped to it. CR LF line ends read like LF.
-void LoadScores();
+// names empty); a counter outside 1..99 is brought into it (below 1 as 1, above 99
+// modulo 99). Values read like "%i", except that one outside the int range is clamped
+// to it. CR LF line ends read like LF.
+// Only a missing file means defaults: one that exists but cannot be read (no permission,
+// not a regular file, a read error) also leaves the defaults, returns false, and from
+// then on nothing writes over it (ScoreFileUnreadable). Opening never blocks.
+bool LoadScores();
 
-// Writes the 21 data lines atomically: the previous file survives a failed write.
-// Returns false when the file could not be written (the game still shuts down).
-// An empty name, or one beginning with "/", is written after one blank so that it stays
-// a data line and every slot reads back in place.
+// True after a load found the file unreadable: this session keeps no scores.
+bool ScoreFileUnreadable();
+
+// Why the last load or save failed, as a short phrase ("Permission denied"); empty after
+// one that worked.
+const char* ScoreFileError();
+
+// Writes the 21 data lines of the tables as they are now. Every write of the file goes
+// the same way: under an exclusive lock on "<file>.lock", to a fresh temporary file
+// beside it that is synced and renamed over it, so the previous file survives any
+// failure and a reader never sees half a table. A symlinked file is written through
+// (the link stays); an existing file keeps its permissions. False when nothing was
+// written. An empty name, or one beginning with "/", is written after one blank so that
+// it stays a data line and every slot reads back in place.
 bool SaveScores();
+
+// Entries placed (by Enter) since the last save that reached the file.
+int UnsavedEntryCount();
+
+// Remembers the entry now in slot as placed by this session, for the next merge.
+void RecordPlacedEntry(int slot);
+
+// Saves this session's changes into the file as it is on disk now, so that games
+// sharing the file keep each other's entries: under the lock, reads the file, inserts
+// each unsaved entry into its table by the same ranking rules (below equal scores), and
+// writes it. The counter written is the game's own when writeOwnCounter is set (at exit)
+// or the file has none; otherwise the file's stays. Afterwards the tables in memory are
+// the file's; the running counter stays the game's. False when the file could not be
+// read or written (the entries stay unsaved for the next try) or is unreadable since
+// the load.
+bool MergeScores(bool writeOwnCounter);
 
 // One key-down of name entry, as a Win32 virtual-key code. Enter places the entry and
 // sets scoreInserted; until a new game clears it a further Enter places nothing, so one

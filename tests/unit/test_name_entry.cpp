@@ -191,9 +191,12 @@ TEST_F(NameEntryTest, RankAtTheTableEndReplacesOnlyItsLastEntry)
 TEST_F(NameEntryTest, ASecondEnterOfTheSameGameInsertsNothing)
 {
     game.finalRank = 0;
+    int unsavedBefore = UnsavedEntryCount();
     Type({'A', kEnter});
     GameState afterFirst = game;
     Type({'B', kEnter, kEnter});
+    // Each placed entry is remembered once for the save that follows.
+    EXPECT_EQ(UnsavedEntryCount(), unsavedBefore + 1);
     for (int slot = 0; slot < kScoreSlots; ++slot) {
         EXPECT_EQ(game.scoreValues[slot], afterFirst.scoreValues[slot]);
         EXPECT_STREQ(game.scoreNames[slot], afterFirst.scoreNames[slot]);
@@ -213,6 +216,7 @@ TEST_F(NameEntryTest, ASecondEnterOfTheSameGameInsertsNothing)
     game.finalScore = 3000;
     Type({'D', kEnter});
     EXPECT_STREQ(game.scoreNames[0], "cd");
+    EXPECT_EQ(UnsavedEntryCount(), unsavedBefore + 2);
     EXPECT_STREQ(game.scoreNames[1], "a");
 }
 

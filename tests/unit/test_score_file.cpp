@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <chrono>
+#include <thread>
+#include <utility>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -10,8 +13,14 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "game/game_state.h"
 #include "scores/scores.h"
@@ -44,6 +53,13 @@ protected:
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << text;
+    }
+
+    void ExpectNoTemporaryFile()
+    {
+        for (const auto& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(entry.path().filename().string().find("Scores.txt.tmp"), std::string::npos)
+                << entry.path();
     }
 
     std::string ReadFile(const std::string& from)
@@ -100,7 +116,7 @@ TEST_F(ScoreFileTest, WritesTheTwentyOneLinesAndReadsThemBack)
     FillTables();
     ASSERT_TRUE(SaveScores());
     EXPECT_EQ(ReadFile(path), kFilledText);
-    EXPECT_FALSE(fs::exists(path + ".tmp"));
+    ExpectNoTemporaryFile();
 
     game = GameState{};
     LoadScores();
@@ -230,12 +246,20 @@ TEST_F(ScoreFileTest, TakesACounterBelowOneAsOne)
     }
 }
 
-TEST_F(ScoreFileTest, TheLargestCounterStillAdvancesWithoutOverflow)
+// The game writes only 1..99; a hand-edited counter above it is taken modulo 99, which
+// agrees with one wrap for 100..198, so a huge counter no longer deals the same board.
+TEST_F(ScoreFileTest, ACounterAboveNinetyNineIsBroughtIntoOneToNinetyNine)
 {
-    for (const char* counter : {"2147483647", "99999999999"}) {
-        LoadText(std::string(counter) + "\n");
-        ASSERT_LT(game.gameCounter, INT32_MAX) << counter;
-        EXPECT_EQ(WrapCounter(game.gameCounter + 1, 99), INT32_MAX - 99) << counter;
+    for (int counter = 1; counter <= 99; ++counter) {
+        LoadText(std::to_string(counter) + "\n");
+        EXPECT_EQ(game.gameCounter, counter);
+    }
+    const std::pair<const char*, int> cases[] = {
+        {"100", 1}, {"150", 51}, {"198", 99}, {"199", 1}, {"2147483647", 2147483646 % 99 + 1},
+        {"99999999999", 2147483646 % 99 + 1}};
+    for (const auto& [text, expected] : cases) {
+        LoadText(std::string(text) + "\n");
+        EXPECT_EQ(game.gameCounter, expected) << text;
     }
 }
 
@@ -313,7 +337,7 @@ protected:
     void ExpectOldFileKept()
     {
         EXPECT_EQ(ReadFile(path), "// kept\n" + std::string(kFilledText));
-        EXPECT_FALSE(fs::exists(path + ".tmp"));
+        ExpectNoTemporaryFile();
     }
 };
 
@@ -358,6 +382,179 @@ TEST_F(ScoreFileFailureTest, FailedWriteKeepsTheOldFile)
 
     ASSERT_TRUE(SaveScores());  // and once the disk has room again, it writes
     EXPECT_EQ(ReadFile(path).substr(0, 8), "7\n12345\n");
+}
+
+// Only a missing file means "no scores yet". A folder, a FIFO (which must not block the
+// start) or a path through a file loads the defaults, says why, and is never written.
+TEST_F(ScoreFileTest, AFileThatCannotBeReadIsNeverWrittenOver)
+{
+    fs::create_directory(folder / "data");
+    std::ofstream(folder / "plain") << "x";
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0644), 0);
+    const std::pair<fs::path, const char*> cases[] = {
+        {folder / "data", "it is a folder"},
+        {folder / "fifo", "it is not a regular file"},
+        {folder / "plain" / "Scores.txt", "Not a directory"}};
+    for (const auto& [unreadable, reason] : cases) {
+        std::string where = unreadable.string();
+        scoreFilePath = where.c_str();
+        FillTables();
+        EXPECT_FALSE(LoadScores()) << where;
+        EXPECT_TRUE(ScoreFileUnreadable());
+        EXPECT_STREQ(ScoreFileError(), reason);
+        ExpectTables(1, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {"", "", "", "", "", "", "", "", "", ""});
+
+        game.finalRank = 0;
+        game.scoreValues[0] = 77;
+        RecordPlacedEntry(0);
+        EXPECT_FALSE(SaveScores());
+        EXPECT_FALSE(MergeScores(true));
+        EXPECT_EQ(UnsavedEntryCount(), 1);
+    }
+    EXPECT_TRUE(fs::is_empty(folder / "data"));
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
+    EXPECT_EQ(ReadFile((folder / "plain").string()), "x");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 3);
+
+    // A missing file is no such failure, and a later load starts afresh.
+    scoreFilePath = path.c_str();
+    EXPECT_TRUE(LoadScores());
+    EXPECT_FALSE(ScoreFileUnreadable());
+    EXPECT_STREQ(ScoreFileError(), "");
+    EXPECT_EQ(UnsavedEntryCount(), 0);
+}
+
+// Another game saved since we read the file: our entry goes into the table as it is on
+// disk now, by the same rule (below equal scores), and both games' entries stay.
+TEST_F(ScoreFileTest, MergePutsThisSessionsEntriesIntoTheFileAsItIsNow)
+{
+    LoadText(kFilledText);
+    // This game places 700 in the normal table and 1206 in the time trial.
+    game.gameCounter = 40;
+    game.finalRank = 3;
+    game.scoreValues[3] = 700;
+    std::strcpy(game.scoreNames[3], "me");
+    RecordPlacedEntry(3);
+    game.scoreValues[7] = 1206;
+    std::strcpy(game.scoreNames[7], "me2");
+    RecordPlacedEntry(7);
+    EXPECT_EQ(UnsavedEntryCount(), 2);
+
+    // Meanwhile the other game placed 850 and advanced the counter to 9.
+    WriteFile("// other\n9\n900\n850\n800\n700\n600\nann\nother\nbob\ncy\ndee\n"
+              "1310\n1206\n905\n810\n0\nfay\ngus\nhal\nivy\njo\n");
+    ASSERT_TRUE(MergeScores(false));
+    EXPECT_EQ(UnsavedEntryCount(), 0);
+    EXPECT_EQ(ReadFile(path), "9\n900\n850\n800\n700\n700\nann\nother\nbob\ncy\nme\n"
+                              "1310\n1206\n1206\n905\n810\nfay\ngus\nme2\nhal\nivy\n");
+    // What the game shows is the merged file; its own counter runs on.
+    ExpectTables(40, {900, 850, 800, 700, 700, 1310, 1206, 1206, 905, 810},
+                 {"ann", "other", "bob", "cy", "me", "fay", "gus", "me2", "hal", "ivy"});
+
+    // At exit nothing new to insert: the game's own counter is written, the tables stay.
+    WriteFile("3\n990\n980\n970\n960\n950\na\nb\nc\nd\ne\n"
+              "1\n1\n1\n1\n1\nf\ng\nh\ni\nj\n");
+    game.finalRank = 4;
+    game.scoreValues[4] = 950;  // ties the last entry on disk, so it goes below: out
+    RecordPlacedEntry(4);
+    ASSERT_TRUE(MergeScores(true));
+    EXPECT_EQ(ReadFile(path), "40\n990\n980\n970\n960\n950\na\nb\nc\nd\ne\n"
+                              "1\n1\n1\n1\n1\nf\ng\nh\ni\nj\n");
+
+    // No file at all: the tables start empty and the counter is the game's.
+    fs::remove(path);
+    game.scoreValues[5] = 5;
+    std::strcpy(game.scoreNames[5], "solo");
+    RecordPlacedEntry(5);
+    ASSERT_TRUE(MergeScores(false));
+    EXPECT_EQ(ReadFile(path), "40\n0\n0\n0\n0\n0\n \n \n \n \n \n5\n0\n0\n0\n0\nsolo\n \n \n \n \n");
+}
+
+// While another holder has the lock, a merge waits, then works on what that one wrote.
+TEST_F(ScoreFileTest, MergeWaitsForTheLockBesideTheFile)
+{
+    LoadText(kFilledText);
+    int held = open((path + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    game.scoreValues[0] = 1000;
+    std::strcpy(game.scoreNames[0], "first");
+    RecordPlacedEntry(0);
+    bool merged = false;
+    std::thread other([&] { merged = MergeScores(false); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(ReadFile(path), kFilledText);  // not written while the lock is held
+    WriteFile("8\n" + std::string(kFilledText).substr(2));
+    flock(held, LOCK_UN);
+    close(held);
+    other.join();
+    ASSERT_TRUE(merged);
+    EXPECT_EQ(ReadFile(path).substr(0, 23), "8\n1000\n900\n800\n700\n600\n");
+}
+
+// Two processes merging at the same time, entry by entry: not one entry is lost.
+TEST_F(ScoreFileTest, TwoGamesMergingAtOnceKeepEveryEntry)
+{
+    LoadText("1\n");
+    std::vector<pid_t> children;
+    for (int player = 0; player < 2; ++player) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            bool ok = true;
+            for (int i = 0; i < 25; ++i) {
+                int slot = i % 2 == 0 ? 0 : 5;
+                game.scoreValues[slot] = 100 + i * 2 + player;
+                std::snprintf(game.scoreNames[slot], kScoreNameSize, "p%d-%d", player, i);
+                RecordPlacedEntry(slot);
+                ok = MergeScores(false) && ok;
+            }
+            _exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    LoadScores();
+    // The best five of each table over both players' 13 and 12 entries.
+    ExpectTables(1, {149, 148, 145, 144, 141, 147, 146, 143, 142, 139},
+                 {"p1-24", "p0-24", "p1-22", "p0-22", "p1-20",
+                  "p1-23", "p0-23", "p1-21", "p0-21", "p1-19"});
+}
+
+// The write never follows a planted link or reuses a fixed name; a symlinked score file
+// is written through and stays a link; the file keeps its permissions.
+TEST_F(ScoreFileTest, WritesThroughALinkNeverThroughAPlantedTemporary)
+{
+    fs::path elsewhere = folder / "synced";
+    fs::create_directory(elsewhere);
+    fs::path real = elsewhere / "real.txt";
+    std::ofstream(real) << kFilledText;
+    chmod(real.c_str(), 0600);
+    fs::create_symlink("synced/real.txt", path);
+    fs::path victim = folder / "victim";
+    std::ofstream(victim) << "precious";
+    fs::create_symlink(victim, path + ".tmp");
+    fs::create_symlink(victim, real.string() + ".tmp");
+    std::ofstream(real.string() + ".tmp-99-0") << "half a table from a killed save";
+
+    ASSERT_TRUE(LoadScores());
+    ExpectFilledTables();
+    game.scoreValues[0] = 999;
+    ASSERT_TRUE(SaveScores());
+
+    EXPECT_EQ(ReadFile(victim.string()), "precious");
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(ReadFile(real.string()).substr(0, 6), "7\n999\n");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    // Leftovers beside the real file are cleaned up; the lock lies beside it too.
+    EXPECT_FALSE(fs::exists(fs::symlink_status(real.string() + ".tmp")));
+    EXPECT_FALSE(fs::exists(real.string() + ".tmp-99-0"));
+    EXPECT_TRUE(fs::exists(real.string() + ".lock"));
 }
 
 // Damaged files of every kind: reading always ends, the counter is usable, every name
