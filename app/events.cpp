@@ -44,8 +44,10 @@ void OnKeyDown(const SDL_KeyboardEvent& key)
     if (virtualKey == 0)
         return;
     // Repeats come here too: each one types again during name entry.
-    if (game.gameOver && game.finalRank >= 0)
+    if (game.gameOver && game.finalRank >= 0) {
         HandleNameKey(virtualKey);
+        SavePlacedEntries();  // Enter placed the name: it is kept even if the game dies
+    }
     game.keys[virtualKey] = 1;
 }
 

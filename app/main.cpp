@@ -13,6 +13,7 @@
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/data_folder.h"
+#include "platform/quit_signals.h"
 #include "platform/sound.h"
 #include "render/render.h"
 #include "scores/scores.h"
@@ -135,6 +136,7 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
 
 int main(int argc, char** argv)
 {
+    InstallQuitHandling();
     programStart = std::chrono::steady_clock::now();
     printFrameRate = EnvironmentFlag("FLIPORA_DEBUG_FPS");
     printFirstFrame = EnvironmentFlag("FLIPORA_BENCH");
@@ -151,23 +153,23 @@ int main(int argc, char** argv)
 
     if (!OpenMainWindow(kWindowTitle, kClientWidth, kClientHeight, kColourBits)) {
         SDL_Quit();
-        return 0;
+        return 1;  // a failed start is a failure
     }
+    OnGameStarted();
     // Keys arrive as key events; text events would only fill the queue.
     SDL_StopTextInput();
     OpenClickSound(DataFilePath("data/Sound.wav").c_str());
 
-    while (!game.quitRequested)
+    while (!game.quitRequested && !QuitSignalled())
         RunPass();
 
-    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
-    if (!scoreFiles.save.empty())
-        SaveScores();
+    exitCode = SaveScoresAtExit(true);
     CloseMainWindow();
     FreeFonts();
     CloseClickSound();
     SDL_Quit();
     // Windows would hand back the parameter of whichever message came last (a key code
-    // after Escape, say); SDL events have no such word, and a normal quit is a success.
-    return 0;
+    // after Escape, say); SDL events have no such word. A normal quit is a success, a
+    // failed save is not.
+    return exitCode;
 }

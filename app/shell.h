@@ -23,6 +23,27 @@ void CloseMainWindow();
 // False when the textures cannot be loaded.
 bool InitScene();
 
+// Quit signals (score_saving.cpp): installed first thing in main, before SDL starts. A
+// signal while a box is open saves and ends the game from the watchdog.
+void InstallQuitHandling();
+
+// Once the window is open and the scores are loaded: from now on a quit saves.
+// Reports an unreadable score file.
+void OnGameStarted();
+
+// Scores (score_saving.cpp). At start, after the window opened: when the score file
+// exists but cannot be read, says so on stderr and in a box.
+void ReportUnreadableScores();
+
+// After Enter placed a name: merges it into the file at once; a failure goes to stderr
+// and the exit tries again.
+void SavePlacedEntries();
+
+// At exit, once: advances the counter and merges it and any unsaved entry into the file.
+// A failure is shown on stderr and, with showBox, in a "SHUTDOWN ERROR" box. The program's exit code: 0, or 1
+// when the save failed. Later calls return the same code without saving again.
+int SaveScoresAtExit(bool showBox);
+
 // One event taken from the queue, other than SDL_QUIT.
 void HandleWindowEvent(const SDL_Event& event);
 

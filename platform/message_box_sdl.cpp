@@ -1,5 +1,7 @@
 #include "platform/message_box.h"
 
+#include "platform/quit_signals.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -49,7 +51,10 @@ bool ShowMessageBox(const char* text, const char* title, BoxButtons buttons, Box
 
     // Closing the box without a button answers -1, which counts as No.
     int answer = -1;
-    if (SDL_ShowMessageBox(&box, &answer) != 0) {
+    EnterModalBox();
+    int shown = SDL_ShowMessageBox(&box, &answer);
+    LeaveModalBox();
+    if (shown != 0) {
         std::fprintf(stderr, "%s: %s (no message box could be shown: %s)\n", box.title,
                      box.message, SDL_GetError());
         return false;

@@ -7,8 +7,10 @@ click. Standard library only.
 """
 
 import argparse
+import copy
 import math
 import os
+import pwd
 import re
 import shutil
 import subprocess
@@ -328,17 +330,54 @@ class Session:
     def focus(self, wid):
         self.x("xdotool", "windowfocus", "--sync", wid)
 
+    def twin(self):
+        """A second player: another X server, the same folder, a game of its own."""
+        other = copy.copy(self)
+        other.server = XServer()
+        other.env = dict(self.env, DISPLAY=other.server.display)
+        other.process = None
+        other.shot_number = self.shot_number + 50
+        other.name = self.name + "-twin"
+        return other
+
+    def close_twin(self):
+        if self.process is not None:
+            self.process.kill()
+            self.process.wait()
+            self.stderr_file.close()
+            self.process = None
+        self.server.stop()
+
+    def open_to(self, user):
+        """Lets an unprivileged user into the scratch folder (tests that run the game as
+        someone else: root ignores file modes)."""
+        os.chmod(self.scratch, 0o755)
+        home = os.path.join(self.scratch, "home")
+        os.makedirs(home, exist_ok=True)
+        shutil.chown(home, user)
+
     # The game.
-    def start(self, expect_window=True, binary=None, cwd=None, env=None):
-        """The game from the scratch folder, or another binary, folder and environment."""
+    def start(self, expect_window=True, binary=None, cwd=None, env=None, box=None,
+              user=None):
+        """The game from the scratch folder, or another binary, folder and environment; as
+        user, when given. box: the title of a box the game shows before its first frame,
+        answered with Return."""
         check(self.process is None, "a game is already running")
-        self.stderr_path = os.path.join(self.scratch, f"stderr-{self.shot_number}.txt")
+        self.stderr_path = os.path.join(self.scratch, f"stderr-{self.shot_number}-{time.monotonic_ns()}.txt")
         self.stderr_file = open(self.stderr_path, "w")
-        self.process = subprocess.Popen([binary or self.game_binary], cwd=cwd or self.scratch,
-                                        env=env or self.env, stdout=subprocess.DEVNULL,
-                                        stderr=self.stderr_file)
+        command, env = [binary or self.game_binary], env or self.env
+        if user:
+            command = ["setpriv", f"--reuid={user}", f"--regid={pwd.getpwnam(user).pw_gid}",
+                       "--clear-groups", "--"] + command
+            env = dict(env, HOME=os.path.join(self.scratch, "home"))
+        self.process = subprocess.Popen(command, cwd=cwd or self.scratch, env=env,
+                                        stdout=subprocess.DEVNULL, stderr=self.stderr_file)
         if not expect_window:
             return
+        if box:
+            self.wait_for_window(box)
+            self.screenshot(box.lower().replace(" ", "-"))
+            self.answer_box(box, "Return")
         self.window = self.wait_for_window(WINDOW_TITLE)
         # Without a window manager SDL puts the client area at the screen's corner, so
         # screenshots of the root window and client pixels share their coordinates.
@@ -363,6 +402,37 @@ class Session:
         if self.process is not None and self.process.poll() is not None:
             fail(f"the game ended (code {self.process.returncode}) while {doing}:\n"
                  f"{self.stderr_text()}")
+
+    def wait_for_file(self, what, condition, timeout=10):
+        """Polls the score file until condition(counter, scores, names) holds."""
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                state = read_score_file(self.score_path)
+                if condition(*state):
+                    return state
+            except (OSError, AssertionError, ValueError):
+                state = None
+            if time.monotonic() > deadline:
+                fail(f"the score file never showed {what}: {state}")
+            time.sleep(0.1)
+
+    def finish_time_trial(self, counter):
+        """From a fresh start in time-trial mode with the file's counter: one matching pair
+        of the start-up deal, then R held until the clock reads 0:00. One pair in one move
+        scores 100 + 10 = 110."""
+        board = board_rect()
+        face_down = self.screenshot("trial-start")
+        first, second = pair_positions(Dealer().deal(counter))[0]
+        self.click_block(first)
+        self.click_block(second)
+        self.wait_until_settled("trial-pair", board)
+        self.key_down("r")
+        time.sleep(0.5)
+        self.key_up("r")
+        self.wait_until("trial-over",
+                        lambda image: image.count_differences(face_down, banner_rect()) > 2000)
+        self.wait_until_settled("trial-over-settled", board)
 
     def wait_exit(self, timeout=30):
         try:
@@ -418,8 +488,10 @@ class Session:
         self.focus(box[0])
         self.key(key)
         self.wait_for_no_window(title)
-        if self.process is not None and self.window_exists():
-            self.focus(self.windows()[WINDOW_TITLE][0])
+        # The game may be ending (a box at exit): its window can go at any moment.
+        window = self.windows().get(WINDOW_TITLE)
+        if self.process is not None and window and self.is_viewable(window[0]):
+            self.x("xdotool", "windowfocus", "--sync", window[0], check_result=False)
         return box
 
     def window_exists(self):

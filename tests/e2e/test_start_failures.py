@@ -1,7 +1,10 @@
-"""Failures at the edges of a run: a missing image, a score file that cannot be written,
-and no display at all. Each ends with exit code 0; a failed start writes no score file."""
+"""Failures at the edges of a run: a missing image, a score file that cannot be read
+(a folder, a FIFO, one the player may not read), a folder the scores cannot be saved in,
+and no display at all. A failed start or a failed save ends with exit code 1 and says
+why; a score file that could not be read is never written."""
 
 import os
+import stat
 import subprocess
 import sys
 
@@ -9,6 +12,7 @@ from flipora_e2e import WINDOW_TITLE, check, run
 
 TABLE = ([(5, "a"), (4, "b"), (3, "c"), (2, "d"), (1, "e")],
          [(50, "f"), (40, "g"), (30, "h"), (20, "i"), (10, "j")])
+PLAYER = "nobody"  # root ignores file modes, so those cases run as someone else
 
 
 def missing_image(session):
@@ -26,7 +30,7 @@ def missing_image(session):
     session.wait_for_stderr("Initialization Failed.")
     session.answer_box("ERROR", "Return")
     code = session.wait_exit()
-    check(code == 0, f"exit code {code}")
+    check(code == 1, f"exit code {code}")
     check(box[3] > 0 and box[4] > 0, "the box has no size")
 
     after = os.stat(session.score_path)
@@ -39,21 +43,81 @@ def missing_image(session):
     session.copy_data()
 
 
-def unwritable_score_file(session):
-    # A folder where the score file should be: it reads as missing and cannot be replaced.
-    os.remove(session.score_path)
-    os.mkdir(session.score_path)
+def unreadable_score_file(session, kind, reason, user=None):
+    """The game starts with empty tables, says once which file it cannot read and why,
+    plays, and at exit leaves the file and its folder exactly as they were."""
     listing = sorted(os.listdir(session.data))
-    session.start()
-    session.screenshot("running-without-scores")
+    session.start(box="SCORE FILE ERROR", user=user)
+    session.screenshot(f"running-without-scores-{kind}")
     session.tap("Escape")
     code = session.wait_exit()
-    check(code == 0, f"exit code {code}")
-    check(os.path.isdir(session.score_path), "the folder in place of the score file is gone")
+    check(code == 0, f"{kind}: exit code {code}")
+    said = session.stderr_text()
+    check(said.count("SCORE FILE ERROR") == 1 and "data/Scores.txt" in said and reason in said,
+          f"{kind}: the start does not say what cannot be read and why: {said!r}")
+    check("SHUTDOWN ERROR" not in said, f"{kind}: a shutdown error was reported")
     check(sorted(os.listdir(session.data)) == listing,
-          f"files were left beside the score file: {sorted(os.listdir(session.data))}")
-    check("SHUTDOWN ERROR" not in session.stderr_text(), "a shutdown error was reported")
+          f"{kind}: files were left beside the score file: {sorted(os.listdir(session.data))}")
+
+
+def unreadable_score_files(session):
+    # A folder where the score file should be.
+    os.remove(session.score_path)
+    os.mkdir(session.score_path)
+    unreadable_score_file(session, "folder", "it is a folder")
+    check(os.path.isdir(session.score_path), "the folder in place of the score file is gone")
     os.rmdir(session.score_path)
+
+    # A FIFO would block a plain open for good.
+    os.mkfifo(session.score_path)
+    unreadable_score_file(session, "fifo", "it is not a regular file")
+    check(stat.S_ISFIFO(os.lstat(session.score_path).st_mode), "the FIFO was replaced")
+    os.remove(session.score_path)
+
+    # A table the player may not read (left by a run as root), in a folder the player
+    # may write: the save could replace it, and must not.
+    session.write_scores(21, *TABLE)
+    with open(session.score_path, "rb") as f:
+        content = f.read()
+    os.chmod(session.score_path, 0)
+    os.chmod(session.data, 0o777)
+    session.open_to(PLAYER)
+    unreadable_score_file(session, "no-permission", "Permission denied", user=PLAYER)
+    with open(session.score_path, "rb") as f:
+        check(f.read() == content, "the unreadable score file changed")
+    check(stat.S_IMODE(os.stat(session.score_path).st_mode) == 0, "its mode changed")
+    os.chmod(session.data, 0o755)
+
+
+def read_only_folder(session):
+    """A name placed in a folder the player cannot write: the save on Enter fails and
+    says so, the exit tries again, shows the failure and ends with code 1."""
+    session.write_scores(8, TABLE[0], [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"),
+                                       (10, "t5")])
+    with open(session.score_path, "rb") as f:
+        content = f.read()
+    os.chmod(session.score_path, 0o644)
+    os.chmod(session.data, 0o755)  # root's folder: read-only for the player
+    session.open_to(PLAYER)
+    session.start(user=PLAYER)
+    session.finish_time_trial(8)
+    session.key("k", "i", "m", "Return")
+    session.wait_for_stderr("Trying again at exit")
+    session.key("x", "Return")  # typing on while the blocks turn back tries no second save
+    session.tap("Escape")
+    box = session.wait_for_window("SHUTDOWN ERROR")
+    session.screenshot("save-failed")
+    check(box[3] > 0 and box[4] > 0, "the box has no size")
+    session.answer_box("SHUTDOWN ERROR", "Return")
+    code = session.wait_exit()
+    check(code == 1, f"exit code {code}")
+    said = session.stderr_text()
+    check(said.count("Trying again at exit") == 1, f"the save on Enter was not tried once:\n{said}")
+    expected = "SHUTDOWN ERROR: The scores could not be saved to data/Scores.txt ("
+    check(expected in said and "Permission denied)." in said,
+          f"stderr does not say {expected!r}... 'Permission denied':\n{said}")
+    with open(session.score_path, "rb") as f:
+        check(f.read() == content, "the score file changed")
 
 
 def no_display(session):
@@ -64,7 +128,7 @@ def no_display(session):
     env.pop("WAYLAND_DISPLAY", None)
     result = subprocess.run([session.game_binary], cwd=session.scratch, env=env,
                             capture_output=True, text=True, timeout=60)
-    check(result.returncode == 0, f"exit code {result.returncode}")
+    check(result.returncode == 1, f"exit code {result.returncode}")
     check("Failed To Register The Window Class." in result.stderr,
           f"the failure is not on stderr: {result.stderr!r}")
     with open(session.score_path, "rb") as f:
@@ -73,7 +137,8 @@ def no_display(session):
 
 def play(session):
     missing_image(session)
-    unwritable_score_file(session)
+    unreadable_score_files(session)
+    read_only_folder(session)
     no_display(session)
     check(WINDOW_TITLE not in session.windows(), "a game window was left open")
 

@@ -1,0 +1,124 @@
+// A quit signal only sets a flag and wakes the watchdog; the loop sees the flag on its
+// next pass. A modal box keeps the main thread from the loop for as long as nobody
+// answers (a logout does not), so the watchdog ends the game itself then.
+#include "platform/quit_signals.h"
+
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+volatile sig_atomic_t quitSignalled = 0;
+int wakePipe[2] = {-1, -1};
+pid_t gamePid = 0;
+int (*endGameCallback)() = nullptr;
+std::atomic<bool> installed{false};
+
+// Held by the main thread except while it waits in a modal box.
+pthread_mutex_t mainThreadRunning = PTHREAD_MUTEX_INITIALIZER;
+pthread_t mainThread;
+
+void OnQuitSignal(int)
+{
+    // SDL shows a message box from a forked child that inherits this handler: there the
+    // signal just ends the box.
+    if (getpid() != gamePid)
+        _exit(0);
+    int saved = errno;
+    quitSignalled = 1;
+    char byte = 'q';
+    ssize_t ignored = write(wakePipe[1], &byte, 1);
+    (void)ignored;
+    errno = saved;
+}
+
+// The box's child process would outlive the game and leave the box on the screen.
+void EndBoxProcesses()
+{
+    std::string path = "/proc/self/task/" + std::to_string(gamePid) + "/children";
+    FILE* list = std::fopen(path.c_str(), "r");
+    if (!list)
+        return;
+    std::vector<pid_t> children;
+    long pid = 0;
+    while (std::fscanf(list, "%ld", &pid) == 1)
+        children.push_back(static_cast<pid_t>(pid));
+    std::fclose(list);
+    for (pid_t child : children)
+        kill(child, SIGTERM);
+}
+
+void* Watch(void*)
+{
+    char byte = 0;
+    while (read(wakePipe[0], &byte, 1) != 1) {
+        if (errno != EINTR)
+            return nullptr;
+    }
+    // Free only while the main thread waits in a box; while it runs the loop, the loop
+    // takes the flag, saves and ends, and this thread never gets here.
+    pthread_mutex_lock(&mainThreadRunning);
+    int code = endGameCallback ? endGameCallback() : 1;
+    EndBoxProcesses();
+    std::fflush(stderr);
+    _exit(code);
+}
+
+bool OnMainThread()
+{
+    return installed && pthread_equal(pthread_self(), mainThread);
+}
+
+}  // namespace
+
+void InstallQuitSignals(int (*endGame)())
+{
+    endGameCallback = endGame;
+    gamePid = getpid();
+    mainThread = pthread_self();
+    signal(SIGPIPE, SIG_IGN);
+    if (pipe(wakePipe) != 0) {
+        std::perror("flipora: quit signals");
+        return;
+    }
+    pthread_mutex_lock(&mainThreadRunning);
+    pthread_t watchdog;
+    if (pthread_create(&watchdog, nullptr, Watch, nullptr) != 0) {
+        std::perror("flipora: quit signal watchdog");
+        pthread_mutex_unlock(&mainThreadRunning);
+    } else {
+        pthread_detach(watchdog);
+        installed = true;
+    }
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int quitSignal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT})
+        sigaction(quitSignal, &action, nullptr);
+}
+
+bool QuitSignalled()
+{
+    return quitSignalled != 0;
+}
+
+void EnterModalBox()
+{
+    if (OnMainThread())
+        pthread_mutex_unlock(&mainThreadRunning);
+}
+
+void LeaveModalBox()
+{
+    if (OnMainThread())
+        pthread_mutex_lock(&mainThreadRunning);
+}

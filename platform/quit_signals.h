@@ -1,0 +1,17 @@
+// Signals that ask the game to end: SIGTERM, SIGINT, SIGHUP (terminal closed) and SIGQUIT
+// all save and quit; SIGPIPE is ignored. POSIX only, no SDL.
+#pragma once
+
+// Installs the handlers (before SDL starts, which then leaves them to us) and a watchdog
+// thread. Call once, first thing, from the main thread. endGame saves what is to be
+// saved and returns the exit code; the watchdog calls it (then ends the process) only
+// while the main thread waits in a modal box, so the two never run the game at once.
+void InstallQuitSignals(int (*endGame)());
+
+// A quit signal arrived; the main loop ends the game as if asked to quit.
+bool QuitSignalled();
+
+// Around a modal box, on the main thread: a quit signal that arrives while the box is
+// open ends the game without waiting for an answer. No-ops before InstallQuitSignals.
+void EnterModalBox();
+void LeaveModalBox();
