@@ -1,8 +1,9 @@
 """Closing the window the way a window manager asks (WM_DELETE_WINDOW) ends the game in
 the middle of a game, without a question, and the scores and the advanced counter are
-still saved."""
+still saved; through a symlinked score file, which stays a link."""
 
 import ctypes
+import os
 import sys
 
 from flipora_e2e import WINDOW_TITLE, advance, check, read_score_file, run
@@ -50,6 +51,11 @@ def ask_to_close(display_name, window_id):
 def play(session):
     normal = [(10, "a"), (9, "b"), (8, "c"), (7, "d"), (6, "e")]
     trial = [(50, "f"), (40, "g"), (30, "h"), (20, "i"), (10, "j")]
+    # The player keeps the real file elsewhere (a synced folder) and links it in.
+    synced = os.path.join(session.scratch, "synced")
+    os.mkdir(synced)
+    real = os.path.join(synced, "scores.txt")
+    os.symlink("../synced/scores.txt", session.score_path)
     session.write_scores(START_COUNTER, normal, trial)
     session.start()
     session.click_block(3)  # a game is running: still no question on closing
@@ -58,7 +64,9 @@ def play(session):
     ask_to_close(session.server.display, int(session.windows()[WINDOW_TITLE][0], 16))
     code = session.wait_exit(timeout=20)
     check(code == 0, f"exit code {code}")
-    counter, scores, names = read_score_file(session.score_path)
+    check(os.readlink(session.score_path) == "../synced/scores.txt",
+          "the score file is no longer the player's link")
+    counter, scores, names = read_score_file(real)
     check(counter == advance(START_COUNTER), f"counter {counter}, not {advance(START_COUNTER)}")
     check(scores == [10, 9, 8, 7, 6, 50, 40, 30, 20, 10], f"scores changed: {scores}")
     check(names == list("abcdefghij"), f"names changed: {names}")

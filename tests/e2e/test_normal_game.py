@@ -1,6 +1,8 @@
 """A whole normal-mode game through the window: Mode, three boards played pair by pair
-from the deals the counter gives, the game-over banner, a name typed, Enter, Escape."""
+from the deals the counter gives, the game-over banner, a name typed, Enter (saved at
+once), then the terminal closed (SIGHUP), which saves and quits like Escape."""
 
+import signal
 import sys
 
 from flipora_e2e import (Dealer, advance, banner_rect, board_rect, check, fps_rect,
@@ -61,8 +63,12 @@ def play(session):
 
     session.key(*NAME, "Return")
     counter = advance(counter)
+    # In the file as soon as it is placed, under the file's own counter.
+    session.wait_for_file("the placed name",
+                          lambda saved, scores, names: names[:2] == [NAME, "x1"] and
+                          scores[0] == 1000 and saved == START_COUNTER)
     session.wait_until_settled("name-entered", board)
-    session.tap("Escape")
+    session.process.send_signal(signal.SIGHUP)
     code = session.wait_exit()
     check(code == 0, f"exit code {code}")
     counter = advance(counter)

@@ -1,6 +1,10 @@
 """The modal boxes: New during a game asks "Quit Game" (No keeps the game, Yes starts a
-new one), About stops the game while it is open, Exit quits at once and still saves."""
+new one), About stops the game while it is open, Exit quits at once and still saves
+(never through a link planted at a temporary name), and a quit signal while a box is
+open ends the game at once, saved, without waiting for an answer."""
 
+import os
+import signal
 import sys
 import time
 
@@ -13,6 +17,11 @@ def play(session):
     normal = [(10, "a"), (9, "b"), (8, "c"), (7, "d"), (6, "e")]
     trial = [(50, "f"), (40, "g"), (30, "h"), (20, "i"), (10, "j")]
     session.write_scores(START_COUNTER, normal, trial)
+    # A link at the old fixed temporary name must never be written through.
+    victim = os.path.join(session.scratch, "victim.txt")
+    with open(victim, "w") as f:
+        f.write("not a score file\n")
+    os.symlink(victim, session.score_path + ".tmp")
     session.start()
     board = board_rect()
     face_down = session.screenshot("start")
@@ -58,6 +67,24 @@ def play(session):
     check(counter == START_COUNTER + 2, f"counter {counter}, expected {START_COUNTER + 2}")
     check(scores == [s for s, _ in normal + trial] and names == [n for _, n in normal + trial],
           f"the tables changed: {scores} {names}")
+    with open(victim) as f:
+        check(f.read() == "not a score file\n", "the save wrote through the planted link")
+    leftovers = [n for n in os.listdir(session.data) if n.startswith("Scores.txt.tmp")]
+    check(not leftovers, f"temporary files left beside the score file: {leftovers}")
+
+    # A logout while About is open: the quit signal does not wait for the box.
+    session.start()
+    session.click_button("About")
+    session.wait_for_window("About Flipora")
+    signalled = time.monotonic()
+    session.process.send_signal(signal.SIGQUIT)
+    code = session.wait_exit(timeout=10)
+    took = time.monotonic() - signalled
+    check(code == 0, f"exit code {code} after SIGQUIT")
+    check(took < 2.0, f"the game took {took:.1f} s to end with the box open")
+    session.wait_for_no_window("About Flipora", timeout=5)
+    counter, _, _ = read_score_file(session.score_path)
+    check(counter == START_COUNTER + 3, f"counter {counter}, expected {START_COUNTER + 3}")
 
 
 if __name__ == "__main__":

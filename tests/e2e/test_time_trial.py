@@ -1,10 +1,12 @@
 """A time trial: a few turns, pause and resume with Space, translucent blocks with Page
-Down, the clock run out by holding R, Escape. The score earns no place."""
+Down, the clock run out by holding R, Escape. The score earns no place.
+Then two games on two displays share the folder and each places a name: both names stay
+in the file, also when one game's X server dies right after its Enter."""
 
 import sys
 import time
 
-from flipora_e2e import (Dealer, banner_rect, block_rect, board_rect, check, clock_rect,
+from flipora_e2e import (Dealer, advance, banner_rect, block_rect, board_rect, check, clock_rect,
                          fps_rect, pair_positions, panel_rect, read_score_file, run)
 
 START_COUNTER = 97
@@ -78,6 +80,43 @@ def play(session):
     check(counter == 98, f"counter {counter}, expected 98")
     check(scores == [s for s, _ in normal + trial] and names == [n for _, n in normal + trial],
           f"the tables changed: {scores} {names}")
+
+    two_players(session)
+
+
+def two_players(session):
+    normal = [(24, "n1"), (23, "n2"), (22, "n3"), (21, "n4"), (20, "n5")]
+    trial = [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"), (10, "t5")]
+    session.write_scores(40, normal, trial)
+    other = session.twin()
+    try:
+        session.start()
+        other.start()
+        # One pair in one move each: 110, which ranks third.
+        session.finish_time_trial(40)
+        other.finish_time_trial(40)
+        session.key(*"alpha", "Return")
+        session.wait_for_file("alpha's entry", lambda c, s, n: n[5:9] == ["t1", "t2", "alpha", "t3"])
+        # The other game still shows the table it read; its entry goes into the file as
+        # it is now, below the equal score already there.
+        other.key(*"beta", "Return")
+        session.wait_for_file("beta's entry",
+                              lambda c, s, n: n[5:] == ["t1", "t2", "alpha", "beta", "t3"])
+        other.server.stop()
+        other.wait_exit()
+        session.tap("Escape")
+        code = session.wait_exit()
+        check(code == 0, f"exit code {code}")
+    finally:
+        other.close_twin()
+    counter, scores, names = read_score_file(session.score_path)
+    check(scores[5:] == [300, 200, 110, 110, 100] and
+          names[5:] == ["t1", "t2", "alpha", "beta", "t3"],
+          f"the time-trial table lost an entry: {scores[5:]} {names[5:]}")
+    check(scores[:5] == [s for s, _ in normal] and names[:5] == [n for _, n in normal],
+          "the normal table changed")
+    # The counter is the game's own that quit last: one round reset (Enter) and the exit.
+    check(counter == advance(advance(40)), f"counter {counter}, expected {advance(advance(40))}")
 
 
 if __name__ == "__main__":
