@@ -107,6 +107,7 @@ void UseScoreFiles(const ScoreFiles& files)
 {
     scoreFiles = files;
     scoreFilePath = scoreFiles.save.c_str();
+    MakeScoreFolderOnSave(scoreFiles.playerFolder);
 }
 
 // --help and --version answer without a window; a refused line ends with the usage.

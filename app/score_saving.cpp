@@ -3,6 +3,8 @@
 // the exit code 1.
 #include "app/shell.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -13,6 +15,7 @@
 
 namespace {
 
+bool makeScoreFolder = false;  // the table lives in the player's folder, made on first save
 bool gameRunning = false;  // the window opened and the scores were loaded
 int entriesTried = 0;      // unsaved entries at the last save that failed
 bool exitSaveDone = false;
@@ -22,6 +25,24 @@ int exitCode = 0;
 bool NowhereToSave()
 {
     return !scoreFilePath || scoreFilePath[0] == '\0';
+}
+
+// Private, as the XDG base directory rules ask of folders made under XDG_DATA_HOME. A
+// failure shows in the save that follows.
+void MakeScoreFolder()
+{
+    if (!makeScoreFolder)
+        return;
+    std::string path = scoreFilePath;
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1))
+        mkdir(path.substr(0, slash).c_str(), 0700);
+}
+
+bool Merge(bool writeOwnCounter)
+{
+    MakeScoreFolder();
+    return MergeScores(writeOwnCounter);
 }
 
 std::string SaveFailureText()
@@ -43,6 +64,11 @@ int EndOnSignal()
 void InstallQuitHandling()
 {
     InstallQuitSignals(EndOnSignal);
+}
+
+void MakeScoreFolderOnSave(bool make)
+{
+    makeScoreFolder = make;
 }
 
 void OnGameStarted()
@@ -68,7 +94,7 @@ void SavePlacedEntries()
     // Once per placed entry: the keys typed after Enter do not try again.
     if (NowhereToSave() || ScoreFileUnreadable() || UnsavedEntryCount() <= entriesTried)
         return;
-    if (MergeScores(false)) {
+    if (Merge(false)) {
         entriesTried = 0;
         return;
     }
@@ -85,7 +111,7 @@ int SaveScoresAtExit(bool showBox)
     if (NowhereToSave() || ScoreFileUnreadable())
         return exitCode;  // the player was told at start
     game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
-    if (MergeScores(true))
+    if (Merge(true))
         return exitCode;
     exitCode = 1;
     std::string text = SaveFailureText();

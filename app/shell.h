@@ -31,7 +31,11 @@ void InstallQuitHandling();
 // Reports an unreadable score file.
 void OnGameStarted();
 
-// Scores (score_saving.cpp). At start, after the window opened: when the score file
+// Scores (score_saving.cpp). When the table lives in the player's own folder, the
+// folder is made (0700) before the first save.
+void MakeScoreFolderOnSave(bool make);
+
+// At start, after the window opened: when the score file
 // exists but cannot be read, says so on stderr and in a box.
 void ReportUnreadableScores();
 
