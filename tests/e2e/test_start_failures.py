@@ -8,7 +8,7 @@ import stat
 import subprocess
 import sys
 
-from flipora_e2e import WINDOW_TITLE, check, run
+from flipora_e2e import WINDOW_TITLE, check, run, score_file_text
 
 TABLE = ([(5, "a"), (4, "b"), (3, "c"), (2, "d"), (1, "e")],
          [(50, "f"), (40, "g"), (30, "h"), (20, "i"), (10, "j")])
@@ -90,16 +90,20 @@ def unreadable_score_files(session):
 
 
 def read_only_folder(session):
-    """A name placed in a folder the player cannot write: the save on Enter fails and
-    says so, the exit tries again, shows the failure and ends with code 1."""
-    session.write_scores(8, TABLE[0], [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"),
-                                       (10, "t5")])
-    with open(session.score_path, "rb") as f:
-        content = f.read()
-    os.chmod(session.score_path, 0o644)
-    os.chmod(session.data, 0o755)  # root's folder: read-only for the player
+    """A name placed where the player cannot write: the save on Enter fails and says so,
+    the exit tries again, shows the failure and ends with code 1. Both places the table
+    may go, the data folder and the player's own folder, are read-only here."""
+    trial = [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"), (10, "t5")]
+    xdg = os.path.join(session.scratch, "xdg")
+    os.makedirs(os.path.join(xdg, "flipora"), exist_ok=True)
+    tables = [session.score_path, os.path.join(xdg, "flipora", "Scores.txt")]
+    for path in tables:
+        with open(path, "w") as f:
+            f.write(score_file_text(8, TABLE[0], trial))
+        os.chmod(path, 0o644)
+    os.chmod(session.data, 0o755)  # root's folders: read-only for the player
     session.open_to(PLAYER)
-    session.start(user=PLAYER)
+    session.start(user=PLAYER, env=dict(session.env, XDG_DATA_HOME=xdg))
     session.finish_time_trial(8)
     session.key("k", "i", "m", "Return")
     session.wait_for_stderr("Trying again at exit")
@@ -113,11 +117,12 @@ def read_only_folder(session):
     check(code == 1, f"exit code {code}")
     said = session.stderr_text()
     check(said.count("Trying again at exit") == 1, f"the save on Enter was not tried once:\n{said}")
-    expected = "SHUTDOWN ERROR: The scores could not be saved to data/Scores.txt ("
-    check(expected in said and "Permission denied)." in said,
+    expected = "SHUTDOWN ERROR: The scores could not be saved to "
+    check(expected in said and "Scores.txt (" in said and "Permission denied)." in said,
           f"stderr does not say {expected!r}... 'Permission denied':\n{said}")
-    with open(session.score_path, "rb") as f:
-        check(f.read() == content, "the score file changed")
+    for path in tables:
+        with open(path) as f:
+            check(f.read() == score_file_text(8, TABLE[0], trial), f"{path} changed")
 
 
 def no_display(session):
