@@ -100,6 +100,8 @@ struct GameState {
     Flag mouseDown = false;         // set at every left press, never cleared
     Flag quitRequested = false;
     Flag windowInactive = false;
+    int32_t highlight = kNameNothing;  // selection name under the keyboard highlight, 0 hidden
+    int32_t highlightBlock = 0;     // the block Left goes back to from the menu buttons
 
     // Graphics resources: created once at start-up with the GL context.
     unsigned int textures[kTextureCount] = {};

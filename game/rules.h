@@ -40,3 +40,15 @@ int32_t FindRank();
 
 // Commands of the menu panel, for every picked name; acts on 116..121 only.
 void RunMenuCommand(int32_t name);
+
+// A left click that picked name (0 for nothing): the one path of the mouse and of Enter.
+void ClickName(int32_t name);
+
+// Keyboard play. The highlight is on a block (100..115) or a menu button (116..121), or
+// hidden (0). The first arrow shows it on the top-left block; arrows then move it one
+// step without wrapping: Right from the last column goes to New, Up and Down walk the
+// buttons New .. Exit, Left from a button goes back to the block it came from.
+enum class Arrow { Left, Right, Up, Down };
+void MoveHighlight(Arrow arrow);
+void HideHighlight();                // at a mouse click: a mouse player never sees it
+void ClickHighlighted();             // Enter: a click on the highlighted item, if shown

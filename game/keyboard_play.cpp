@@ -1,0 +1,85 @@
+// Playing from the keyboard: where the highlight sits and how the arrows move it. Enter
+// clicks the highlighted item through the mouse's own path, so every rule stays in one place.
+#include "game/game_state.h"
+#include "game/rules.h"
+
+namespace {
+
+constexpr int kColumns = 4;
+constexpr int kRows = kBlockCount / kColumns;
+constexpr int kNameFirstButton = kNameNew;
+constexpr int kNameLastButton = kNameExit;
+
+bool OnBlock(int32_t name)
+{
+    return name >= kNameFirstBlock && name < kNameFirstBlock + kBlockCount;
+}
+
+bool OnButton(int32_t name)
+{
+    return name >= kNameFirstButton && name <= kNameLastButton;
+}
+
+int32_t StepOnBoard(int32_t name, Arrow arrow)
+{
+    int index = name - kNameFirstBlock;
+    int row = index / kColumns;
+    int column = index % kColumns;
+    switch (arrow) {
+    case Arrow::Left: column = column > 0 ? column - 1 : column; break;
+    case Arrow::Up: row = row > 0 ? row - 1 : row; break;
+    case Arrow::Down: row = row < kRows - 1 ? row + 1 : row; break;
+    case Arrow::Right:
+        if (column == kColumns - 1) {
+            game.highlightBlock = index;
+            return kNameFirstButton;
+        }
+        ++column;
+        break;
+    }
+    return kNameFirstBlock + row * kColumns + column;
+}
+
+// The buttons form one column, New at the top and Exit at the bottom; nothing lies to
+// their right.
+int32_t StepOnMenu(int32_t name, Arrow arrow)
+{
+    switch (arrow) {
+    case Arrow::Left: return kNameFirstBlock + game.highlightBlock;
+    case Arrow::Up: return name > kNameFirstButton ? name - 1 : name;
+    case Arrow::Down: return name < kNameLastButton ? name + 1 : name;
+    case Arrow::Right: return name;
+    }
+    return name;
+}
+
+}  // namespace
+
+void ClickName(int32_t name)
+{
+    game.mouseDown = true;
+    if (OnBlock(name))
+        OnBlockName(name);
+    RunMenuCommand(name);
+}
+
+void MoveHighlight(Arrow arrow)
+{
+    if (OnBlock(game.highlight))
+        game.highlight = StepOnBoard(game.highlight, arrow);
+    else if (OnButton(game.highlight))
+        game.highlight = StepOnMenu(game.highlight, arrow);
+    else
+        game.highlight = kNameFirstBlock;
+}
+
+void HideHighlight()
+{
+    game.highlight = kNameNothing;
+}
+
+void ClickHighlighted()
+{
+    if (OnBlock(game.highlight) || OnButton(game.highlight))
+        ClickName(game.highlight);
+}
