@@ -36,17 +36,44 @@ bool IsSystemKey(const SDL_KeyboardEvent& key)
            code == SDLK_F10;
 }
 
+// Arrows and Enter act at their key-down events, so a press shorter than a frame still
+// counts. A held arrow walks on with the repeats; a held Enter clicks once.
+void PlayFromKeyboard(const SDL_KeyboardEvent& key)
+{
+    switch (key.keysym.sym) {
+    case SDLK_LEFT: MoveHighlight(Arrow::Left); break;
+    case SDLK_RIGHT: MoveHighlight(Arrow::Right); break;
+    case SDLK_UP: MoveHighlight(Arrow::Up); break;
+    case SDLK_DOWN: MoveHighlight(Arrow::Down); break;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        if (!key.repeat)
+            ClickHighlighted();
+        break;
+    default: break;
+    }
+}
+
 void OnKeyDown(const SDL_KeyboardEvent& key)
 {
     if (IsSystemKey(key))
         return;
+    // F11 belongs to the window: it never types into a name.
+    if (key.keysym.sym == SDLK_F11) {
+        if (!key.repeat)
+            ToggleFullScreen();
+        return;
+    }
     int virtualKey = VirtualKeyFromSdl(key.keysym.sym);
     if (virtualKey == 0)
         return;
-    // Repeats come here too: each one types again during name entry.
+    // Repeats come here too: each one types again during name entry. A placed score
+    // waiting for its name takes the keys first, Enter and the arrows included.
     if (game.gameOver && game.finalRank >= 0) {
         HandleNameKey(virtualKey);
         SavePlacedEntries();  // Enter placed the name: it is kept even if the game dies
+    } else {
+        PlayFromKeyboard(key);
     }
     game.keys[virtualKey] = 1;
 }
@@ -80,12 +107,8 @@ void ToDrawablePixels(int* x, int* y)
 
 void OnLeftClick(int x, int y)
 {
-    game.mouseDown = 1;
     ToDrawablePixels(&x, &y);
-    int32_t name = PickAt(x, y);
-    if (name >= kNameFirstBlock && name < kNameFirstBlock + kBlockCount)
-        OnBlockName(name);
-    RunMenuCommand(name);
+    ClickName(PickAt(x, y));
 }
 
 // A close request only posts the quit event; the loop ends when it takes that event
@@ -107,6 +130,7 @@ void OnWindowChange(const SDL_WindowEvent& window)
         int height = 0;
         SDL_GL_GetDrawableSize(mainWindow, &width, &height);
         ResizeView(width, height);
+        NoteDrawableHeight(height);
         break;
     }
     case SDL_WINDOWEVENT_FOCUS_GAINED: game.windowInactive = 0; break;
@@ -144,6 +168,8 @@ void HandleWindowEvent(const SDL_Event& event)
     case SDL_KEYDOWN: OnKeyDown(event.key); break;
     case SDL_KEYUP: OnKeyUp(event.key); break;
     case SDL_MOUSEBUTTONDOWN:
+        // Any click puts the keyboard highlight away, so a mouse player never sees it.
+        HideHighlight();
         if (event.button.button == SDL_BUTTON_LEFT)
             OnLeftClick(event.button.x, event.button.y);
         break;

@@ -77,6 +77,7 @@ void RunPass()
             HandleWindowEvent(event);
         return;
     }
+    RebuildTextWhenSettled();
     if (game.windowInactive)
         SDL_Delay(kInactiveSleepMs);
     else

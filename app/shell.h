@@ -51,6 +51,27 @@ int SaveScoresAtExit(bool showBox);
 // One event taken from the queue, other than SDL_QUIT.
 void HandleWindowEvent(const SDL_Event& event);
 
+// F11: full screen on the window's display at the desktop's resolution, and back to
+// the size the window had.
+void ToggleFullScreen();
+
+// Text follows the drawable's height, but its glyphs are rebuilt only once a resize has
+// settled: a drag sends a size event per step, and each rebuild renders 192 glyphs.
+inline constexpr uint32_t kTextSettleMs = 250;
+struct TextResize {
+    int wantedPixels = 0;    // the em the last size asks for; 0 when nothing waits
+    uint32_t changedAt = 0;  // SDL ticks of the last size event
+};
+// A size event of the drawable at ticks now.
+void NoteTextResize(TextResize* pending, int drawableHeight, uint32_t now);
+// The em to rebuild at once no size event came for kTextSettleMs (then nothing waits
+// any more), else 0. Unsigned differences survive the tick wrap.
+int TakeSettledTextPixels(TextResize* pending, uint32_t now);
+
+// The same for the main window, on SDL's clock: a size event, and the check of every pass.
+void NoteDrawableHeight(int drawableHeight);
+void RebuildTextWhenSettled();
+
 // The Windows virtual-key number of an SDL key, 0 for keys the game has no number for.
 int VirtualKeyFromSdl(SDL_Keycode key);
 

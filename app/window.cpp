@@ -14,6 +14,7 @@ SDL_GLContext mainContext = nullptr;
 namespace {
 
 bool videoStarted = false;  // SDL's video subsystem, our counterpart of the window class
+TextResize textResize;      // a drawable size whose text is not built yet
 
 // Start-up failures have no window left to own their box; stderr keeps them in logs too.
 void ShowOpenError(const char* text)
@@ -58,12 +59,13 @@ bool PixelFormatIsSuitable()
     return depthBits >= 16;
 }
 
-void ResizeToDrawable()
+int ResizeToDrawable()
 {
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(mainWindow, &width, &height);
     ResizeView(width, height);
+    return height;
 }
 
 }  // namespace
@@ -82,8 +84,11 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     // The close request posts its own quit event (events.cpp); SDL's would be a second.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     RequestPixelFormat(colourBits);
+    // On a high-density display the drawable has more pixels than the window has units:
+    // the scene and its text are drawn at the drawable's size, and clicks are scaled to it.
     mainWindow = SDL_CreateWindow(title, 0, 0, width, height,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN |
+                                      SDL_WINDOW_ALLOW_HIGHDPI);
     if (!mainWindow)
         return FailOpening("Window Creation Error.");
 
@@ -101,9 +106,11 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     SDL_RaiseWindow(mainWindow);
     game.windowInactive = false;
 
-    ResizeToDrawable();
+    int drawableHeight = ResizeToDrawable();
     if (!InitScene())
         return FailOpening("Initialization Failed.");
+    // The first text is built for the size the window opened at.
+    SetTextPixels(TextPixelsForHeight(drawableHeight));
     return true;
 }
 
@@ -123,6 +130,44 @@ void CloseMainWindow()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         videoStarted = false;
     }
+}
+
+void ToggleFullScreen()
+{
+    if (!mainWindow)
+        return;
+    bool full = (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                SDL_WINDOW_FULLSCREEN_DESKTOP;
+    // SDL keeps the windowed size and gives it back; the size event resizes the view.
+    if (SDL_SetWindowFullscreen(mainWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        std::fprintf(stderr, "flipora: full screen failed: %s\n", SDL_GetError());
+}
+
+void NoteTextResize(TextResize* pending, int drawableHeight, uint32_t now)
+{
+    pending->wantedPixels = TextPixelsForHeight(drawableHeight);
+    pending->changedAt = now;
+}
+
+int TakeSettledTextPixels(TextResize* pending, uint32_t now)
+{
+    if (pending->wantedPixels == 0 || now - pending->changedAt < kTextSettleMs)
+        return 0;
+    int pixels = pending->wantedPixels;
+    pending->wantedPixels = 0;
+    return pixels;
+}
+
+void NoteDrawableHeight(int drawableHeight)
+{
+    NoteTextResize(&textResize, drawableHeight, SDL_GetTicks());
+}
+
+void RebuildTextWhenSettled()
+{
+    int pixels = TakeSettledTextPixels(&textResize, SDL_GetTicks());
+    if (pixels != 0)
+        SetTextPixels(pixels);
 }
 
 bool InitScene()

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kEmPixels = 12;
 // About 12 degrees of slant (tan = 0.2126 in 16.16), close to a typical italic.
 constexpr FT_Fixed kObliqueShear = 0x0366A;
 
@@ -142,12 +141,12 @@ FontChoice ChooseFont(bool italic)
     return choice;
 }
 
-bool BuildGlyphLists(unsigned int firstList, bool italic)
+bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels)
 {
-    return BuildGlyphListsFrom(ChooseFont(italic), firstList);
+    return BuildGlyphListsFrom(ChooseFont(italic), firstList, emPixels);
 }
 
-bool BuildGlyphListsFrom(const FontChoice& choice, unsigned int firstList)
+bool BuildGlyphListsFrom(const FontChoice& choice, unsigned int firstList, int emPixels)
 {
     if (choice.file.empty())
         return false;
@@ -156,7 +155,7 @@ bool BuildGlyphListsFrom(const FontChoice& choice, unsigned int firstList)
         return false;
     FT_Face face = nullptr;
     bool built = FT_New_Face(library, choice.file.c_str(), choice.faceIndex, &face) == 0 &&
-                 FT_Set_Pixel_Sizes(face, 0, kEmPixels) == 0;
+                 emPixels > 0 && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(emPixels)) == 0;
     if (built)
         CompileGlyphs(face, firstList, choice.synthesizeOblique);
     if (face)

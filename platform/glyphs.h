@@ -6,6 +6,7 @@
 
 inline constexpr int kFirstGlyphCode = 32;
 inline constexpr int kGlyphCount = 96;   // codes 32..127
+inline constexpr int kBaseEmPixels = 12; // the em the window's first size was drawn with
 
 // The font file a glyph set is made from: "Verdana" bold when the system has it, else
 // DejaVu Sans Bold, else whatever fontconfig offers for "Verdana". When no italic style
@@ -19,8 +20,10 @@ FontChoice ChooseFont(bool italic);
 
 // Compiles list firstList + (c - 32) for each code c in 32..127: one glBitmap drawing the
 // glyph with its origin at the raster position and advancing the position by the
-// glyph's advance. Needs a current GL context. False when no font could be opened; the
-// lists then hold nothing.
-bool BuildGlyphLists(unsigned int firstList, bool italic);
+// glyph's advance, at an em of emPixels. Needs a current GL context. Compiling over
+// existing lists replaces them. False when no font could be opened; the lists then hold
+// nothing.
+bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels = kBaseEmPixels);
 // The same from a given font file, e.g. to slant an upright face by hand.
-bool BuildGlyphListsFrom(const FontChoice& font, unsigned int firstList);
+bool BuildGlyphListsFrom(const FontChoice& font, unsigned int firstList,
+                         int emPixels = kBaseEmPixels);

@@ -211,6 +211,10 @@ void DrawFrame()
 
     glColor3f(1, 1, 1);
     DrawBoardAndButtons();
+    float buttonDepths[kButtonCount];
+    for (int i = 0; i < kButtonCount; ++i)
+        buttonDepths[i] = game.buttons[i].depth;
+    DrawHighlight(game.highlight, buttonDepths);
 
     TickClock();
     PrintFrameRate();
@@ -239,10 +243,11 @@ void DrawBoardAndButtons()
         glDisable(GL_BLEND);
         glEnable(GL_DEPTH_TEST);
     }
-    for (int i = 0; i < kButtonCount; ++i)
-        DrawNextButton(kNameNew + i, 15, 11.5f - 2.0f * static_cast<float>(i), -48 - game.buttons[i].depth);
-    DrawNextButton(kNameAbout, 13, -11.8f, -48);
-    DrawNextButton(kNameExit, 17, -11.8f, -48);
+    for (int i = 0; i < kMenuButtonCount; ++i) {
+        const ButtonPlace& place = buttonPlaces[i];
+        float depth = i < kButtonCount ? game.buttons[i].depth : 0.0f;
+        DrawNextButton(kNameNew + i, place.x, place.y, place.z - depth);
+    }
 }
 
 void DrawScoreBoard()

@@ -8,8 +8,16 @@
 
 bool LoadTextures();          // the 25 images; false (nothing left allocated) if one fails
 void BuildDisplayLists();     // the 29 lists; sets listBase and listCursor
-void BuildTextFonts();        // 96 upright and 96 italic glyph lists
+void BuildTextFonts();        // 96 upright and 96 italic glyph lists, at TextPixels()
 void FreeFonts();             // harmless without a current context
+
+// Text grows with the window: the glyphs' em follows the drawable's height, 12 pixels at
+// the 676 the game opens with (the very bitmaps of that size), rounded, 1 at the least.
+inline constexpr int kTextDesignHeight = 676;
+int TextPixelsForHeight(int drawableHeight);
+int TextPixels();             // the em the glyph lists were built at
+// Rebuilds both glyph sets at a new em (once the fonts exist); nothing when it is the same.
+void SetTextPixels(int pixels);
 
 // printf-style text at the current raster position. Longer than 255 characters is cut.
 void PrintText(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -17,6 +25,20 @@ void PrintItalic(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 void DrawFrame();
 void DrawBoardAndButtons();
+
+// The six menu buttons, New, Mode, Sound, Help, About and Exit, in selection-name order:
+// centre in eye coordinates before a press pushes the button in, and half sizes.
+struct ButtonPlace {
+    float x, y, z;
+    float halfWidth, halfHeight;
+};
+inline constexpr int kMenuButtonCount = 6;
+extern const ButtonPlace buttonPlaces[kMenuButtonCount];
+
+// The keyboard highlight: a ring around the block or button of selection name (nothing
+// for 0), over whatever is drawn there, a button's ring pushed in with it by its depth.
+// Leaves texturing and the depth test on and the colour white, as the frame has them.
+void DrawHighlight(int32_t name, const float buttonDepths[kButtonCount]);
 void DrawScoreBoard();
 void PrintFrameRate();        // fpsText at the window's top-left, black; leaves the colour white
 

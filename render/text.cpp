@@ -1,6 +1,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -11,11 +13,14 @@
 namespace {
 
 constexpr int kTextBufferSize = 256;   // 255 characters and the terminator
+constexpr int kMaxTextPixels = 256;    // far beyond any screen's height in lines of text
+
+int textPixels = kBaseEmPixels;        // the em the glyph lists hold now
 
 unsigned int BuildFont(bool italic)
 {
     unsigned int first = glGenLists(kGlyphCount);
-    BuildGlyphLists(first, italic);
+    BuildGlyphLists(first, italic, textPixels);
     return first;
 }
 
@@ -67,6 +72,30 @@ void BuildTextFonts()
 {
     game.textFont = BuildFont(false);
     game.italicFont = BuildFont(true);
+}
+
+int TextPixelsForHeight(int drawableHeight)
+{
+    long pixels = std::lround(static_cast<double>(kBaseEmPixels) * drawableHeight / kTextDesignHeight);
+    return static_cast<int>(std::clamp(pixels, 1L, static_cast<long>(kMaxTextPixels)));
+}
+
+int TextPixels()
+{
+    return textPixels;
+}
+
+void SetTextPixels(int pixels)
+{
+    pixels = std::clamp(pixels, 1, kMaxTextPixels);
+    if (pixels == textPixels)
+        return;
+    textPixels = pixels;
+    // The same list names are compiled over, so nothing that holds them has to change.
+    if (game.textFont != 0)
+        BuildGlyphLists(game.textFont, false, textPixels);
+    if (game.italicFont != 0)
+        BuildGlyphLists(game.italicFont, true, textPixels);
 }
 
 void FreeFonts()

@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libcairo2-dev zlib1g-dev
-  xvfb xdotool x11-utils imagemagick python3
+  xvfb xdotool x11-utils imagemagick python3 evilwm
   desktop-file-utils appstream dpkg-dev file
   xfonts-base  # SDL's X11 message boxes draw their text with the X core fonts
 )

@@ -1,6 +1,9 @@
-// flipora_snapshot <state> <out.png>: plays the game to a chosen state without a display
-// and writes the frame as a PNG. States: start, board, game-over, paused, help,
-// translucent. Reads data/ from the working directory, else from the source tree.
+// flipora_snapshot <state> <out.png> [WIDTHxHEIGHT]: plays the game to a chosen state
+// without a display and writes the frame as a PNG, 1016 x 676 unless a size is given.
+// States: start, board, game-over, paused, help, translucent, and the keyboard highlight
+// on a face-down block, a face-up picture and a button: highlight-block,
+// highlight-picture, highlight-button. Reads data/ from the working directory, else from
+// the source tree.
 #include <GL/gl.h>
 #include <SDL.h>
 #include <unistd.h>
@@ -21,8 +24,8 @@
 
 namespace {
 
-constexpr int kWidth = 1016;
-constexpr int kHeight = 676;
+int width = 1016;
+int height = 676;
 
 bool OpenContext()
 {
@@ -31,7 +34,7 @@ bool OpenContext()
         return false;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window = SDL_CreateWindow("flipora_snapshot", 0, 0, kWidth, kHeight,
+    SDL_Window* window = SDL_CreateWindow("flipora_snapshot", 0, 0, width, height,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     return window && SDL_GL_CreateContext(window);
 }
@@ -54,7 +57,8 @@ bool StartScene()
     game.gameCounter = 7;
     if (!BuildScene())
         return false;
-    ResizeView(kWidth, kHeight);
+    ResizeView(width, height);
+    SetTextPixels(TextPixelsForHeight(height));
     return true;
 }
 
@@ -103,11 +107,26 @@ void TypeName(const char* letters)
         HandleNameKey(*key);
 }
 
+void PressArrows(std::initializer_list<Arrow> arrows)
+{
+    for (Arrow arrow : arrows)
+        MoveHighlight(arrow);
+    RunFrames(1);
+}
+
 bool PlayTo(const std::string& state)
 {
     RunFrames(70);  // a second of frames: the frame-rate text has a figure
     if (state == "start")
         return true;
+    if (state == "highlight-block") {
+        PressArrows({Arrow::Down, Arrow::Right, Arrow::Right, Arrow::Down});
+        return true;
+    }
+    if (state == "highlight-button") {
+        PressArrows({Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Down});
+        return true;
+    }
     if (state == "help") {
         RunMenuCommand(kNameHelp);
         RunFrames(10);
@@ -118,6 +137,18 @@ bool PlayTo(const std::string& state)
     if (state == "board") {
         PickDuringMismatch();
         return true;
+    }
+    if (state == "highlight-picture") {
+        // The first arrow shows it at the top left; then on to a block of the matched pair 2.
+        int target = BlockOfPair(2, 0);
+        MoveHighlight(Arrow::Down);
+        MoveHighlight(Arrow::Up);
+        for (int step = 0; step < target % 4; ++step)
+            MoveHighlight(Arrow::Right);
+        for (int step = 0; step < target / 4; ++step)
+            MoveHighlight(Arrow::Down);
+        RunFrames(1);
+        return game.highlight == kNameFirstBlock + target;
     }
     if (state == "translucent") {
         game.blendBlocks = true;
@@ -143,23 +174,26 @@ bool PlayTo(const std::string& state)
 
 bool SaveFrame(const std::string& path)
 {
-    std::vector<uint8_t> bottomUp(static_cast<size_t>(kWidth) * kHeight * 3);
+    std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
     std::vector<uint8_t> topDown(bottomUp.size());
-    size_t rowBytes = static_cast<size_t>(kWidth) * 3;
-    for (int row = 0; row < kHeight; ++row)
-        std::memcpy(topDown.data() + rowBytes * row, bottomUp.data() + rowBytes * (kHeight - 1 - row), rowBytes);
-    return WritePng(path, kWidth, kHeight, topDown);
+    size_t rowBytes = static_cast<size_t>(width) * 3;
+    for (int row = 0; row < height; ++row)
+        std::memcpy(topDown.data() + rowBytes * row, bottomUp.data() + rowBytes * (height - 1 - row), rowBytes);
+    return WritePng(path, width, height, topDown);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: flipora_snapshot start|board|game-over|paused|help|translucent out.png\n");
+    if ((argc != 3 && argc != 4) ||
+        (argc == 4 && (std::sscanf(argv[3], "%dx%d", &width, &height) != 2 || width < 16 ||
+                       height < 16 || width > 8192 || height > 8192))) {
+        std::fprintf(stderr, "usage: flipora_snapshot start|board|game-over|paused|help|translucent|"
+                             "highlight-block|highlight-picture|highlight-button out.png [WIDTHxHEIGHT]\n");
         return 2;
     }
     std::string state = argv[1];

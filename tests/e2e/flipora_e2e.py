@@ -248,7 +248,7 @@ class XServer:
 class Session:
     """One test: an X server, a scratch folder, at most one running game at a time."""
 
-    def __init__(self, name):
+    def __init__(self, name, screen=(1280, 1024)):
         parser = argparse.ArgumentParser()
         parser.add_argument("--game", required=True)
         parser.add_argument("--data", required=True)
@@ -265,12 +265,27 @@ class Session:
         self.scratch = tempfile.mkdtemp(prefix=f"flipora-{name}-")
         self.data = os.path.join(self.scratch, "data")
         self.copy_data()
-        self.server = XServer()
+        self.server = XServer(screen)
         self.env = dict(os.environ, DISPLAY=self.server.display, SDL_AUDIODRIVER="dummy",
                         LIBGL_ALWAYS_SOFTWARE="1", FLIPORA_BENCH="1", FLIPORA_DEBUG_FPS="1")
         self.env.pop("SDL_VIDEODRIVER", None)
         self.process = None
         self.shot_number = 0
+        self.window_manager = None
+
+    def start_window_manager(self):
+        """A minimal window manager (evilwm, no borders), for what only a manager does, such
+        as full screen. It frames the game's window, so windows are looked up in the whole
+        tree at their absolute places from then on."""
+        self.window_manager = subprocess.Popen(
+            ["evilwm", "-fn", "fixed", "-bw", "0"], env=self.env,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 10
+        while "_NET_SUPPORTING_WM_CHECK(WINDOW)" not in self.x("xprop", "-root",
+                                                               check_result=False):
+            if time.monotonic() > deadline or self.window_manager.poll() is not None:
+                fail("the window manager did not start")
+            time.sleep(0.05)
 
     def copy_data(self):
         os.makedirs(self.data, exist_ok=True)
@@ -295,13 +310,14 @@ class Session:
         return result.stdout
 
     def windows(self):
-        """Top-level windows as {title: (id, x, y, width, height)}."""
-        tree = self.x("xwininfo", "-root", "-children")
+        """Top-level windows as {title: (id, x, y, width, height)}, at their places on the
+        screen (under a window manager, the named windows inside its frames)."""
+        tree = self.x("xwininfo", "-root", "-tree" if self.window_manager else "-children")
         found = {}
-        for match in re.finditer(r'(0x[0-9a-f]+) "([^"]*)".*?(\d+)x(\d+)\+(-?\d+)\+(-?\d+)',
-                                 tree):
+        for match in re.finditer(r'(0x[0-9a-f]+) "([^"]*)".*?(\d+)x(\d+)\+(-?\d+)\+(-?\d+)'
+                                 r'\s+\+(-?\d+)\+(-?\d+)', tree):
             wid, title = match.group(1), match.group(2)
-            width, height, x, y = (int(match.group(i)) for i in range(3, 7))
+            width, height, x, y = (int(match.group(i)) for i in (3, 4, 7, 8))
             found[title] = (wid, x, y, width, height)
         return found
 
@@ -381,7 +397,8 @@ class Session:
         self.window = self.wait_for_window(WINDOW_TITLE)
         # Without a window manager SDL puts the client area at the screen's corner, so
         # screenshots of the root window and client pixels share their coordinates.
-        check(self.window[1:3] == (0, 0), f"the window opened at {self.window[1:3]}")
+        if not self.window_manager:
+            check(self.window[1:3] == (0, 0), f"the window opened at {self.window[1:3]}")
         self.wait_for_stderr("first frame presented")
         self.focus(self.window[0])
 
@@ -539,13 +556,16 @@ class Session:
             self.process.kill()
             self.process.wait()
             self.stderr_file.close()
+        if self.window_manager is not None:
+            self.window_manager.terminate()
+            self.window_manager.wait(10)
         self.server.stop()
         shutil.rmtree(self.scratch, ignore_errors=True)
 
 
-def run(name, body):
+def run(name, body, screen=(1280, 1024)):
     """Runs body(session) and reports; exit code 0 on success."""
-    session = Session(name)
+    session = Session(name, screen)
     try:
         body(session)
     except AssertionError as error:

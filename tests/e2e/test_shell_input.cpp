@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/shell.h"
 #include "game/game_state.h"
+#include "render/render.h"
 #include "tests/support/fake_platform.h"
 
 namespace {
@@ -40,7 +41,18 @@ protected:
         return event;
     }
 
+    static SDL_Event MouseDown(Uint8 button)
+    {
+        SDL_Event event = {};
+        event.type = SDL_MOUSEBUTTONDOWN;
+        event.button.type = SDL_MOUSEBUTTONDOWN;
+        event.button.button = button;
+        event.button.state = SDL_PRESSED;
+        return event;
+    }
+
     static void Press(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYDOWN, key)); }
+    static void Repeat(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYDOWN, key, KMOD_NONE, 1)); }
     static void Release(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYUP, key)); }
 };
 
@@ -122,6 +134,82 @@ TEST_F(ShellInput, NoNameEntryWithoutAPlace)
     EXPECT_EQ(game.nameBuffer[0], '\0');
     EXPECT_EQ(game.keys[65], 1);
     EXPECT_EQ(game.keys[66], 1);
+}
+
+// Arrows and Enter act at their key-down events, without waiting for a pass of the loop.
+TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
+{
+    Press(SDLK_DOWN);
+    EXPECT_EQ(game.highlight, kNameFirstBlock);
+    Repeat(SDLK_DOWN);
+    Repeat(SDLK_DOWN);
+    EXPECT_EQ(game.highlight, kNameFirstBlock + 8) << "a held arrow walks on";
+    Release(SDLK_DOWN);
+    Press(SDLK_KP_ENTER);
+    EXPECT_TRUE(game.blocks[8].animating);
+    EXPECT_TRUE(game.clockRunning);
+    EXPECT_EQ(game.keys[13], 1);
+
+    // Onto Sound: a held Enter clicks once.
+    for (SDL_Keycode key : {SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN})
+        Press(key);
+    ASSERT_EQ(game.highlight, kNameSound);
+    Press(SDLK_RETURN);
+    Repeat(SDLK_RETURN);
+    Repeat(SDLK_RETURN);
+    EXPECT_TRUE(game.soundOn);
+    EXPECT_EQ(game.picksInTurn, 1);
+}
+
+TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
+{
+    Press(SDLK_RIGHT);
+    ASSERT_EQ(game.highlight, kNameFirstBlock);
+    game.gameOver = 1;
+    game.finalRank = 0;
+    game.finalScore = 640;
+    Press(SDLK_LEFT);
+    Press(SDLK_F11);   // the window's key, never typed
+    Press(SDLK_RETURN);
+    EXPECT_EQ(game.highlight, kNameFirstBlock);
+    EXPECT_STREQ(game.scoreNames[0], "%");
+    EXPECT_EQ(game.scoreValues[0], 640);
+    EXPECT_TRUE(game.scoreInserted);
+    EXPECT_FALSE(game.clockRunning) << "Enter placed the name and clicked nothing";
+    EXPECT_FALSE(game.mouseDown);
+}
+
+TEST_F(ShellInput, AnyMouseButtonHidesTheHighlight)
+{
+    Press(SDLK_UP);
+    ASSERT_NE(game.highlight, kNameNothing);
+    HandleWindowEvent(MouseDown(SDL_BUTTON_RIGHT));
+    EXPECT_EQ(game.highlight, kNameNothing);
+    EXPECT_FALSE(game.mouseDown) << "only a left press is a click";
+}
+
+// Text follows the drawable's height once the size has rested; a drag's stream of size
+// events rebuilds nothing until it stops.
+TEST_F(ShellInput, TextIsRebuiltOnceTheSizeHasSettled)
+{
+    EXPECT_EQ(TextPixelsForHeight(676), 12);
+    EXPECT_EQ(TextPixelsForHeight(1352), 24);
+    EXPECT_EQ(TextPixelsForHeight(1000), 18);
+    EXPECT_EQ(TextPixelsForHeight(0), 1);
+
+    TextResize pending;
+    EXPECT_EQ(TakeSettledTextPixels(&pending, 5000), 0);
+    NoteTextResize(&pending, 1352, 1000);
+    EXPECT_EQ(TakeSettledTextPixels(&pending, 1000 + kTextSettleMs - 1), 0);
+    NoteTextResize(&pending, 1000, 1200);   // the drag goes on
+    EXPECT_EQ(TakeSettledTextPixels(&pending, 1000 + kTextSettleMs), 0);
+    EXPECT_EQ(TakeSettledTextPixels(&pending, 1200 + kTextSettleMs), 18);
+    EXPECT_EQ(TakeSettledTextPixels(&pending, 9000), 0) << "taken once";
+
+    // Across the wrap of the tick counter.
+    NoteTextResize(&pending, 676, 0xFFFFFFF0u);
+    EXPECT_EQ(TakeSettledTextPixels(&pending, 0x20u), 0);
+    EXPECT_EQ(TakeSettledTextPixels(&pending, kTextSettleMs), 12);
 }
 
 TEST_F(ShellInput, FocusAndCloseEvents)

@@ -1,0 +1,178 @@
+"""A whole game without a single mouse event: the highlight walked with the arrows and
+Enter pressed on blocks and buttons. The question of New answered No and then Yes, About
+opened and closed, Mode, three normal-mode boards played pair by pair from the deals the
+counter gives, the name typed and placed, and Exit pressed from the keyboard."""
+
+import sys
+
+from flipora_e2e import (Dealer, advance, banner_rect, block_rect, board_rect, check,
+                         pair_positions, project, read_score_file, run)
+
+START_COUNTER = 63
+NAME = "keys"
+MENU = ["New", "Mode", "Sound", "Help", "About", "Exit"]
+HIGHLIGHT = (255, 217, 0)  # the ring's colour, (1, 0.85, 0) in 8 bits
+
+
+class Highlight:
+    """Where the game's highlight is, kept in step with the keys the test sends: a block
+    index, a menu button's name, or None while hidden."""
+
+    def __init__(self, session):
+        self.session = session
+        self.at = None
+        self.left_block = 0
+
+    def press(self, *keys):
+        self.session.key(*keys)
+
+    def to_block(self, target):
+        keys = []
+        if self.at is None:
+            keys.append("Up")          # the first arrow shows it on block 0
+            self.at = 0
+        elif self.at in MENU:
+            keys.append("Left")        # back to the block it left
+            self.at = self.left_block
+        row, column = divmod(self.at, 4)
+        goal_row, goal_column = divmod(target, 4)
+        keys += ["Down" if goal_row > row else "Up"] * abs(goal_row - row)
+        keys += ["Right" if goal_column > column else "Left"] * abs(goal_column - column)
+        self.at = target
+        self.press(*keys)
+
+    def to_button(self, name):
+        keys = []
+        if self.at not in MENU:
+            if self.at is None:
+                keys.append("Up")
+                self.at = 0
+            row, column = divmod(self.at, 4)
+            keys += ["Right"] * (4 - column)
+            self.left_block = row * 4 + 3   # Right leaves the board from its last column
+            self.at = "New"
+        here, goal = MENU.index(self.at), MENU.index(name)
+        keys += ["Down" if goal > here else "Up"] * abs(goal - here)
+        self.at = name
+        self.press(*keys)
+
+    def enter(self):
+        self.press("Return")
+
+
+def ring_pixels(image, rect):
+    """Pixels of the highlight's colour along the edges of rect, widened by the ring."""
+    left, top, right, bottom = rect
+    count = 0
+    for y in range(top - 6, bottom + 6):
+        for x in (left - 3, left - 2, right + 1, right + 2):
+            if all(abs(a - b) <= 12 for a, b in zip(image.pixel(x, y), HIGHLIGHT)):
+                count += 1
+    return count
+
+
+def mode_label_rect():
+    """The mode label: 3 x 1 units around (16.3, 3.1), half a unit before -49."""
+    left, top = project(14.8, 3.6, -48.5, (1016, 676))
+    right, bottom = project(17.8, 2.6, -48.5, (1016, 676))
+    return round(left) + 2, round(top) + 2, round(right) - 2, round(bottom) - 2
+
+
+def play(session):
+    trial = [(900, "ann"), (800, "bob"), (700, "cid"), (600, "dee"), (500, "eve")]
+    normal = [(0, "x1"), (0, "x2"), (0, "x3"), (0, "x4"), (0, "x5")]
+    session.write_scores(START_COUNTER, normal, trial)
+    session.start()
+
+    board = board_rect()
+    face_down = session.screenshot("start-face-down")
+    highlight = Highlight(session)
+
+    # The block faces only: the ring around a block lies outside them.
+    def all_face_down(image):
+        return all(image.count_differences(face_down, block_rect(i, inset=0.5)) == 0
+                   for i in range(16))
+
+    dealer = Dealer()
+    counter = START_COUNTER
+    dealer.deal(counter)
+
+    # The first arrow rings the top-left block.
+    highlight.to_block(5)
+    ringed = session.wait_until("ring-on-block-5",
+                                lambda image: ring_pixels(image, block_rect(5)) > 100)
+    check(ring_pixels(ringed, block_rect(7)) == 0, "block 7 is ringed as well")
+
+    # Enter turns block 5: the time trial's clock runs, so New asks. No keeps the game.
+    highlight.enter()
+    one_up = session.wait_until_settled("block-5-up", board)
+    check(one_up.count_differences(face_down, block_rect(5, inset=0.5)) > 1000,
+          "Enter did not turn block 5")
+    highlight.to_button("New")
+    highlight.enter()
+    session.answer_box("Quit Game", "Escape")
+    kept = session.wait_until_settled("answered-no", board)
+    check(kept.count_differences(one_up, block_rect(5, inset=0.5)) == 0, "No changed the board")
+
+    # About opens its box and Enter closes it.
+    highlight.to_button("About")
+    highlight.enter()
+    session.answer_box("About Flipora", "Return")
+
+    # New again, Yes: the board turns back and the next one is dealt.
+    highlight.to_button("New")
+    highlight.enter()
+    session.answer_box("Quit Game", "Return")
+    counter = advance(counter)
+    dealer.deal(counter)
+    session.wait_until("new-game", all_face_down)
+
+    # Mode with no game running asks nothing: normal mode on the next deal.
+    highlight.to_button("Mode")
+    highlight.enter()
+    counter = advance(counter)
+    deals = []
+    for board_number in range(3):
+        deals.append(dealer.deal(counter))
+        if board_number == 0:
+            session.wait_until(
+                "mode-switched",
+                lambda image: image.count_differences(face_down, mode_label_rect()) > 0)
+        for first, second in pair_positions(deals[-1]):
+            highlight.to_block(first)
+            highlight.enter()
+            highlight.to_block(second)
+            highlight.enter()
+        session.screenshot(f"board-{board_number + 1}-cleared")
+        counter = advance(counter)
+        if board_number < 2:
+            session.wait_until(f"board-{board_number + 2}-dealt", all_face_down)
+
+    dealer.deal(counter)
+    banner = banner_rect()
+    session.wait_until(
+        "game-over-banner", lambda image: image.count_differences(face_down, banner) > 2000)
+    session.wait_until_settled("game-over-settled", board)
+
+    # The name takes the keys first: Enter places it and clicks nothing.
+    session.key(*NAME, "Return")
+    counter = advance(counter)
+    session.wait_until("name-placed-next-board", all_face_down)
+    highlight.to_button("Exit")
+    highlight.enter()
+    code = session.wait_exit()
+    check(code == 0, f"exit code {code}")
+    counter = advance(counter)
+
+    saved_counter, scores, names = read_score_file(session.score_path)
+    check(saved_counter == counter, f"counter {saved_counter}, expected {counter}")
+    check(scores[0] == 1000 and names[0] == NAME,
+          f"slot 0 holds {scores[0]} {names[0]!r}, expected 1000 {NAME!r}")
+    check(scores[1:5] == [0] * 4 and names[1:5] == ["x1", "x2", "x3", "x4"],
+          f"the normal table did not move down by one: {scores[:5]} {names[:5]}")
+    check(scores[5:] == [s for s, _ in trial] and names[5:] == [n for _, n in trial],
+          "the time-trial table changed")
+
+
+if __name__ == "__main__":
+    sys.exit(run("keyboard_game", play))
