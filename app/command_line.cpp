@@ -66,11 +66,14 @@ void PrintUsage(FILE* out, const ScoreFiles& scores)
                "Play with the mouse: click two blocks per turn; the buttons at the right\n"
                "start a new game, switch the mode and the sound, and show help and about.\n"
                "Keys:\n"
+               "  Arrows     move a ring over the blocks and, right of the board, the buttons\n"
+               "  Enter      click the ringed block or button; place your name in the score\n"
+               "             table when a score waits for it (Backspace corrects)\n"
                "  Space      pause and resume\n"
                "  Page Down  translucent blocks\n"
                "  R (held)   set the clock to 0:00\n"
+               "  F11        full screen on and off\n"
                "  Escape     quit\n"
-               "  Enter      place your name in the score table (Backspace corrects)\n"
                "\n",
                out);
     PrintScoreLocation(out, scores);
