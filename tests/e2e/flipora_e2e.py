@@ -211,6 +211,21 @@ class Image:
         return count
 
 
+HIGHLIGHT = (255, 217, 0)  # the keyboard highlight's ring, (1, 0.85, 0) in 8 bits
+
+
+def ring_pixels(image, rect):
+    """Pixels of the keyboard highlight's colour just outside the left and right edges of
+    rect (a block's face), where its ring lies in the gap between the blocks."""
+    left, top, right, bottom = rect
+    count = 0
+    for y in range(top - 6, bottom + 6):
+        for x in (left - 3, left - 2, right + 1, right + 2):
+            if all(abs(a - b) <= 12 for a, b in zip(image.pixel(x, y), HIGHLIGHT)):
+                count += 1
+    return count
+
+
 def fail(message):
     raise AssertionError(message)
 

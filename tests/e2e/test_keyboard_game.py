@@ -6,12 +6,11 @@ counter gives, the name typed and placed, and Exit pressed from the keyboard."""
 import sys
 
 from flipora_e2e import (Dealer, advance, banner_rect, block_rect, board_rect, check,
-                         pair_positions, project, read_score_file, run)
+                         pair_positions, project, read_score_file, ring_pixels, run)
 
 START_COUNTER = 63
 NAME = "keys"
 MENU = ["New", "Mode", "Sound", "Help", "About", "Exit"]
-HIGHLIGHT = (255, 217, 0)  # the ring's colour, (1, 0.85, 0) in 8 bits
 
 
 class Highlight:
@@ -58,17 +57,6 @@ class Highlight:
 
     def enter(self):
         self.press("Return")
-
-
-def ring_pixels(image, rect):
-    """Pixels of the highlight's colour along the edges of rect, widened by the ring."""
-    left, top, right, bottom = rect
-    count = 0
-    for y in range(top - 6, bottom + 6):
-        for x in (left - 3, left - 2, right + 1, right + 2):
-            if all(abs(a - b) <= 12 for a, b in zip(image.pixel(x, y), HIGHLIGHT)):
-                count += 1
-    return count
 
 
 def mode_label_rect():

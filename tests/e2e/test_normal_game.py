@@ -5,8 +5,8 @@ once), then the terminal closed (SIGHUP), which saves and quits like Escape."""
 import signal
 import sys
 
-from flipora_e2e import (Dealer, advance, banner_rect, board_rect, check, fps_rect,
-                         pair_positions, panel_rect, read_score_file, run)
+from flipora_e2e import (Dealer, advance, banner_rect, block_rect, board_rect, check, fps_rect,
+                         pair_positions, panel_rect, read_score_file, ring_pixels, run)
 
 START_COUNTER = 41
 NAME = "tester"
@@ -44,7 +44,10 @@ def play(session):
         for first, second in pair_positions(deals[-1]):
             session.click_block(first)
             session.click_block(second)
-        session.screenshot(f"board-{board_number + 1}-cleared")
+        cleared = session.screenshot(f"board-{board_number + 1}-cleared")
+        # A mouse player never sees the keyboard's ring.
+        ringed = [block for block in range(16) if ring_pixels(cleared, block_rect(block)) > 0]
+        check(not ringed, f"the keyboard highlight shows around blocks {ringed}")
         # The last pair faces up, then the whole board turns back and the next is dealt.
         counter = advance(counter)
         if board_number < 2:
