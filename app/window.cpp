@@ -145,6 +145,9 @@ void ToggleFullScreen()
 
 void NoteTextResize(TextResize* pending, int drawableHeight, uint32_t now)
 {
+    // A minimised window has no height to read text at; its text waits for the restore.
+    if (drawableHeight <= 0)
+        return;
     pending->wantedPixels = TextPixelsForHeight(drawableHeight);
     pending->changedAt = now;
 }

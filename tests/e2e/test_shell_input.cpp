@@ -205,6 +205,8 @@ TEST_F(ShellInput, TextIsRebuiltOnceTheSizeHasSettled)
     EXPECT_EQ(TakeSettledTextPixels(&pending, 1000 + kTextSettleMs), 0);
     EXPECT_EQ(TakeSettledTextPixels(&pending, 1200 + kTextSettleMs), 18);
     EXPECT_EQ(TakeSettledTextPixels(&pending, 9000), 0) << "taken once";
+    NoteTextResize(&pending, 0, 9000);
+    EXPECT_EQ(TakeSettledTextPixels(&pending, 10000), 0) << "a minimised window keeps its text";
 
     // Across the wrap of the tick counter.
     NoteTextResize(&pending, 676, 0xFFFFFFF0u);
