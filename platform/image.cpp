@@ -107,7 +107,8 @@ ImageRecord* RecordFromSurface(SDL_Surface* surface)
     if (!image)
         return nullptr;
     size_t rowBytes = static_cast<size_t>(surface->w) * 3;
-    image->data = new (std::nothrow) unsigned char[rowBytes * surface->h];
+    size_t pixelBytes = rowBytes * surface->h;
+    image->data = new (std::nothrow) unsigned char[pixelBytes + ImagePadding(surface->w)]();
     if (!image->data) {
         delete image;
         return nullptr;

@@ -5,7 +5,16 @@
 
 // A decoded image: sizeX * sizeY pixels of red, green, blue bytes, rows packed without
 // gaps (3 * sizeX bytes each), bottom row first, so GL sees it upright (t = 0 at the
-// bottom). Owned by whoever loaded it; give it back with FreeImageRecord.
+// bottom), then ImagePadding(sizeX) zero bytes. Owned by whoever loaded it; give it back
+// with FreeImageRecord.
+// GLU's mipmap builder scales a side that is not a power of two with a filter that reads
+// a few bytes past the last pixel; one spare zero row (and a word) keeps those reads
+// inside the block.
+inline constexpr int32_t ImagePadding(int32_t sizeX)
+{
+    return sizeX * 3 + 4;
+}
+
 struct ImageRecord {
     int32_t sizeX = 0;
     int32_t sizeY = 0;

@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <set>
 
 #include "game/game_state.h"
@@ -161,6 +162,9 @@ TEST(ImageLoader, DecodesRowsPackedBottomUpInRedGreenBlueOrder)
             }
         }
         EXPECT_EQ(wrong, 0) << (topDownFile ? "top-down file" : "bottom-up file");
+        // The spare bytes the mipmap builder may read past the last pixel are ours, zero.
+        const unsigned char* end = image->data + width * height * 3;
+        EXPECT_EQ(std::count(end, end + ImagePadding(width), 0), ImagePadding(width));
         FreeImageRecord(image);
         unlink(path.c_str());
     }
