@@ -126,6 +126,8 @@ void OnWindowChange(const SDL_WindowEvent& window)
 {
     switch (window.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        if (ShrinkToLargestSize())
+            break;
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(mainWindow, &width, &height);

@@ -16,6 +16,11 @@ extern SDL_GLContext mainContext;
 // ends the program without saving.
 bool OpenMainWindow(const char* title, int width, int height, int colourBits);
 
+// The window is capped at the largest size the GL can draw (GL_MAX_VIEWPORT_DIMS, 8192 at
+// most). Without a window manager to honour that, a window made larger anyway is sized
+// back here; true when it was (the view then follows the next size change).
+bool ShrinkToLargestSize();
+
 // Releases whatever of context and window exists; shows each failure and goes on.
 void CloseMainWindow();
 

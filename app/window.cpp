@@ -1,5 +1,8 @@
 #include "app/shell.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <cstdio>
 
 #include "game/game_state.h"
@@ -15,6 +18,11 @@ namespace {
 
 bool videoStarted = false;  // SDL's video subsystem, our counterpart of the window class
 TextResize textResize;      // a drawable size whose text is not built yet
+
+// The largest drawable the GL can draw into, in pixels. Beyond it the software renderer
+// freezes (16384 square took 2.1 GB) or crashes, and no display needs more than 8192.
+constexpr int kLargestSide = 8192;
+int largestDrawable[2] = {kLargestSide, kLargestSide};
 
 // Start-up failures have no window left to own their box; stderr keeps them in logs too.
 void ShowOpenError(const char* text)
@@ -59,6 +67,27 @@ bool PixelFormatIsSuitable()
     return depthBits >= 16;
 }
 
+// Window sizes are in points; on a high-density display a point is several pixels.
+int PointsFor(int pixels, int points, int drawable)
+{
+    if (points <= 0 || drawable <= 0)
+        return pixels;
+    return static_cast<int>(static_cast<int64_t>(pixels) * points / drawable);
+}
+
+void CapWindowSize()
+{
+    GLint dims[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
+    for (int i = 0; i < 2; ++i)
+        largestDrawable[i] = dims[i] > 0 ? std::min<int>(dims[i], kLargestSide) : kLargestSide;
+    int width = 0, height = 0, pixelWidth = 0, pixelHeight = 0;
+    SDL_GetWindowSize(mainWindow, &width, &height);
+    SDL_GL_GetDrawableSize(mainWindow, &pixelWidth, &pixelHeight);
+    SDL_SetWindowMaximumSize(mainWindow, PointsFor(largestDrawable[0], width, pixelWidth),
+                             PointsFor(largestDrawable[1], height, pixelHeight));
+}
+
 int ResizeToDrawable()
 {
     int width = 0;
@@ -101,6 +130,7 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
         return FailOpening("Can't Find A Suitable PixelFormat.");
     // Vsync where the driver offers it; the frame pacing of the loop bounds the rest.
     SDL_GL_SetSwapInterval(1);
+    CapWindowSize();
 
     SDL_ShowWindow(mainWindow);
     SDL_RaiseWindow(mainWindow);
@@ -111,6 +141,23 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
         return FailOpening("Initialization Failed.");
     // The first text is built for the size the window opened at.
     SetTextPixels(TextPixelsForHeight(drawableHeight));
+    return true;
+}
+
+bool ShrinkToLargestSize()
+{
+    // Full screen is the display's size; SDL would only change the windowed size.
+    if (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN)
+        return false;
+    int pixelWidth = 0, pixelHeight = 0;
+    SDL_GL_GetDrawableSize(mainWindow, &pixelWidth, &pixelHeight);
+    if (pixelWidth <= largestDrawable[0] && pixelHeight <= largestDrawable[1])
+        return false;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(mainWindow, &width, &height);
+    SDL_SetWindowSize(mainWindow,
+                      PointsFor(std::min(pixelWidth, largestDrawable[0]), width, pixelWidth),
+                      PointsFor(std::min(pixelHeight, largestDrawable[1]), height, pixelHeight));
     return true;
 }
 

@@ -2,6 +2,7 @@
 follows the new aspect), and clicks still land on the blocks and buttons under them."""
 
 import sys
+import time
 
 from flipora_e2e import (CLIENT_SIZE, block_centre, block_rect, board_rect, check, project,
                          run)
@@ -67,6 +68,18 @@ def play(session):
         changed = turned.count_differences(resized, block_rect(block, size, inset=0.5)) > 0
         check(changed == (block == 10),
               f"block {block} {'turned' if changed else 'did not turn'} after the click")
+
+    # Far wider than the GL may draw (no window manager here to honour the maximum size
+    # the game sets): the game sizes itself back to 8192, the most it ever draws.
+    session.x("xdotool", "windowsize", session.window[0], "12000", str(size[1]))
+    deadline = time.monotonic() + 20
+    while session.client_size()[0] != 8192 and time.monotonic() < deadline:
+        session.check_still_running("waiting for the window to come back to 8192")
+        time.sleep(0.2)
+    check(session.client_size() == (8192, size[1]),
+          f"the window stayed {session.client_size()} wide, beyond what the GL can draw")
+    session.x("xdotool", "windowsize", "--sync", session.window[0], str(size[0]), str(size[1]))
+    session.wait_until_settled("back-from-too-wide", board)
 
     session.click_button("Exit", size)
     code = session.wait_exit()
