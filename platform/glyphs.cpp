@@ -9,6 +9,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -118,6 +119,23 @@ void CompileGlyphs(FT_Face face, unsigned int firstList, bool oblique)
     glPopClientAttrib();
 }
 
+// One glyph set from one font file; false when FreeType cannot open or size it.
+bool BuildFrom(const FontChoice& choice, unsigned int firstList, int emPixels)
+{
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0)
+        return false;
+    FT_Face face = nullptr;
+    bool built = FT_New_Face(library, choice.file.c_str(), choice.faceIndex, &face) == 0 &&
+                 emPixels > 0 && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(emPixels)) == 0;
+    if (built)
+        CompileGlyphs(face, firstList, choice.synthesizeOblique);
+    if (face)
+        FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return built;
+}
+
 }  // namespace
 
 FontChoice ChooseFont(bool italic)
@@ -146,20 +164,27 @@ bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels)
     return BuildGlyphListsFrom(ChooseFont(italic), firstList, emPixels);
 }
 
+
+// Without glyphs every text of the game is invisible; the log at least says why. The text
+// is built again whenever the window's size changes it, so a warning is not repeated.
+static void WarnOnce(const std::string& text)
+{
+    static std::string lastWarning;
+    if (text == lastWarning)
+        return;
+    lastWarning = text;
+    std::fprintf(stderr, "flipora: warning: %s; text will not show\n", text.c_str());
+}
+
 bool BuildGlyphListsFrom(const FontChoice& choice, unsigned int firstList, int emPixels)
 {
-    if (choice.file.empty())
+    if (choice.file.empty()) {
+        WarnOnce("fontconfig found no font (tried \"Verdana\" bold, then \"DejaVu Sans\" bold)");
         return false;
-    FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) != 0)
-        return false;
-    FT_Face face = nullptr;
-    bool built = FT_New_Face(library, choice.file.c_str(), choice.faceIndex, &face) == 0 &&
-                 emPixels > 0 && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(emPixels)) == 0;
-    if (built)
-        CompileGlyphs(face, firstList, choice.synthesizeOblique);
-    if (face)
-        FT_Done_Face(face);
-    FT_Done_FreeType(library);
+    }
+    bool built = BuildFrom(choice, firstList, emPixels);
+    if (!built)
+        WarnOnce("no glyphs could be made from the font " + choice.file + " (face " +
+                 std::to_string(choice.faceIndex) + ", " + std::to_string(emPixels) + " px)");
     return built;
 }

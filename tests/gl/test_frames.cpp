@@ -492,6 +492,27 @@ TEST_F(GlTest, AFaceWithoutItalicsIsSlantedByShearing)
     glColor3f(1, 1, 1);
 }
 
+// No usable font leaves every text invisible: the log names what was tried.
+TEST_F(GlTest, AFontThatCannotBeBuiltSaysWhatWasTried)
+{
+    unsigned int lists = glGenLists(kGlyphCount);
+    FontChoice missing;
+    missing.file = "/nonexistent/NoSuchFont.ttf";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(BuildGlyphListsFrom(missing, lists));
+    EXPECT_FALSE(BuildGlyphListsFrom(FontChoice{}, lists));
+    std::string said = testing::internal::GetCapturedStderr();
+    // Text is built again at every size change: the same warning is not repeated.
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(BuildGlyphListsFrom(FontChoice{}, lists));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    glDeleteLists(lists, kGlyphCount);
+    EXPECT_NE(said.find("warning: no glyphs could be made from the font "
+                        "/nonexistent/NoSuchFont.ttf"), std::string::npos) << said;
+    EXPECT_NE(said.find("found no font (tried \"Verdana\" bold, then \"DejaVu Sans\" bold)"),
+              std::string::npos) << said;
+}
+
 TEST_F(GlTest, FreeFontsDeletesTheListsAndIsHarmlessWithoutAContext)
 {
     unsigned int upright = game.textFont, italic = game.italicFont;
