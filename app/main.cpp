@@ -108,6 +108,8 @@ void UseScoreFiles(const ScoreFiles& files)
 {
     scoreFiles = files;
     scoreFilePath = scoreFiles.save.c_str();
+    scoreDefaultsPath = scoreFiles.shipped.empty() ? nullptr : scoreFiles.shipped.c_str();
+    scoreFileIsPrivate = scoreFiles.playerFolder;
     MakeScoreFolderOnSave(scoreFiles.playerFolder);
 }
 

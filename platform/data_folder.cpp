@@ -1,6 +1,7 @@
 #include "platform/data_folder.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -38,8 +39,10 @@ std::vector<DataFolder> DataFolderCandidates(const std::string& executableFolder
     std::vector<DataFolder> candidates = {{kCurrentFolder, false}};
     if (!executableFolder.empty()) {
         AddCandidate(candidates, Join(executableFolder, "data"), false);
+        // The executable's folder is resolved through links, so "bin/.." is its prefix.
+        std::filesystem::path installed = Join(executableFolder, installedFromBin);
         if (!installedFromBin.empty())
-            AddCandidate(candidates, Join(executableFolder, installedFromBin), true);
+            AddCandidate(candidates, installed.lexically_normal().string(), true);
     }
     if (!installedFolder.empty())
         AddCandidate(candidates, installedFolder, true);

@@ -20,6 +20,8 @@
 #include "game/game_state.h"
 
 const char* scoreFilePath = "data/Scores.txt";
+const char* scoreDefaultsPath = nullptr;
+bool scoreFileIsPrivate = false;
 
 // fgets limit: 254 characters and the terminator. A longer line goes on as a further line.
 static constexpr int kLinePieceSize = 255;
@@ -170,6 +172,20 @@ ReadResult ReadScoreFile(const char* path, Tables* tables, std::string* error)
         return ReadResult::Failed;
     }
     return ReadResult::Read;
+}
+
+// The player's file, or while there is none the shipped default table. The shipped one
+// is only ever read, so a failure there is no reason to keep the player's file unwritten:
+// it counts as missing, with the defaults.
+ReadResult ReadTableOrDefaults(const char* path, Tables* tables, std::string* error)
+{
+    ReadResult result = ReadScoreFile(path, tables, error);
+    if (result != ReadResult::Missing || !scoreDefaultsPath)
+        return result;
+    std::string ignored;
+    if (ReadScoreFile(scoreDefaultsPath, tables, &ignored) != ReadResult::Read)
+        *tables = Tables{};
+    return ReadResult::Missing;
 }
 
 // The deal divides by the counter and every advance wraps 99 to 1, so the game only
@@ -396,7 +412,7 @@ bool WriteAtomically(const std::string& target, const Tables& tables, std::strin
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         temporary = target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
         fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
-                  0644);
+                  scoreFileIsPrivate ? 0600 : 0644);
         if (fd < 0 && errno != EEXIST) {
             *error = ErrorText(errno);
             return false;
@@ -406,7 +422,8 @@ bool WriteAtomically(const std::string& target, const Tables& tables, std::strin
         *error = "no free temporary name";
         return false;
     }
-    // The player's own permissions survive; a new file gets 0644 less the umask.
+    // The player's own permissions survive; a new file gets 0644 less the umask, or 0600
+    // in the player's private folder.
     bool written = !exists || fchmod(fd, info.st_mode & 0777) == 0;
     int writeError = written ? 0 : errno;
     FILE* file = written ? fdopen(fd, "w") : nullptr;
@@ -450,7 +467,7 @@ bool RefuseUnreadable()
 bool LoadScores()
 {
     Tables tables;
-    ReadResult result = ReadScoreFile(scoreFilePath, &tables, &lastError);
+    ReadResult result = ReadTableOrDefaults(scoreFilePath, &tables, &lastError);
     fileUnreadable = result == ReadResult::Failed;
     if (!fileUnreadable)
         lastError.clear();
@@ -515,7 +532,7 @@ bool MergeScores(bool writeOwnCounter)
         return false;
     }
     Tables tables;
-    ReadResult result = ReadScoreFile(target.c_str(), &tables, &lastError);
+    ReadResult result = ReadTableOrDefaults(target.c_str(), &tables, &lastError);
     if (result == ReadResult::Failed)
         return false;
     tables.counter = writeOwnCounter || result == ReadResult::Missing

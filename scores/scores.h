@@ -8,6 +8,14 @@
 // every load and save below goes through it.
 extern const char* scoreFilePath;
 
+// Read in place of scoreFilePath while that does not exist: a default table shipped with
+// an installed game. Loads and merges read it; nothing ever writes it. Null for none.
+extern const char* scoreDefaultsPath;
+
+// The file lives in the player's own folder: a save that creates it makes it readable by
+// the player only (0600).
+extern bool scoreFileIsPrivate;
+
 // Reads the next data line (not a comment, not empty) into buffer, at most 254
 // characters at a time. False at the end of the file: reading always ends.
 bool ReadDataLine(FILE* file, char buffer[256]);
@@ -17,7 +25,8 @@ bool ReadDataLine(FILE* file, char buffer[256]);
 // names empty); a counter outside 1..99 is brought into it (below 1 as 1, above 99
 // modulo 99). Values read like "%i", except that one outside the int range is clamped
 // to it. CR LF line ends read like LF.
-// Only a missing file means defaults: one that exists but cannot be read (no permission,
+// A missing file reads scoreDefaultsPath instead, when set; a shipped table that cannot
+// be read just leaves the defaults. Only a missing file means defaults: one that exists but cannot be read (no permission,
 // not a regular file, a read error) also leaves the defaults, returns false, and from
 // then on nothing writes over it (ScoreFileUnreadable). Opening never blocks.
 bool LoadScores();

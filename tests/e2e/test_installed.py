@@ -1,18 +1,24 @@
 """The game as a player installs it: `cmake --install` into a scratch prefix, and the Debian
 package made by CPack unpacked into a scratch root, each with the layout a desktop expects.
 Each installed binary is run from an unrelated folder with a scratch home: the command line
-answers without a window and nothing under the installation changes."""
+answers without a window; a time trial placed in the table lands in the player's own score
+file, read first from a distributor's default table that is never written; a second run
+reads the player's table back; nothing under the installation changes."""
 
 import os
+import stat
 import subprocess
 import sys
+import time
 
-from flipora_e2e import check, run, score_file_text
+from flipora_e2e import (Dealer, advance, banner_rect, board_rect, check, pair_positions,
+                         read_score_file, run, score_file_text)
 
 APP_ID = "org.flipora.Flipora"
 DISTRIBUTOR_COUNTER = 57
 DISTRIBUTOR_NORMAL = [(900, "n1"), (800, "n2"), (700, "n3"), (600, "n4"), (500, "n5")]
 DISTRIBUTOR_TRIAL = [(300, "d1"), (200, "d2"), (90, "d3"), (50, "d4"), (10, "d5")]
+NAME = "player"
 
 # The layout an installation has under its prefix, beside the 25 images and the sound.
 LAYOUT = ["bin/flipora", "share/flipora/data/Vexo.bmp", "share/flipora/data/Sound.wav",
@@ -72,6 +78,30 @@ def check_command_line(session, binary, env, cwd, scores):
     check(not os.path.exists(scores), "the command line wrote a score file")
 
 
+def play_time_trial(session, binary, env, cwd, counter):
+    """One pair found, the clock run out by holding R, a name placed, Escape. The pair is
+    where the deal of counter puts it, so it is found only if that table was read."""
+    session.start(binary=binary, cwd=cwd, env=env)
+    board = board_rect()
+    face_down = session.screenshot("start")
+    first, second = pair_positions(Dealer().deal(counter))[0]
+    session.click_block(first)
+    session.click_block(second)
+    session.wait_until_settled("pair-found", board)
+    session.key_down("r")
+    time.sleep(0.5)
+    session.key_up("r")
+    session.wait_until("game-over",
+                       lambda image: image.count_differences(face_down, banner_rect()) > 2000)
+    session.wait_until_settled("game-over-settled", board)
+    # Name entry also saw R while the game ended: clear what it typed.
+    session.key(*["BackSpace"] * 12, *NAME, "Return")
+    session.wait_until_settled("name-entered", board)
+    session.tap("Escape")
+    code = session.wait_exit()
+    check(code == 0, f"exit code {code}")
+
+
 def check_installed(session, label, prefix, home, xdg):
     binary = os.path.join(prefix, "bin/flipora")
     check_layout(prefix, label)
@@ -91,18 +121,55 @@ def check_installed(session, label, prefix, home, xdg):
 
     check_command_line(session, binary, env, elsewhere, scores)
 
-    # The installed data is found from an unrelated folder: the game opens and draws.
-    session.start(binary=binary, cwd=elsewhere, env=env)
-    session.screenshot(f"{label}-start")
-    session.tap("Escape")
-    check(session.wait_exit() == 0, f"{label}: the game did not end cleanly")
+    # From an unrelated folder the installed data is found, and with no table of the
+    # player's yet the distributor's is read: its counter deals the board.
+    play_time_trial(session, binary, env, elsewhere, DISTRIBUTOR_COUNTER)
+    check(os.path.isfile(scores), f"{label}: no score file at {scores}")
+    counter, values, names = read_score_file(scores)
+    expected = advance(advance(DISTRIBUTOR_COUNTER))  # the placed entry, then the exit
+    check(counter == expected, f"{label}: counter {counter}, expected {expected}")
+    check(names[5:] == ["d1", "d2", NAME, "d3", "d4"] and 100 <= values[7] <= 110,
+          f"{label}: the time trial table is {values[5:]} {names[5:]}")
+    check(values[:5] == [v for v, _ in DISTRIBUTOR_NORMAL] and
+          names[:5] == [n for _, n in DISTRIBUTOR_NORMAL], f"{label}: the normal table changed")
+    folder_mode = stat.S_IMODE(os.stat(os.path.dirname(scores)).st_mode)
+    file_mode = stat.S_IMODE(os.stat(scores).st_mode)
+    check(folder_mode == 0o700 and file_mode == 0o600,
+          f"{label}: the player's folder is {oct(folder_mode)}, the file {oct(file_mode)}")
     check(os.listdir(elsewhere) == [], f"{label}: files appeared in the current folder")
+    if xdg:
+        check(os.listdir(home) == [], f"{label}: files appeared in HOME: {os.listdir(home)}")
+
+    # The second run reads the player's table: its counter goes on from there, and the
+    # table written back is the player's.
+    session.start(binary=binary, cwd=elsewhere, env=env)
+    session.tap("Escape")
+    check(session.wait_exit() == 0, f"{label}: the second run failed")
+    again = read_score_file(scores)
+    check(again == (advance(counter), values, names),
+          f"{label}: the second run did not go on from the player's table: {again}")
 
     check(listing(prefix) == before, f"{label}: something under the installation changed")
 
 
+def check_no_data_folder(session):
+    """Run from a folder without data/ and not installed, the game fails as it always has,
+    and stderr names every folder it looked in."""
+    nowhere = os.path.join(session.scratch, "nowhere")
+    os.makedirs(nowhere)
+    session.start(expect_window=False, cwd=nowhere)
+    session.answer_box("ERROR", "Return")
+    session.wait_exit()
+    beside = os.path.join(os.path.dirname(session.game_binary), "data")
+    session.wait_for_stderr("Initialization Failed.")
+    check(f"no data folder holds the game's images; tried data, {beside}, " in
+          session.stderr_text(), f"the folders tried are not named:\n{session.stderr_text()}")
+    check(os.listdir(nowhere) == [], "files appeared in the current folder")
+
+
 def play(session):
     check(session.build, "the test needs --build")
+    check_no_data_folder(session)
     prefix = os.path.join(session.scratch, "prefix")
     tool("cmake", "--install", session.build, "--prefix", prefix)
     check_installed(session, "prefix", prefix, os.path.join(session.scratch, "home-prefix"),

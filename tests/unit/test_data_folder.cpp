@@ -35,7 +35,7 @@ TEST(DataFolder, SearchOrderIsCurrentFolderBesideTheBinaryThenInstalled)
 {
     EXPECT_EQ(Paths(kCandidates),
               (std::vector<std::string>{"data", "/opt/game/bin/data",
-                                        "/opt/game/bin/../share/flipora/data (installed)",
+                                        "/opt/game/share/flipora/data (installed)",
                                         "/usr/share/flipora/data (installed)"}));
     // No executable folder known: only the current folder and the compiled-in one.
     EXPECT_EQ(Paths(DataFolderCandidates("", "../share/flipora/data", "/usr/share/flipora/data")),
@@ -130,8 +130,8 @@ TEST(DataFolder, FilesAreAskedForInTheFolderInUse)
 {
     EXPECT_EQ(DataFilePath("Data/Vexo.bmp"), "Data/Vexo.bmp");
     UseDataFolder(kCandidates[2]);
-    EXPECT_EQ(DataFilePath("Data/Vexo.bmp"), "/opt/game/bin/../share/flipora/data/Vexo.bmp");
-    EXPECT_EQ(DataFilePath("data/Sound.wav"), "/opt/game/bin/../share/flipora/data/Sound.wav");
+    EXPECT_EQ(DataFilePath("Data/Vexo.bmp"), "/opt/game/share/flipora/data/Vexo.bmp");
+    EXPECT_EQ(DataFilePath("data/Sound.wav"), "/opt/game/share/flipora/data/Sound.wav");
     UseDataFolder(kCandidates[0]);
     EXPECT_EQ(DataFilePath("data/Sound.wav"), "data/Sound.wav");
 }

@@ -44,6 +44,8 @@ protected:
     void TearDown() override
     {
         scoreFilePath = "data/Scores.txt";
+        scoreDefaultsPath = nullptr;
+        scoreFileIsPrivate = false;
         std::error_code ignored;
         fs::remove_all(folder, ignored);
     }
@@ -321,6 +323,56 @@ TEST_F(ScoreFileTest, NamesAtTheSlotLimitKeepEveryLaterSlotInPlace)
     EXPECT_STREQ(game.scoreNames[4], "eve");
     EXPECT_EQ(game.scoreValues[5], 1310);
     EXPECT_STREQ(game.scoreNames[9], "jo");
+}
+
+// An installed game: the player's file in a folder of its own, a shipped table beside the
+// images read until the player has one, and never written.
+TEST_F(ScoreFileTest, AShippedTableIsReadUntilThePlayerHasOneAndNeverWritten)
+{
+    std::string shipped = (folder / "shipped.txt").string();
+    std::ofstream(shipped, std::ios::binary) << kFilledText;
+    fs::create_directory(folder / "player");
+    std::string player = (folder / "player" / "Scores.txt").string();
+    scoreFilePath = player.c_str();
+    scoreDefaultsPath = shipped.c_str();
+    scoreFileIsPrivate = true;
+
+    EXPECT_TRUE(LoadScores());
+    ExpectFilledTables();
+    // The first save merges into the shipped table, as the player saw it.
+    game.gameCounter = 8;
+    game.finalRank = 1;
+    game.scoreValues[1] = 850;
+    std::strcpy(game.scoreNames[1], "me");
+    RecordPlacedEntry(1);
+    ASSERT_TRUE(MergeScores(true));
+    EXPECT_EQ(ReadFile(shipped), kFilledText);
+    EXPECT_EQ(ReadFile(player), "8\n900\n850\n800\n700\n600\nann\nme\nbob\ncy\ndee\n"
+                                "1310\n1206\n905\n810\n0\nfay\ngus\nhal\nivy\njo\n");
+    // The player's alone, whatever the umask allows.
+    EXPECT_EQ(fs::status(player).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    // From now on the player's own table is what loads and what merges take.
+    std::ofstream(shipped, std::ios::binary | std::ios::trunc) << "50\n";
+    EXPECT_TRUE(LoadScores());
+    EXPECT_EQ(game.gameCounter, 8);
+    EXPECT_STREQ(game.scoreNames[1], "me");
+}
+
+// A shipped table that cannot be read is only a missing default: the player's file is
+// still written.
+TEST_F(ScoreFileTest, AnUnreadableShippedTableLeavesTheDefaults)
+{
+    fs::create_directory(folder / "shipped");
+    std::string shippedFolder = (folder / "shipped").string();
+    scoreDefaultsPath = shippedFolder.c_str();
+    EXPECT_TRUE(LoadScores());
+    EXPECT_FALSE(ScoreFileUnreadable());
+    ExpectTables(1, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {"", "", "", "", "", "", "", "", "", ""});
+    game.gameCounter = 5;
+    ASSERT_TRUE(MergeScores(true));
+    EXPECT_EQ(ReadFile(path).substr(0, 4), "5\n0\n");
 }
 
 // The old table must survive every failed write, byte for byte, with no temp file left.
