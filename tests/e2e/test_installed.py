@@ -9,10 +9,8 @@ import os
 import stat
 import subprocess
 import sys
-import time
 
-from flipora_e2e import (Dealer, advance, banner_rect, board_rect, check, pair_positions,
-                         read_score_file, run, score_file_text)
+from flipora_e2e import advance, board_rect, check, read_score_file, run, score_file_text
 
 APP_ID = "org.flipora.Flipora"
 DISTRIBUTOR_COUNTER = 57
@@ -79,24 +77,12 @@ def check_command_line(session, binary, env, cwd, scores):
 
 
 def play_time_trial(session, binary, env, cwd, counter):
-    """One pair found, the clock run out by holding R, a name placed, Escape. The pair is
-    where the deal of counter puts it, so it is found only if that table was read."""
+    """One pair found, the clock run out, a name placed, Escape. The pair is where the
+    deal of counter puts it, so it is found only if that table was read."""
     session.start(binary=binary, cwd=cwd, env=env)
-    board = board_rect()
-    face_down = session.screenshot("start")
-    first, second = pair_positions(Dealer().deal(counter))[0]
-    session.click_block(first)
-    session.click_block(second)
-    session.wait_until_settled("pair-found", board)
-    session.key_down("r")
-    time.sleep(0.5)
-    session.key_up("r")
-    session.wait_until("game-over",
-                       lambda image: image.count_differences(face_down, banner_rect()) > 2000)
-    session.wait_until_settled("game-over-settled", board)
-    # Name entry also saw R while the game ended: clear what it typed.
-    session.key(*["BackSpace"] * 12, *NAME, "Return")
-    session.wait_until_settled("name-entered", board)
+    session.finish_time_trial(counter)
+    session.key(*NAME, "Return")
+    session.wait_until_settled("name-entered", board_rect())
     session.tap("Escape")
     code = session.wait_exit()
     check(code == 0, f"exit code {code}")
