@@ -1,13 +1,9 @@
 #include "app/shell.h"
 
+#include "game/constants.h"
 #include "game/game_state.h"
 
 namespace {
-
-constexpr int kKeyEscape = 27;
-constexpr int kKeyPageDown = 34;
-constexpr int kKeyR = 82;
-constexpr int kKeySpace = 32;
 
 // Latched keys act once per press: auto-repeat sets the flag again but not the action.
 void CheckEscape()

@@ -44,7 +44,7 @@ bool FailOpening(const char* text)
     return false;
 }
 
-// The visual must be set before the window exists, unlike a Win32 pixel format.
+// SDL takes the visual before the window exists.
 void RequestPixelFormat(int colourBits)
 {
     int channelBits = colourBits >= 24 ? 8 : colourBits / 3;
@@ -57,8 +57,8 @@ void RequestPixelFormat(int colourBits)
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
-// What the driver actually gave. Like the closest format Windows would choose, a single
-// buffer (an offscreen surface) still draws; without a depth buffer the board cannot.
+// What the driver actually gave. A single buffer (an offscreen surface) still draws;
+// without a depth buffer the board cannot.
 bool PixelFormatIsSuitable()
 {
     int depthBits = 0;
@@ -107,8 +107,8 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     }
     videoStarted = true;
 
-    // A click that gives the window the focus also acts, as it does on Windows; SDL
-    // would otherwise drop it (for instance the first click after a message box).
+    // A click that gives the window the focus also acts; SDL would otherwise drop it
+    // (for instance the first click after a message box).
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The close request posts its own quit event (events.cpp); SDL's would be a second.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/ticks.h"
@@ -7,11 +8,6 @@
 namespace {
 
 constexpr uint32_t kStepMilliseconds = 1000;
-
-bool ClockAtZero()
-{
-    return game.minutes == 0 && game.secondsTens == 0 && game.secondsOnes == 0;
-}
 
 // One second off the countdown. It holds at 0:00: a negative clock would never match
 // the end-of-game test again.

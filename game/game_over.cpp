@@ -1,21 +1,21 @@
+#include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 
 namespace {
 
 constexpr int32_t kPairsInNormalGame = 24;  // three boards
-constexpr int32_t kTableSize = 5;
 
 bool GameIsOver()
 {
     if (game.timeTrial)
-        return game.minutes == 0 && game.secondsTens == 0 && game.secondsOnes == 0;
-    return game.pairsOnBoard + kPairCount * game.boardsCleared == kPairsInNormalGame;
+        return ClockAtZero();
+    return PairsFound() == kPairsInNormalGame;
 }
 
 int32_t ComputeScore()
 {
-    int32_t pairs = game.pairsOnBoard + kPairCount * game.boardsCleared;
+    int32_t pairs = PairsFound();
     if (game.timeTrial)
         return pairs * 100 + (pairs * 10) / game.moves;
     return (pairs * 1000) / game.moves;

@@ -1,7 +1,7 @@
 // The one record of everything the game knows. There is exactly one instance,
 // `game`, alive for the whole process; every module reads and writes its fields
-// directly. Field names, types and initial values are part of the game's
-// contract with the score file and the drawing code, so keep them as they are.
+// directly. The initial values are a fresh start; of all this, the score file keeps only
+// gameCounter, scoreValues and scoreNames (scores/).
 #pragma once
 
 #include <cstdint>

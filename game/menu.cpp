@@ -1,3 +1,4 @@
+#include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/message_box.h"
@@ -27,7 +28,7 @@ void ToggleMode()
 {
     game.timeTrial = !game.timeTrial;
     game.modeIcon = game.timeTrial ? 0 : 1;
-    game.scoreTableOffset = game.timeTrial ? 5 : 0;
+    game.scoreTableOffset = game.timeTrial ? kTableSize : 0;
 }
 
 void RequestNewGame()

@@ -1,6 +1,6 @@
 // Where the game finds its images and sound, and where the player's score table is kept.
 // The choices themselves are plain functions of what the caller saw on disk and in the
-// environment, so they are tested without SDL; data_folder_sdl.cpp does the looking.
+// environment, so they are tested without SDL; sdl/data_folder_sdl.cpp does the looking.
 #pragma once
 
 #include <functional>
@@ -62,7 +62,7 @@ void UseDataFolder(const DataFolder& folder);
 const DataFolder& DataFolderInUse();
 std::string DataFilePath(const char* requested);
 
-// On the real platform (data_folder_sdl.cpp): no window needed.
+// On the real platform (sdl/data_folder_sdl.cpp): no window needed.
 
 // Looks through the candidates on disk and makes the first that holds every requested file
 // the folder in use. False when none does: the folder in use stays the current folder's,

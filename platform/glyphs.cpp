@@ -23,8 +23,7 @@ FcPattern* MatchFamily(const char* family, bool italic)
     if (!pattern)
         return nullptr;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-    // The game asks for weight 3000, beyond the usual 0..1000: the boldest style we
-    // reliably have is bold.
+    // The text is bold: the heaviest style that every family reliably has.
     FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_BOLD);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);

@@ -1,4 +1,5 @@
-// The game's only time source.
+// The rules' clock: the countdown and the frame-rate step read it. (The shell paces its
+// passes and settles text sizes on clocks of its own.)
 #pragma once
 
 #include <cstdint>

@@ -2,17 +2,13 @@
 // field: the name is typed straight into nameBuffer from Win32 virtual-key codes.
 #include <cstring>
 
+#include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "scores/scores.h"
 
-static constexpr int kKeyBackspace = 8;
-static constexpr int kKeyEnter = 13;
 static constexpr int kFirstTypedCode = 32;   // Space
 static constexpr int kLastTypedCode = 125;   // F14 types the closing brace
-static constexpr int kFirstLetterKey = 65;   // A
-static constexpr int kLastLetterKey = 90;    // Z
-static constexpr int kTableSize = 5;
 
 static bool RankInTable()
 {
@@ -77,7 +73,7 @@ void HandleNameKey(int keyCode)
         return;
     if (game.nameLength < 0 || game.nameLength >= kMaxNameLength)
         return;
-    bool letter = keyCode >= kFirstLetterKey && keyCode <= kLastLetterKey;
+    bool letter = keyCode >= kKeyA && keyCode <= kKeyZ;
     game.nameBuffer[game.nameLength] = static_cast<char>(letter ? keyCode + 32 : keyCode);
     game.nameLength += 1;
 }

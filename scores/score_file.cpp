@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/constants.h"
 #include "game/game_state.h"
 
 const char* scoreFilePath = "data/Scores.txt";
@@ -25,7 +26,6 @@ bool scoreFileIsPrivate = false;
 
 // fgets limit: 254 characters and the terminator. A longer line goes on as a further line.
 static constexpr int kLinePieceSize = 255;
-static constexpr int kTableSize = 5;
 
 // A line end, also the CR of a CR LF file read where text mode does not translate it.
 static bool IsEmptyLine(const char* line)

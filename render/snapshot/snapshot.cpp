@@ -20,7 +20,7 @@
 #include "render/render.h"
 #include "render/snapshot/png_file.h"
 #include "scores/scores.h"
-#include "tests/support/fake_platform.h"
+#include "platform/null/null_platform.h"
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 inline constexpr int kWindowWidth = 1016;
 inline constexpr int kWindowHeight = 676;
 
@@ -32,10 +34,6 @@ WindowPoint ProjectToWindow(double x, double y, double z);
 // The same for a point in a block's own frame (turned by its angle about y).
 WindowPoint ProjectOnBlock(int block, float angle, double x, double y, double z);
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-};
-
 // The back buffer of the frame just drawn, top row first.
 struct Frame {
     std::vector<uint8_t> pixels;  // RGB, kWindowWidth * kWindowHeight
@@ -45,13 +43,3 @@ struct Frame {
 };
 Frame ReadFrame();
 Frame DrawAndRead();   // one DrawFrame, then the back buffer
-
-// The source tree's data folder and a temporary copy of it to damage.
-std::string SourceDir();
-std::string MakeDataCopy(const std::vector<std::string>& leaveOut);  // returns the copy's root
-void RemoveTree(const std::string& path);
-
-// A bottom-up 24-bit BMP from top-down RGB rows.
-std::vector<uint8_t> EncodeBmp(int width, int height, const std::vector<Rgb>& topDownPixels,
-                               bool topDownFile = false);
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -10,7 +10,7 @@
 #include "platform/image.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
-#include "tests/support/fake_platform.h"
+#include "platform/null/null_platform.h"
 
 namespace {
 

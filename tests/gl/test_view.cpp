@@ -5,7 +5,7 @@
 #include "game/rules.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
-#include "tests/support/fake_platform.h"
+#include "platform/null/null_platform.h"
 
 TEST_F(GlTest, ResizeViewFollowsTheClientAreaAndSurvivesAZeroHeight)
 {

@@ -6,14 +6,12 @@
 #include <initializer_list>
 #include <string>
 
+#include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "scores/scores.h"
 
 namespace {
-
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
 
 class NameEntryTest : public ::testing::Test {
 protected:
@@ -88,7 +86,7 @@ TEST_F(NameEntryTest, TenCharactersAtMostAndBackspaceLeavesABlank)
     EXPECT_EQ(Buffer(), std::string("abcdefghij\0\0", kNameBufferSize));
     EXPECT_EQ(game.nameLength, 10);
 
-    HandleNameKey(kBackspace);  // removes the tenth
+    HandleNameKey(kKeyBackspace);  // removes the tenth
     EXPECT_EQ(game.nameLength, 9);
     EXPECT_EQ(Buffer(), std::string("abcdefghi \0\0", kNameBufferSize));
     HandleNameKey('Q');
@@ -97,20 +95,20 @@ TEST_F(NameEntryTest, TenCharactersAtMostAndBackspaceLeavesABlank)
 
 TEST_F(NameEntryTest, BackspaceWithNothingTypedChangesNothing)
 {
-    HandleNameKey(kBackspace);
+    HandleNameKey(kKeyBackspace);
     EXPECT_EQ(game.nameLength, 0);
     EXPECT_EQ(Buffer(), std::string(kNameBufferSize, '\0'));
 
-    Type({'X', kEnter});
+    Type({'X', kKeyEnter});
     StartNewGame();
-    HandleNameKey(kBackspace);  // over the blank left by the confirmed name
+    HandleNameKey(kKeyBackspace);  // over the blank left by the confirmed name
     EXPECT_EQ(game.nameLength, 0);
     EXPECT_EQ(Buffer(), std::string(" \0\0\0\0\0\0\0\0\0\0\0", kNameBufferSize));
 }
 
 TEST_F(NameEntryTest, EnterPlacesTheEntryAndStartsANewGame)
 {
-    Type({'J', 'O', kEnter});
+    Type({'J', 'O', kKeyEnter});
     ExpectTable({1000, 990, 985, 980, 970, 950, 940, 930, 920, 910},
                 {"n0", "n1", "jo", "n2", "n3", "t5", "t6", "t7", "t8", "t9"});
     EXPECT_EQ(Buffer(), std::string("  \0\0\0\0\0\0\0\0\0\0", kNameBufferSize));
@@ -124,7 +122,7 @@ TEST_F(NameEntryTest, EnterWithNothingTypedSinceStartStoresTheEmptyName)
 {
     game.finalRank = 7;
     game.finalScore = 935;
-    HandleNameKey(kEnter);
+    HandleNameKey(kKeyEnter);
     ExpectTable({1000, 990, 980, 970, 960, 950, 940, 935, 930, 920},
                 {"n0", "n1", "n2", "n3", "n4", "t5", "t6", "", "t7", "t8"});
     EXPECT_TRUE(game.newGameRequested);
@@ -132,11 +130,11 @@ TEST_F(NameEntryTest, EnterWithNothingTypedSinceStartStoresTheEmptyName)
 
 TEST_F(NameEntryTest, AShorterNameKeepsTheBlanksOfALongerOne)
 {
-    Type({'A', 'L', 'I', 'C', 'E', kEnter});
+    Type({'A', 'L', 'I', 'C', 'E', kKeyEnter});
     StartNewGame();
     game.finalRank = 0;
     game.finalScore = 2000;
-    Type({'B', 'O', kEnter});
+    Type({'B', 'O', kKeyEnter});
     EXPECT_STREQ(game.scoreNames[0], "bo   ");
     EXPECT_STREQ(game.scoreNames[1], "n0");
     EXPECT_STREQ(game.scoreNames[3], "alice");
@@ -144,7 +142,7 @@ TEST_F(NameEntryTest, AShorterNameKeepsTheBlanksOfALongerOne)
     // Enter with nothing typed now stores the five blanks.
     StartNewGame();
     game.finalRank = 4;
-    HandleNameKey(kEnter);
+    HandleNameKey(kKeyEnter);
     EXPECT_STREQ(game.scoreNames[4], "     ");
 }
 
@@ -180,7 +178,7 @@ TEST_F(NameEntryTest, RankAtTheTableEndReplacesOnlyItsLastEntry)
         SetUp();
         game.finalRank = rank;
         game.finalScore = 1;
-        Type({'Z', kEnter});
+        Type({'Z', kKeyEnter});
         EXPECT_EQ(game.scoreValues[rank], 1);
         EXPECT_STREQ(game.scoreNames[rank], "z");
         EXPECT_STREQ(game.scoreNames[rank - 1], rank == 4 ? "n3" : "t8");
@@ -192,9 +190,9 @@ TEST_F(NameEntryTest, ASecondEnterOfTheSameGameInsertsNothing)
 {
     game.finalRank = 0;
     int unsavedBefore = UnsavedEntryCount();
-    Type({'A', kEnter});
+    Type({'A', kKeyEnter});
     GameState afterFirst = game;
-    Type({'B', kEnter, kEnter});
+    Type({'B', kKeyEnter, kKeyEnter});
     // Each placed entry is remembered once for the save that follows.
     EXPECT_EQ(UnsavedEntryCount(), unsavedBefore + 1);
     for (int slot = 0; slot < kScoreSlots; ++slot) {
@@ -207,14 +205,14 @@ TEST_F(NameEntryTest, ASecondEnterOfTheSameGameInsertsNothing)
     // name entry carries on from.
     EXPECT_EQ(Buffer(), std::string("b\0\0\0\0\0\0\0\0\0\0\0", kNameBufferSize));
     EXPECT_EQ(game.nameLength, 1);
-    Type({kBackspace, 'C'});
+    Type({kKeyBackspace, 'C'});
     EXPECT_EQ(Buffer(), std::string("c\0\0\0\0\0\0\0\0\0\0\0", kNameBufferSize));
 
     // The next finished game takes its entry again.
     StartNewGame();
     game.finalRank = 0;
     game.finalScore = 3000;
-    Type({'D', kEnter});
+    Type({'D', kKeyEnter});
     EXPECT_STREQ(game.scoreNames[0], "cd");
     EXPECT_EQ(UnsavedEntryCount(), unsavedBefore + 2);
     EXPECT_STREQ(game.scoreNames[1], "a");
@@ -228,7 +226,7 @@ TEST_F(NameEntryTest, ARankOutsideTheTablesTouchesNothing)
         game.finalRank = rank;
         GameState before = game;
         ShiftScoreTable();
-        Type({'A', kEnter});
+        Type({'A', kKeyEnter});
         for (int slot = 0; slot < kScoreSlots; ++slot) {
             EXPECT_EQ(game.scoreValues[slot], before.scoreValues[slot]);
             EXPECT_STREQ(game.scoreNames[slot], before.scoreNames[slot]);

@@ -6,7 +6,7 @@
 
 #include "game/game_state.h"
 #include "game/rules.h"
-#include "tests/support/fake_platform.h"
+#include "platform/null/null_platform.h"
 
 class RulesTest : public ::testing::Test {
 protected:

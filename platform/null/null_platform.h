@@ -1,6 +1,7 @@
-// Scripted stand-ins for the platform layer, linked into every test program instead of
-// the SDL pieces. Tests set the tick count, count click sounds, and script the answers
-// of message boxes; ResetFakePlatform() puts everything back between tests.
+// The null platform: the platform layer without SDL, linked instead of platform/sdl/ into
+// every test program and the snapshot tool. Ticks stand still until set, the click sound
+// is only counted, and message boxes answer from a script; ResetFakePlatform() puts
+// everything back between tests.
 #pragma once
 
 #include <cstdint>

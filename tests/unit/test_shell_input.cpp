@@ -9,7 +9,7 @@
 #include "app/shell.h"
 #include "game/game_state.h"
 #include "render/render.h"
-#include "tests/support/fake_platform.h"
+#include "platform/null/null_platform.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/support/fake_platform.h"
+#include "platform/null/null_platform.h"
 
 #include "platform/sound.h"
 #include "platform/ticks.h"

@@ -1,0 +1,34 @@
+// Numbers and small tests that more than one part of the game relies on, so that each
+// is written once: the rules, the score file, the shell and the tests all include this.
+#pragma once
+
+#include <cstdint>
+
+#include "game/game_state.h"
+
+// Entries in one mode's table: slots 0..4 are normal mode, 5..9 time trial.
+inline constexpr int kTableSize = 5;
+static_assert(kScoreSlots == 2 * kTableSize, "two tables, one per mode");
+
+// Windows virtual-key numbers, which index game.keys and drive name entry. The shell maps
+// SDL keys to them (app/events.cpp).
+inline constexpr int kKeyBackspace = 8;
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeySpace = 32;
+inline constexpr int kKeyPageDown = 34;
+inline constexpr int kKeyA = 65;
+inline constexpr int kKeyR = 82;
+inline constexpr int kKeyZ = 90;
+
+// Pairs found in this game: the ones matched on the board in play and 8 per cleared board.
+inline int32_t PairsFound()
+{
+    return game.pairsOnBoard + kPairCount * game.boardsCleared;
+}
+
+// The countdown shows 0:00.
+inline bool ClockAtZero()
+{
+    return game.minutes == 0 && game.secondsTens == 0 && game.secondsOnes == 0;
+}
