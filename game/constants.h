@@ -11,15 +11,11 @@ inline constexpr int kTableSize = 5;
 static_assert(kScoreSlots == 2 * kTableSize, "two tables, one per mode");
 
 // Windows virtual-key numbers, which index game.keys and drive name entry. The shell maps
-// SDL keys to them (app/events.cpp).
-inline constexpr int kKeyBackspace = 8;
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kKeyEscape = 27;
-inline constexpr int kKeySpace = 32;
-inline constexpr int kKeyPageDown = 34;
-inline constexpr int kKeyA = 65;
-inline constexpr int kKeyR = 82;
-inline constexpr int kKeyZ = 90;
+// SDL keys to them (app/events.cpp). Plain numbers, so they index and compare as ints.
+enum VirtualKey : int {
+    kKeyBackspace = 8, kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyPageDown = 34,
+    kKeyA = 65, kKeyR = 82, kKeyZ = 90,
+};
 
 // Pairs found in this game: the ones matched on the board in play and 8 per cleared board.
 inline int32_t PairsFound()

@@ -148,6 +148,19 @@ def score_file_text(counter, normal, trial):
     return "\n".join(lines) + "\n"
 
 
+def check_normal_entry_on_top(path, counter, name, trial):
+    """The file after a normal game of 1000 was placed above a table of x1..x4 at 0: the
+    counter, the entry in slot 0, the rest moved down by one, the time trial untouched."""
+    saved_counter, scores, names = read_score_file(path)
+    check(saved_counter == counter, f"counter {saved_counter}, expected {counter}")
+    check(scores[0] == 1000 and names[0] == name,
+          f"slot 0 holds {scores[0]} {names[0]!r}, expected 1000 {name!r}")
+    check(scores[1:5] == [0] * 4 and names[1:5] == ["x1", "x2", "x3", "x4"],
+          f"the normal table did not move down by one: {scores[:5]} {names[:5]}")
+    check(scores[5:] == [s for s, _ in trial] and names[5:] == [n for _, n in trial],
+          "the time-trial table changed")
+
+
 def read_score_file(path):
     """(counter, [10 scores], [10 names]) from the game's file: data lines only, where a
     line of one blank is an empty name."""
@@ -233,6 +246,14 @@ def fail(message):
 def check(condition, message):
     if not condition:
         fail(message)
+
+
+def check_turned_blocks(after, before, turned, size=CLIENT_SIZE, when=""):
+    """Of the 16 blocks, exactly those in turned look different in after than in before."""
+    for block in range(16):
+        changed = after.count_differences(before, block_rect(block, size, inset=0.5)) > 0
+        check(changed == (block in turned),
+              f"block {block} {'turned' if changed else 'did not turn'}{when}")
 
 
 class XServer:

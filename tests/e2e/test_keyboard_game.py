@@ -6,7 +6,7 @@ counter gives, the name typed and placed, and Exit pressed from the keyboard."""
 import sys
 
 from flipora_e2e import (Dealer, advance, banner_rect, block_rect, board_rect, check,
-                         pair_positions, project, read_score_file, ring_pixels, run)
+                         check_normal_entry_on_top, pair_positions, project, ring_pixels, run)
 
 START_COUNTER = 63
 NAME = "keys"
@@ -152,14 +152,7 @@ def play(session):
     check(code == 0, f"exit code {code}")
     counter = advance(counter)
 
-    saved_counter, scores, names = read_score_file(session.score_path)
-    check(saved_counter == counter, f"counter {saved_counter}, expected {counter}")
-    check(scores[0] == 1000 and names[0] == NAME,
-          f"slot 0 holds {scores[0]} {names[0]!r}, expected 1000 {NAME!r}")
-    check(scores[1:5] == [0] * 4 and names[1:5] == ["x1", "x2", "x3", "x4"],
-          f"the normal table did not move down by one: {scores[:5]} {names[:5]}")
-    check(scores[5:] == [s for s, _ in trial] and names[5:] == [n for _, n in trial],
-          "the time-trial table changed")
+    check_normal_entry_on_top(session.score_path, counter, NAME, trial)
 
 
 if __name__ == "__main__":

@@ -12,19 +12,6 @@ protected:
         game.clockRunning = true;
     }
 
-    void SetClock(int minutes, int tens, int ones)
-    {
-        game.minutes = minutes;
-        game.secondsTens = tens;
-        game.secondsOnes = ones;
-    }
-
-    std::string Clock() const
-    {
-        return std::to_string(game.minutes) + ":" + std::to_string(game.secondsTens) +
-               std::to_string(game.secondsOnes);
-    }
-
     void TickAt(uint32_t ticks)
     {
         fakeTicks = ticks;

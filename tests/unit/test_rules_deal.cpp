@@ -167,18 +167,14 @@ TEST_F(DealTest, ResetRoundTurnsEveryBlockBackAndAdvancesTheCounter)
 
 TEST_F(DealTest, NextBoardWithoutNewGameKeepsClockAndCounters)
 {
-    game.minutes = 1;
-    game.secondsTens = 3;
-    game.secondsOnes = 7;
+    SetClock(1, 3, 7);
     game.moves = 11;
     game.pairsOnBoard = 0;
     game.boardsCleared = 1;
     game.clockRunning = true;
     game.scoreInserted = true;
     StartNextBoard();
-    EXPECT_EQ(game.minutes, 1);
-    EXPECT_EQ(game.secondsTens, 3);
-    EXPECT_EQ(game.secondsOnes, 7);
+    EXPECT_EQ(Clock(), "1:37");
     EXPECT_EQ(game.moves, 11);
     EXPECT_EQ(game.boardsCleared, 1);
     EXPECT_TRUE(game.clockRunning);
@@ -189,9 +185,7 @@ TEST_F(DealTest, NextBoardWithoutNewGameKeepsClockAndCounters)
 TEST_F(DealTest, NewGameResetsCountersClockAndFlagsOnly)
 {
     game.newGameRequested = true;
-    game.minutes = 0;
-    game.secondsTens = 4;
-    game.secondsOnes = 2;
+    SetClock(0, 4, 2);
     game.finalScore = 960;
     game.moves = 25;
     game.pairsOnBoard = 3;
@@ -208,9 +202,7 @@ TEST_F(DealTest, NewGameResetsCountersClockAndFlagsOnly)
     game.picksInTurn = 2;
     game.boardCleared = true;
     StartNextBoard();
-    EXPECT_EQ(game.minutes, 2);
-    EXPECT_EQ(game.secondsTens, 0);
-    EXPECT_EQ(game.secondsOnes, 0);
+    EXPECT_EQ(Clock(), "2:00");
     EXPECT_EQ(game.finalScore, 0);
     EXPECT_EQ(game.moves, 0);
     EXPECT_EQ(game.pairsOnBoard, 0);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/null/null_platform.h"
@@ -22,6 +24,31 @@ protected:
     {
         for (int i = 0; i < kBlockCount; ++i)
             game.blocks[i].pair = i % kPairCount;
+    }
+
+    static void SetClock(int minutes, int tens, int ones)
+    {
+        game.minutes = minutes;
+        game.secondsTens = tens;
+        game.secondsOnes = ones;
+    }
+
+    // The countdown as the panel shows it, "m:ss".
+    static std::string Clock()
+    {
+        return std::to_string(game.minutes) + ":" + std::to_string(game.secondsTens) +
+               std::to_string(game.secondsOnes);
+    }
+
+    // The mode and the sound with the icons and the table that show them.
+    static void ExpectModeAndSound(bool timeTrial, int modeIcon, int tableOffset, bool soundOn,
+                                   int soundIcon)
+    {
+        EXPECT_EQ(game.timeTrial, timeTrial);
+        EXPECT_EQ(game.modeIcon, modeIcon);
+        EXPECT_EQ(game.scoreTableOffset, tableOffset);
+        EXPECT_EQ(game.soundOn, soundOn);
+        EXPECT_EQ(game.soundIcon, soundIcon);
     }
 
     static void RunFrames(int count)

@@ -14,9 +14,7 @@ protected:
 
     static void EndTimeTrial(int pairs, int moves)
     {
-        game.minutes = 0;
-        game.secondsTens = 0;
-        game.secondsOnes = 0;
+        SetClock(0, 0, 0);
         game.boardsCleared = pairs / 8;
         game.pairsOnBoard = pairs % 8;
         game.moves = moves;
@@ -73,9 +71,7 @@ TEST_F(GameOverTest, TimeTrialWithoutAMoveScoresZeroAndNoPlace)
 TEST_F(GameOverTest, NothingEndsBeforeTheCondition)
 {
     game.clockRunning = true;
-    game.minutes = 0;
-    game.secondsTens = 0;
-    game.secondsOnes = 1;
+    SetClock(0, 0, 1);
     game.pairsOnBoard = 0;
     game.boardsCleared = 3;  // 24 pairs mean nothing in time trial
     CheckGameOver();

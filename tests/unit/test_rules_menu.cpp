@@ -74,18 +74,10 @@ TEST_F(MenuTest, NewOrModeWithoutARunningGameAskNothing)
 TEST_F(MenuTest, ModeFlipsModeAndSoundTogether)
 {
     RunMenuCommand(kNameMode);
-    EXPECT_FALSE(game.timeTrial);
-    EXPECT_EQ(game.modeIcon, 1);
-    EXPECT_EQ(game.scoreTableOffset, 0);
-    EXPECT_TRUE(game.soundOn);
-    EXPECT_EQ(game.soundIcon, 0);
+    ExpectModeAndSound(false, 1, 0, true, 0);
     EXPECT_TRUE(game.newGameRequested);
     RunMenuCommand(kNameMode);
-    EXPECT_TRUE(game.timeTrial);
-    EXPECT_EQ(game.modeIcon, 0);
-    EXPECT_EQ(game.scoreTableOffset, 5);
-    EXPECT_FALSE(game.soundOn);
-    EXPECT_EQ(game.soundIcon, 1);
+    ExpectModeAndSound(true, 0, 5, false, 1);
     EXPECT_EQ(game.gameCounter, 12);
 }
 

@@ -8,14 +8,8 @@ using StateTest = RulesTest;
 
 TEST_F(StateTest, FreshRecordIsATimeTrialWithSoundOffAndNoRank)
 {
-    EXPECT_TRUE(game.timeTrial);
-    EXPECT_EQ(game.modeIcon, 0);
-    EXPECT_EQ(game.scoreTableOffset, 5);
-    EXPECT_FALSE(game.soundOn);
-    EXPECT_EQ(game.soundIcon, 1);
-    EXPECT_EQ(game.minutes, 2);
-    EXPECT_EQ(game.secondsTens, 0);
-    EXPECT_EQ(game.secondsOnes, 0);
+    ExpectModeAndSound(true, 0, 5, false, 1);
+    EXPECT_EQ(Clock(), "2:00");
     EXPECT_EQ(game.finalRank, -1);
     EXPECT_FALSE(game.clockRunning);
     EXPECT_STREQ(game.fpsText, "");
