@@ -1,15 +1,33 @@
 #include "game/game_state.h"
 
+#include "game/scene_layout.h"
+
 GameState game;
 
-// Written out as decimals rather than computed, so every block sits at the same float
-// centre on every build; picking and drawing both read this table.
-const float blockPositions[kBlockCount][3] = {
-    {-14.0f, 9.6f, -50.0f},  {-7.6f, 9.6f, -50.0f},  {-1.2f, 9.6f, -50.0f},  {5.2f, 9.6f, -50.0f},
-    {-14.0f, 3.2f, -50.0f},  {-7.6f, 3.2f, -50.0f},  {-1.2f, 3.2f, -50.0f},  {5.2f, 3.2f, -50.0f},
-    {-14.0f, -3.2f, -50.0f}, {-7.6f, -3.2f, -50.0f}, {-1.2f, -3.2f, -50.0f}, {5.2f, -3.2f, -50.0f},
-    {-14.0f, -9.6f, -50.0f}, {-7.6f, -9.6f, -50.0f}, {-1.2f, -9.6f, -50.0f}, {5.2f, -9.6f, -50.0f},
+namespace {
+
+struct BlockCentres {
+    float at[kBlockCount][3];
 };
+
+// The layout's decimals converted, never computed from one another, so every block sits at
+// the same float centre on every build; picking and drawing both read this table.
+constexpr BlockCentres BlockCentresFromLayout()
+{
+    BlockCentres centres{};
+    for (int i = 0; i < kBlockCount; ++i) {
+        centres.at[i][0] = static_cast<float>(kBlockColumnX[i % 4]);
+        centres.at[i][1] = static_cast<float>(kBlockRowY[i / 4]);
+        centres.at[i][2] = static_cast<float>(kBlockZ);
+    }
+    return centres;
+}
+
+constexpr BlockCentres blockCentres = BlockCentresFromLayout();
+
+}  // namespace
+
+const float (&blockPositions)[kBlockCount][3] = blockCentres.at;
 
 int32_t WrapCounter(int32_t a, int32_t b)
 {

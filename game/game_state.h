@@ -114,7 +114,8 @@ struct GameState {
 extern GameState game;
 
 // Fixed centres of the 16 blocks in eye coordinates, index = row * 4 + column.
-extern const float blockPositions[kBlockCount][3];
+// From the scene layout (game/scene_layout.h).
+extern const float (&blockPositions)[kBlockCount][3];
 
 // a + b when a < 0, a - b when a > b, else a. Corrects by one period at most.
 int32_t WrapCounter(int32_t a, int32_t b);

@@ -1,18 +1,29 @@
 #include <GL/gl.h>
 
 #include "game/game_state.h"
+#include "game/scene_layout.h"
 #include "render/render.h"
 
+namespace {
+
+constexpr ButtonPlace PlaceOf(Piece piece)
+{
+    const ScenePiece& at = PieceOf(piece);
+    return {static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z),
+            static_cast<float>(at.halfWidth), static_cast<float>(at.halfHeight)};
+}
+
+}  // namespace
+
 const ButtonPlace buttonPlaces[kMenuButtonCount] = {
-    {15.0f, 11.5f, -48.0f, 3.0f, 1.0f},  {15.0f, 9.5f, -48.0f, 3.0f, 1.0f},
-    {15.0f, 7.5f, -48.0f, 3.0f, 1.0f},   {15.0f, 5.5f, -48.0f, 3.0f, 1.0f},
-    {13.0f, -11.8f, -48.0f, 1.5f, 0.5f}, {17.0f, -11.8f, -48.0f, 1.5f, 0.5f},
+    PlaceOf(Piece::New),  PlaceOf(Piece::Mode),  PlaceOf(Piece::Sound),
+    PlaceOf(Piece::Help), PlaceOf(Piece::About), PlaceOf(Piece::Exit),
 };
 
 namespace {
 
-constexpr GLfloat kBlockHalf = 3.0f;
-constexpr GLfloat kBlockFrontZ = 0.5f;   // the side a resting block shows, towards the viewer
+constexpr GLfloat kBlockHalfSide = static_cast<GLfloat>(kBlockHalf);
+constexpr GLfloat kBlockFrontZ = static_cast<GLfloat>(kBlockHalfDepth);  // the side a resting block shows
 // A block's ring lies mostly in the gap of 0.4 units to its neighbours, slightly over its
 // own edge; the buttons touch one another, so theirs lies mostly over the button itself.
 constexpr GLfloat kBlockRingInside = 0.1f;
@@ -63,7 +74,7 @@ void DrawHighlight(int32_t name, const float buttonDepths[kButtonCount])
     glColor3f(1.0f, 0.85f, 0.0f);
     if (onBlock) {
         const float* centre = blockPositions[name - kNameFirstBlock];
-        DrawRing(centre[0], centre[1], centre[2] + kBlockFrontZ, kBlockHalf, kBlockHalf,
+        DrawRing(centre[0], centre[1], centre[2] + kBlockFrontZ, kBlockHalfSide, kBlockHalfSide,
                  kBlockRingInside, kBlockRingOutside);
     } else {
         int button = name - kNameNew;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/scene_layout.h"
+
 namespace {
 
 const Rgb white = {1, 1, 1};
@@ -17,14 +19,21 @@ struct Placement {
     double centreY, halfHeight, depth;
 };
 
-const Placement menuPanel = {0.3, 15.3, 49.4};
-const Placement bigButtons[4] = {{11.5, 1, 48}, {9.5, 1, 48}, {7.5, 1, 48}, {5.5, 1, 48}};
-const Placement smallButtons = {-11.8, 0.5, 48};
-const Placement scoreBoard = {-5, 6, 49};
-const Placement speaker = {2.6, 1, 48.5};
-const Placement modeLabel = {3.1, 0.5, 48.5};
-const Placement timerLabel = {2.1, 0.5, 48.5};
-const Placement nameStrip = {-1.05, 0.25, 40};
+constexpr Placement PlacementOf(Piece piece)
+{
+    const ScenePiece& at = PieceOf(piece);
+    return {at.y, at.halfHeight, -(at.z + at.faceZ)};
+}
+
+const Placement menuPanel = PlacementOf(Piece::MenuPanel);
+const Placement bigButtons[4] = {PlacementOf(Piece::New), PlacementOf(Piece::Mode),
+                                 PlacementOf(Piece::Sound), PlacementOf(Piece::Help)};
+const Placement smallButtons = PlacementOf(Piece::About);  // Exit sits level with it
+const Placement scoreBoard = PlacementOf(Piece::ScoreBoard);
+const Placement speaker = PlacementOf(Piece::SpeakerOn);
+const Placement modeLabel = PlacementOf(Piece::TimeTrialLabel);
+const Placement timerLabel = PlacementOf(Piece::ClockLabel);
+const Placement nameStrip = PlacementOf(Piece::NameStrip);
 
 // Fraction of the way down the menu panel (0 top, 1 bottom) that a scene height at the given
 // depth covers on screen. The view's vertical angle is fixed, so this holds at any window size.

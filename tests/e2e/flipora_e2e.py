@@ -21,20 +21,38 @@ import time
 WINDOW_TITLE = " Flipora v1.0 by Orvel "
 CLIENT_SIZE = (1016, 676)
 
-# Scene geometry: the block centres, and the clickable menu elements (centre, depth).
-BLOCK_X = (-14.0, -7.6, -1.2, 5.2)
-BLOCK_Y = (9.6, 3.2, -3.2, -9.6)
-BLOCK_FRONT_Z = -49.5          # the face a resting block shows, half a unit before -50
-BLOCK_HALF = 3.0
-BUTTONS = {
-    "New": (15.0, 11.5, -48.0),
-    "Mode": (15.0, 9.5, -48.0),
-    "Sound": (15.0, 7.5, -48.0),
-    "Help": (15.0, 5.5, -48.0),
-    "About": (13.0, -11.8, -48.0),
-    "Exit": (17.0, -11.8, -48.0),
-}
 FIELD_OF_VIEW = 30.0
+
+
+def read_scene_layout(path=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                        "game", "scene_layout.h")):
+    """The scene's numbers from the game's own layout header, so they are written once:
+    (constants by name, pieces by name as (x, y, z, half width, half height, face z))."""
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    number = r"-?\d+(?:\.\d+)?"
+    constants = {}
+    for name, values in re.findall(r"inline constexpr double (k\w+)(?:\[\d+\])? = \{?([^;}]*)\}?;",
+                                   text):
+        numbers = [float(v) for v in re.findall(number, values)]
+        constants[name] = numbers if len(numbers) > 1 else numbers[0]
+    pieces = {}
+    row = r"\{(" + number + r"), (\d+), " + ", ".join(["(" + number + ")"] * 6) + r"\},\s*// (\w+)"
+    for match in re.finditer(row, text):
+        x, y, z, half_width, half_height, face_z = (float(v) for v in match.groups()[2:8])
+        pieces[match.group(9)] = (x, y, z, half_width, half_height, face_z)
+    if len(pieces) != 16 or len(constants) != 5:
+        raise AssertionError(f"could not read the scene layout from {path}")
+    return constants, pieces
+
+
+# Scene geometry: the block centres, and the clickable menu elements (centre, depth).
+_LAYOUT, PIECES = read_scene_layout()
+BLOCK_X = tuple(_LAYOUT["kBlockColumnX"])
+BLOCK_Y = tuple(_LAYOUT["kBlockRowY"])
+BLOCK_FRONT_Z = _LAYOUT["kBlockZ"] + _LAYOUT["kBlockHalfDepth"]  # the side a resting block shows
+BLOCK_HALF = _LAYOUT["kBlockHalf"]
+BUTTONS = {name: PIECES[name][:3] for name in ("New", "Mode", "Sound", "Help", "About", "Exit")}
 
 
 def project(x, y, z, size):
@@ -76,8 +94,9 @@ def board_rect(size=CLIENT_SIZE):
 
 
 def panel_rect(size=CLIENT_SIZE):
-    """The menu panel at the right: its background starts at x = 11 at depth -49.4."""
-    left, _ = project(11.0, 0.0, -49.4, size)
+    """The menu panel at the right, from its background's left edge."""
+    x, _, z, half_width, _, _ = PIECES["MenuPanel"]
+    left, _ = project(x - half_width, 0.0, z, size)
     return round(left) + 2, 0, size[0], size[1]
 
 
@@ -88,10 +107,12 @@ def fps_rect(size=CLIENT_SIZE):
 
 
 def banner_rect(size=CLIENT_SIZE, grow=-6):
-    """The Game Over / Paused banners: 15 x 3 units around (-4.5, 0) at -49.45. The default
-    shrinks it to pixels surely inside; a positive grow covers its blurred edges."""
-    left, top = project(-12.0, 1.5, -49.45, size)
-    right, bottom = project(3.0, -1.5, -49.45, size)
+    """The Game Over banner's rectangle, used for the Paused one (0.4 units to its right)
+    too. The default shrinks it to pixels surely inside; a positive grow covers its blurred
+    edges."""
+    x, y, z, half_width, half_height, _ = PIECES["GameOverBanner"]
+    left, top = project(x - half_width, y + half_height, z, size)
+    right, bottom = project(x + half_width, y - half_height, z, size)
     return round(left) - grow, round(top) - grow, round(right) + grow, round(bottom) + grow
 
 

@@ -13,26 +13,39 @@
 #include <string>
 #include <vector>
 
+#include "game/game_state.h"
+#include "game/scene_layout.h"
+
 namespace {
 
 const std::string dataFolder = std::string(FLIPORA_SOURCE_DIR) + "/data/";
+
+// The images in texture order.
+const char* const imageFiles[25] = {
+    "Vexo.bmp",       "ex1.bmp",       "ex2.bmp",       "ex3.bmp",      "ex4.bmp",
+    "ex5.bmp",        "ex6.bmp",       "ex7.bmp",       "ex8.bmp",      "meni.bmp",
+    "New.bmp",        "Mode.bmp",      "Sound.bmp",     "Help.bmp",     "About.bmp",
+    "Exit.bmp",       "ScoreBoard.bmp", "SpeakerON.bmp", "SpeakerOFF.bmp", "TimeTrial.bmp",
+    "Normal.bmp",     "Timer.bmp",     "GameOver.bmp",  "Paused.bmp",   "Blinker.bmp",
+};
 
 struct ImageQuad {
     const char* file;
     double quadWidth, quadHeight;  // scene units of the quad the image covers
 };
 
-const ImageQuad imageQuads[25] = {
-    {"Vexo.bmp", 6, 6},       {"ex1.bmp", 6, 6},         {"ex2.bmp", 6, 6},
-    {"ex3.bmp", 6, 6},        {"ex4.bmp", 6, 6},         {"ex5.bmp", 6, 6},
-    {"ex6.bmp", 6, 6},        {"ex7.bmp", 6, 6},         {"ex8.bmp", 6, 6},
-    {"meni.bmp", 10, 30.6},   {"New.bmp", 6, 2},         {"Mode.bmp", 6, 2},
-    {"Sound.bmp", 6, 2},      {"Help.bmp", 6, 2},        {"About.bmp", 3, 1},
-    {"Exit.bmp", 3, 1},       {"ScoreBoard.bmp", 8, 12}, {"SpeakerON.bmp", 2, 2},
-    {"SpeakerOFF.bmp", 2, 2}, {"TimeTrial.bmp", 3, 1},   {"Normal.bmp", 3, 1},
-    {"Timer.bmp", 3, 1},      {"GameOver.bmp", 15, 3},   {"Paused.bmp", 15, 3},
-    {"Blinker.bmp", 6, 0.5},
-};
+// From the scene layout: textures 0..8 cover a block's side, the rest one piece each.
+ImageQuad QuadOf(int texture)
+{
+    if (texture <= kPairCount)
+        return {imageFiles[texture], 2 * kBlockHalf, 2 * kBlockHalf};
+    for (const ScenePiece& piece : kScenePieces) {
+        if (piece.texture == texture)
+            return {imageFiles[texture], 2 * piece.halfWidth, 2 * piece.halfHeight};
+    }
+    ADD_FAILURE() << "no piece of the scene shows texture " << texture;
+    return {imageFiles[texture], 1, 1};
+}
 
 std::vector<uint8_t> ReadFile(const std::string& path)
 {
@@ -144,7 +157,8 @@ Colour DominantColour(const Image& image)
 
 TEST(Assets, EveryImageIsA24BitBmpShapedLikeItsQuad)
 {
-    for (const ImageQuad& quad : imageQuads) {
+    for (int texture = 0; texture < 25; ++texture) {
+        ImageQuad quad = QuadOf(texture);
         SCOPED_TRACE(quad.file);
         Image image = ReadBmp(quad.file);
         ASSERT_EQ(image.error, "");
