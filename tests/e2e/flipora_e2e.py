@@ -84,6 +84,14 @@ def button_centre(name, size=CLIENT_SIZE):
     return round(x), round(y)
 
 
+def piece_rect(name, size=CLIENT_SIZE, inset=0):
+    """Pixel rectangle of a flat piece of the scene by its layout name, inset pixels inside."""
+    x, y, z, half_width, half_height, face_z = PIECES[name]
+    left, top = project(x - half_width, y + half_height, z + face_z, size)
+    right, bottom = project(x + half_width, y - half_height, z + face_z, size)
+    return round(left) + inset, round(top) + inset, round(right) - inset, round(bottom) - inset
+
+
 def board_rect(size=CLIENT_SIZE):
     """The part of the window the 16 blocks (and the banners over them) can touch."""
     left = block_rect(0, size)[0] - 4

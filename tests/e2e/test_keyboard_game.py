@@ -6,7 +6,7 @@ counter gives, the name typed and placed, and Exit pressed from the keyboard."""
 import sys
 
 from flipora_e2e import (Dealer, advance, banner_rect, block_rect, board_rect, check,
-                         check_normal_entry_on_top, pair_positions, project, ring_pixels, run)
+                         check_normal_entry_on_top, pair_positions, piece_rect, ring_pixels, run)
 
 START_COUNTER = 63
 NAME = "keys"
@@ -57,13 +57,6 @@ class Highlight:
 
     def enter(self):
         self.press("Return")
-
-
-def mode_label_rect():
-    """The mode label: 3 x 1 units around (16.3, 3.1), half a unit before -49."""
-    left, top = project(14.8, 3.6, -48.5, (1016, 676))
-    right, bottom = project(17.8, 2.6, -48.5, (1016, 676))
-    return round(left) + 2, round(top) + 2, round(right) - 2, round(bottom) - 2
 
 
 def play(session):
@@ -125,7 +118,7 @@ def play(session):
         if board_number == 0:
             session.wait_until(
                 "mode-switched",
-                lambda image: image.count_differences(face_down, mode_label_rect()) > 0)
+                lambda image: image.count_differences(face_down, piece_rect("TimeTrialLabel", inset=2)) > 0)
         for first, second in pair_positions(deals[-1]):
             highlight.to_block(first)
             highlight.enter()
