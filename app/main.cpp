@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/data_folder.h"
@@ -60,7 +61,7 @@ void ReportFrameDiagnostics()
 // The end-of-game test sees the frame that is already on screen.
 void PresentFrame()
 {
-    DrawFrame();
+    DrawFrame(AdvancePass());
     WaitForFrameSlot();
     SDL_GL_SwapWindow(mainWindow);
     ReportFrameDiagnostics();

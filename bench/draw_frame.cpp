@@ -1,6 +1,7 @@
 // The cost of one frame: the game started the way it starts (window, context, scene) on
-// SDL's offscreen driver, then DrawFrame back to back with glFinish after each, so the
-// figure is the CPU and rasteriser time of a frame with no presenting and no pacing.
+// SDL's offscreen driver, then one state's picture drawn back to back with DrawFrame and
+// glFinish after each, so the figure is the CPU and rasteriser time of a frame with no
+// advancing, presenting or pacing.
 // Prints the median over several runs for a few board states; no pass or fail.
 #include <GL/gl.h>
 #include <SDL.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "game/frame_view.h"
 #include "game/game_state.h"
 #include "render/render.h"
 
@@ -23,9 +25,10 @@ constexpr int kFramesPerRun = 120;
 
 double MillisecondsPerFrame()
 {
+    FrameView view = ViewOfGame();
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kFramesPerRun; ++i) {
-        DrawFrame();
+        DrawFrame(view);
         glFinish();
     }
     std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;

@@ -37,10 +37,11 @@ bool StepIsDue(uint32_t now)
 
 }  // namespace
 
-void TickClock()
+void TickClock(bool counted)
 {
     uint32_t now = GetTickCount();
-    game.frameCount = game.frameCount + 1.0f;
+    if (counted)
+        game.frameCount = game.frameCount + 1.0f;
     if (!StepIsDue(now))
         return;
     // The mark is the time of this step, not the last mark plus a second: lateness is

@@ -47,11 +47,10 @@ void ShuffleBoard()
 {
     int32_t counts[kPairCount] = {};
     int32_t divisor = DealDivisor();
-    game.listCursor = static_cast<int32_t>(game.listBase) + 1;
     for (Block& block : game.blocks) {
         int32_t r = DrawFreePair(counts, divisor);
         block.pair = r;
-        block.faceList = static_cast<unsigned int>(game.listCursor + r + 1);
+        block.faceList = game.listBase + static_cast<unsigned int>(kListDealtFace + r);
         ++counts[r];
     }
 }

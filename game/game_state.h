@@ -14,7 +14,7 @@ struct Block {
     Flag animating = false;     // set from the pick until it rests face down again
     float angle = 0.0f;         // degrees about y, 0 face down .. 180 face up, multiples of 10
     int32_t pair = 0;           // which of the 8 pictures, 0..7
-    unsigned int faceList = 0;  // display list showing the picture: listBase + 2 + pair
+    unsigned int faceList = 0;  // display list showing the picture: listBase + kListDealtFace + pair
 };
 
 struct MenuButton {
@@ -32,6 +32,16 @@ inline constexpr int kNameBufferSize = 12;   // 10 typed characters, two zero by
 inline constexpr int kMaxNameLength = 10;
 inline constexpr int kTextureCount = 25;
 inline constexpr int kDisplayListCount = 29;
+
+// The display lists, each named by its offset from listBase.
+inline constexpr int kListBlockBody = 0;       // the box of a block without its picture side
+inline constexpr int kListFirstFace = 1;       // 1..16: face n shows picture 1 + (n - 1) mod 8
+inline constexpr int kListDealtFace = 2;       // pair r (0..7) is dealt face list 2 + r
+inline constexpr int kListFirstButton = 17;    // New, Mode, Sound, Help, About, Exit: 17..22
+inline constexpr int kListScoreBoard = 23;
+inline constexpr int kListSpeakerOn = 24;      // + soundIcon: 25 is the speaker off
+inline constexpr int kListTimeTrialLabel = 26; // + modeIcon: 27 is the normal label
+inline constexpr int kListClockLabel = 28;
 
 // Selection names under which clickable objects are drawn and dispatched.
 inline constexpr int kNameNothing = 0;
@@ -105,8 +115,7 @@ struct GameState {
 
     // Graphics resources: created once at start-up with the GL context.
     unsigned int textures[kTextureCount] = {};
-    unsigned int listBase = 0;      // first of the 29 display lists
-    int32_t listCursor = 0;         // running list name while building, dealing and drawing
+    unsigned int listBase = 0;      // first of the 29 display lists; the kList offsets name them
     unsigned int textFont = 0;      // first of 96 upright glyph lists
     unsigned int italicFont = 0;    // first of 96 italic glyph lists
 };

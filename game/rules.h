@@ -25,16 +25,17 @@ void OnBlockName(int32_t name);   // name 100..115
 void ClickBlock(int32_t index);   // 0..15
 void SelectBlock(int32_t index);
 
-// Once per drawn frame, inside the frame: block turns, button presses, the deal trigger.
+// Once per paced pass (AdvancePass), after the clock tick: block turns, button presses,
+// the deal trigger.
 void UpdateAnimations();
 
-// Once per drawn frame: counts frames, and when more than 1000 ms (unsigned, so across the
-// tick wrap) passed since the last step, or on the first frame of the run, steps: the
-// countdown loses a second while a game runs unpaused (holding at 0:00) and fpsText
-// becomes "FPS: <frames>". The drawing code prints the text with PrintFrameRate().
-void TickClock();
+// Once per paced pass (AdvancePass): counts the pass when `counted` (its picture reaches
+// the screen), and when more than 1000 ms (unsigned, so across the tick wrap) passed since
+// the last step, or on the first pass of the run, steps: the countdown loses a second
+// while a game runs unpaused (holding at 0:00) and fpsText becomes "FPS: <passes>".
+void TickClock(bool counted = true);
 
-// After every presented frame: ends the game when its condition holds.
+// After every pass, once its picture is on screen: ends the game when its condition holds.
 void CheckGameOver();
 int32_t FindRank();
 

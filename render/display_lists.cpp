@@ -10,7 +10,8 @@ struct TexturedVertex {
     GLfloat x, y, z;
 };
 
-// Texture indices of lists 17..28: buttons, score board, speakers, mode and clock labels.
+// Texture indices of lists 17..28 (from kListFirstButton): buttons, score board, speakers,
+// mode and clock labels.
 constexpr int kPanelTextures[12] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
 
 // The box of a block without its back (z = -0.5), where the picture goes. Facing the
@@ -54,23 +55,21 @@ void EmitPlainQuad(GLfloat halfWidth, GLfloat halfHeight, GLfloat z)
 // speakers, two mode labels and the clock label.
 void EmitPanelQuad(int list)
 {
-    if (list <= 20)
+    if (list < kListFirstButton + 4)
         EmitPlainQuad(3, 1, 0);
-    else if (list <= 22)
+    else if (list < kListScoreBoard)
         EmitPlainQuad(1.5f, 0.5f, 0);
-    else if (list == 23)
+    else if (list == kListScoreBoard)
         EmitPlainQuad(4, 6, 0);
-    else if (list <= 25)
+    else if (list < kListTimeTrialLabel)
         EmitPlainQuad(1, 1, 0.5f);
     else
         EmitPlainQuad(1.5f, 0.5f, 0.5f);
 }
 
-// Opens the list at listCursor and moves the cursor on, as the lists are numbered in turn.
-void OpenNextList(int textureIndex)
+void OpenList(int offset, int textureIndex)
 {
-    glNewList(static_cast<GLuint>(game.listCursor), GL_COMPILE);
-    game.listCursor += 1;
+    glNewList(game.listBase + static_cast<GLuint>(offset), GL_COMPILE);
     glBindTexture(GL_TEXTURE_2D, game.textures[textureIndex]);
 }
 
@@ -80,19 +79,16 @@ void BuildDisplayLists()
 {
     game.listBase = glGenLists(kDisplayListCount);
 
-    glNewList(game.listBase, GL_COMPILE);
-    glBindTexture(GL_TEXTURE_2D, game.textures[0]);
+    OpenList(kListBlockBody, 0);
     EmitQuads(kBlockBody, 20);
     glEndList();
-
-    game.listCursor = static_cast<int32_t>(game.listBase) + 1;
-    for (int list = 1; list <= 16; ++list) {
-        OpenNextList(1 + (list - 1) % kPairCount);
+    for (int list = kListFirstFace; list < kListFirstButton; ++list) {
+        OpenList(list, 1 + (list - kListFirstFace) % kPairCount);
         EmitQuads(kBlockFace, 4);
         glEndList();
     }
-    for (int list = 17; list < kDisplayListCount; ++list) {
-        OpenNextList(kPanelTextures[list - 17]);
+    for (int list = kListFirstButton; list < kDisplayListCount; ++list) {
+        OpenList(list, kPanelTextures[list - kListFirstButton]);
         EmitPanelQuad(list);
         glEndList();
     }

@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 
+#include "game/frame_view.h"
 #include "game/game_state.h"
-#include "game/rules.h"
 #include "render/render.h"
 
 const char* const helpLines[kHelpLineCount] = {
@@ -72,44 +72,70 @@ float ScoreColumn(int32_t score)
     return score > 1000 ? 3.53f : 3.6f;
 }
 
-void PrintClockOrCounters()
+void DrawScoreBoard(const FrameView& view)
 {
-    if (game.timeTrial) {
+    BeginBlackText();
+    glRasterPos2f(2.65f, -0.7f);
+    PrintText("Best Scores Ever :");
+    for (int i = 0; i < kTableRows; ++i) {
+        float y = -1.0f - 0.15f * static_cast<float>(i);
+        glRasterPos2f(2.45f, y);
+        PrintText("%i. ", i + 1);
+        PrintText("%.*s", kScoreNameSize - 1, view.tableNames[i]);
+        glRasterPos2f(ScoreColumn(view.tableValues[i]), y);
+        PrintText("%i", view.tableValues[i]);
+    }
+    glRasterPos2f(2.55f, -2.1f);
+    PrintText("Press Space For Break");
+}
+
+void PrintClockOrCounters(const FrameView& view)
+{
+    if (view.timeTrial) {
         glRasterPos2f(3.2f, 0.4f);
-        PrintText(" %i:%i%i", game.minutes, game.secondsTens, game.secondsOnes);
+        PrintText(" %i:%i%i", view.minutes, view.secondsTens, view.secondsOnes);
         return;
     }
     glRasterPos2f(3.33f, 0.4f);
     PrintText("/");
-    int32_t pairs = game.pairsOnBoard + 8 * game.boardsCleared;
-    glRasterPos2f(pairs < 10 ? 3.23f : 3.15f, 0.4f);
-    PrintText("%i", pairs);
+    glRasterPos2f(view.pairs < 10 ? 3.23f : 3.15f, 0.4f);
+    PrintText("%i", view.pairs);
     glRasterPos2f(3.43f, 0.4f);
-    PrintText("%i", game.moves);
+    PrintText("%i", view.moves);
 }
 
-// The score board, the speaker, the mode label and the clock label, lists 23..28 in turn.
-void DrawPanelPieces()
+// The frame-rate text at the window's top-left, black; leaves the colour white.
+void PrintFrameRate(const FrameView& view)
+{
+    BeginBlackText();
+    glRasterPos2f(-4, 2.55f);
+    PrintText("%.*s", kFpsTextSize - 1, view.fpsText);
+    glColor3f(1, 1, 1);
+}
+
+void CallList(int offset)
+{
+    glCallList(game.listBase + static_cast<GLuint>(offset));
+}
+
+// The score board, the speaker, the mode label and the clock label.
+void DrawPanelPieces(const FrameView& view)
 {
     glLoadIdentity();
     glTranslatef(15.3f, -5, -49);
-    glCallList(static_cast<GLuint>(game.listCursor));
-    game.listCursor += 1;
+    CallList(kListScoreBoard);
 
     glLoadIdentity();
     glTranslatef(13.5f, 2.6f, -49);
-    glCallList(static_cast<GLuint>(game.listCursor + game.soundIcon));
-    game.listCursor += 2;
+    CallList(kListSpeakerOn + view.soundIcon);
 
     glLoadIdentity();
     glTranslatef(16.3f, 3.1f, -49);
-    glCallList(static_cast<GLuint>(game.listCursor + game.modeIcon));
-    game.listCursor += 2;
+    CallList(kListTimeTrialLabel + view.modeIcon);
 
     glLoadIdentity();
     glTranslatef(16.3f, 2.1f, -49);
-    glCallList(static_cast<GLuint>(game.listCursor));
-    game.listCursor += 1;
+    CallList(kListClockLabel);
 }
 
 // A banner adds its colour, scaled by its alpha, over whatever lies behind it.
@@ -125,22 +151,20 @@ void DrawBanner(int texture, float x, float alpha)
     glEnable(GL_DEPTH_TEST);
 }
 
-void PrintRankLine()
+void PrintRankLine(const FrameView& view)
 {
-    static const char* const ordinals[5] = {"%ist", "%ind", "%ird", "%ith", "%ith"};
-    int32_t place = game.finalRank - game.scoreTableOffset;
+    static const char* const ordinals[kTableRows] = {"%ist", "%ind", "%ird", "%ith", "%ith"};
     // A rank outside the shown table (the mode changed after the game) has no number.
-    if (place >= 0 && place <= 4)
-        PrintText(ordinals[place], place + 1);
+    if (view.rankPlace >= 0 && view.rankPlace < kTableRows)
+        PrintText(ordinals[view.rankPlace], view.rankPlace + 1);
     PrintText("  Place");
     glRasterPos2f(2.45f, -0.3f);
-    PrintItalic("%.*s", kNameBufferSize - 1, game.nameBuffer);
+    PrintItalic("%.*s", kNameBufferSize - 1, view.typedName);
 }
 
-void DrawGameOver()
+void DrawGameOver(const FrameView& view)
 {
-    DrawBanner(kTextureGameOver, -4.5f, game.gameOverAlpha);
-    game.gameOverAlpha = ClampFloat(0, 1, game.gameOverAlpha + 0.05f);
+    DrawBanner(kTextureGameOver, -4.5f, view.bannerAlpha);
 
     glLoadIdentity();
     glColor3f(1, 1, 1);
@@ -149,47 +173,39 @@ void DrawGameOver()
 
     BeginBlackText();
     glRasterPos2f(2.85f, 0);
-    if (game.finalRank != -1) {
-        PrintRankLine();
+    if (view.ranked) {
+        PrintRankLine(view);
     } else {
         glRasterPos2f(2.45f, -0.3f);
         PrintText("Your Score");
     }
-    glRasterPos2f(ScoreColumn(game.finalScore), -0.3f);
-    PrintText("%i", game.finalScore);
+    glRasterPos2f(ScoreColumn(view.finalScore), -0.3f);
+    PrintText("%i", view.finalScore);
     glColor3f(1, 1, 1);
 }
 
-void DrawPaused()
-{
-    DrawBanner(kTexturePaused, -4.1f, game.pausedAlpha);
-    game.pausedAlpha = ClampFloat(0, 1, game.pausedAlpha + 0.05f);
-}
-
 // The name stack only matters while picking; drawing ignores it.
-void DrawBlock(int i)
+void DrawBlock(const FrameView& view, int i)
 {
     glPushName(static_cast<GLuint>(kNameFirstBlock + i));
     glPushMatrix();
     {
         glTranslatef(blockPositions[i][0], blockPositions[i][1], blockPositions[i][2]);
-        glRotatef(game.blocks[i].angle, 0, 1, 0);
-        glCallList(game.listBase);
-        glCallList(game.blocks[i].faceList);
+        glRotatef(view.blockAngles[i], 0, 1, 0);
+        CallList(kListBlockBody);
+        CallList(view.blockFaces[i]);
     }
     glPopMatrix();
     glPopName();
 }
 
-// Buttons take lists 17..22 in turn from listCursor.
-void DrawNextButton(int name, GLfloat x, GLfloat y, GLfloat z)
+void DrawButton(int name, int list, GLfloat x, GLfloat y, GLfloat z)
 {
     glPushName(static_cast<GLuint>(name));
     glPushMatrix();
     {
         glTranslatef(x, y, z);
-        glCallList(static_cast<GLuint>(game.listCursor));
-        game.listCursor += 1;
+        CallList(list);
     }
     glPopMatrix();
     glPopName();
@@ -197,82 +213,48 @@ void DrawNextButton(int name, GLfloat x, GLfloat y, GLfloat z)
 
 }  // namespace
 
-void DrawFrame()
+void DrawFrame(const FrameView& view)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawMenuBackground();
 
     BeginBlackText();
-    if (game.helpShown)
+    if (view.helpShown)
         PrintHelp();
     else
-        DrawScoreBoard();
-    PrintClockOrCounters();
+        DrawScoreBoard(view);
+    PrintClockOrCounters(view);
 
     glColor3f(1, 1, 1);
-    DrawBoardAndButtons();
-    float buttonDepths[kButtonCount];
-    for (int i = 0; i < kButtonCount; ++i)
-        buttonDepths[i] = game.buttons[i].depth;
-    DrawHighlight(game.highlight, buttonDepths);
+    DrawBoardAndButtons(view);
+    DrawHighlight(view.highlight, view.buttonDepths);
+    PrintFrameRate(view);
+    DrawPanelPieces(view);
 
-    TickClock();
-    PrintFrameRate();
-
-    DrawPanelPieces();
-    UpdateAnimations();
-
-    if (game.gameOver)
-        DrawGameOver();
-    else if (game.paused)
-        DrawPaused();
+    if (view.gameOver)
+        DrawGameOver(view);
+    else if (view.paused)
+        DrawBanner(kTexturePaused, -4.1f, view.bannerAlpha);
 }
 
-void DrawBoardAndButtons()
+void DrawBoardAndButtons(const FrameView& view)
 {
     glLoadIdentity();
     // Translucent blocks add up over the background and over one another.
-    if (game.blendBlocks) {
+    if (view.translucent) {
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
     }
-    game.listCursor = static_cast<int32_t>(game.listBase) + 17;
     for (int i = 0; i < kBlockCount; ++i)
-        DrawBlock(i);
-    if (game.blendBlocks) {
+        DrawBlock(view, i);
+    if (view.translucent) {
         glDisable(GL_BLEND);
         glEnable(GL_DEPTH_TEST);
     }
+    // New, Mode, Sound and Help move away from the viewer while pressed.
     for (int i = 0; i < kMenuButtonCount; ++i) {
         const ButtonPlace& place = buttonPlaces[i];
-        float depth = i < kButtonCount ? game.buttons[i].depth : 0.0f;
-        DrawNextButton(kNameNew + i, place.x, place.y, place.z - depth);
+        float depth = i < kButtonCount ? view.buttonDepths[i] : 0.0f;
+        DrawButton(kNameNew + i, kListFirstButton + i, place.x, place.y, place.z - depth);
     }
-}
-
-void DrawScoreBoard()
-{
-    BeginBlackText();
-    glRasterPos2f(2.65f, -0.7f);
-    PrintText("Best Scores Ever :");
-    for (int i = 0; i < 5; ++i) {
-        float y = -1.0f - 0.15f * static_cast<float>(i);
-        int slot = game.scoreTableOffset + i;
-        glRasterPos2f(2.45f, y);
-        PrintText("%i. ", i + 1);
-        // A slot is 255 bytes; never read past it even if it lost its terminator.
-        PrintText("%.*s", kScoreNameSize - 1, game.scoreNames[slot]);
-        glRasterPos2f(ScoreColumn(game.scoreValues[slot]), y);
-        PrintText("%i", game.scoreValues[slot]);
-    }
-    glRasterPos2f(2.55f, -2.1f);
-    PrintText("Press Space For Break");
-}
-
-void PrintFrameRate()
-{
-    BeginBlackText();
-    glRasterPos2f(-4, 2.55f);
-    PrintText("%s", game.fpsText);
-    glColor3f(1, 1, 1);
 }

@@ -29,7 +29,7 @@ int32_t PickAt(int x, int y)
     gluPerspective(30, static_cast<GLdouble>(viewport[2]) / viewport[3], 0.1, 150);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    DrawBoardAndButtons();
+    DrawBoardAndButtons(ViewOfGame());
     glRenderMode(GL_RENDER);
 
     glMatrixMode(GL_PROJECTION);

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 
+#include "game/frame_view.h"
 #include "game/game_state.h"
 
 bool LoadTextures();          // the 25 images; false (nothing left allocated) if one fails
-void BuildDisplayLists();     // the 29 lists; sets listBase and listCursor
+void BuildDisplayLists();     // the 29 lists; sets listBase
 void BuildTextFonts();        // 96 upright and 96 italic glyph lists, at TextPixels()
 void FreeFonts();             // harmless without a current context
 
@@ -23,8 +24,11 @@ void SetTextPixels(int pixels);
 void PrintText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void PrintItalic(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-void DrawFrame();
-void DrawBoardAndButtons();
+// Draws the picture a view describes into the back buffer. Reads the view and the GL
+// resources only and writes nothing of the game, so a view can be drawn again at will.
+void DrawFrame(const FrameView& view);
+// Everything that can be clicked, each under its selection name; picking draws through it.
+void DrawBoardAndButtons(const FrameView& view);
 
 // The six menu buttons, New, Mode, Sound, Help, About and Exit, in selection-name order:
 // centre in eye coordinates before a press pushes the button in, and half sizes.
@@ -39,8 +43,6 @@ extern const ButtonPlace buttonPlaces[kMenuButtonCount];
 // for 0), over whatever is drawn there, a button's ring pushed in with it by its depth.
 // Leaves texturing and the depth test on and the colour white, as the frame has them.
 void DrawHighlight(int32_t name, const float buttonDepths[kButtonCount]);
-void DrawScoreBoard();
-void PrintFrameRate();        // fpsText at the window's top-left, black; leaves the colour white
 
 // Selection name under the client-pixel point (y down from the top), 0 for nothing.
 int32_t PickAt(int x, int y);

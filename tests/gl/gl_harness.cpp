@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "render/render.h"
@@ -63,7 +64,6 @@ void ResetPlayKeepingResources()
     GameState fresh;
     std::copy(std::begin(game.textures), std::end(game.textures), fresh.textures);
     fresh.listBase = game.listBase;
-    fresh.listCursor = game.listCursor;
     fresh.textFont = game.textFont;
     fresh.italicFont = game.italicFont;
     fresh.gameCounter = 1;
@@ -144,7 +144,7 @@ Frame ReadFrame()
 
 Frame DrawAndRead()
 {
-    DrawFrame();
+    DrawFrame(AdvancePass());
     glFinish();
     return ReadFrame();
 }

@@ -42,4 +42,4 @@ struct Frame {
     Rgb Mean(int x0, int y0, int x1, int y1) const;
 };
 Frame ReadFrame();
-Frame DrawAndRead();   // one DrawFrame, then the back buffer
+Frame DrawAndRead();   // one paced pass drawn as the game draws it, then the back buffer

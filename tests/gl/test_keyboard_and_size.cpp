@@ -157,7 +157,7 @@ SizedFrame DrawAtSize(int width, int height, bool withText)
     if (!withText)
         game.textFont = game.italicFont = 0;  // printing then draws nothing
     ResizeView(width, height);
-    DrawFrame();
+    DrawFrame(AdvancePass());
     glFinish();
     std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

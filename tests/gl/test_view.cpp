@@ -1,6 +1,10 @@
 // The view, the fixed GL state and where the per-frame steps sit inside a frame.
 #include <GL/gl.h>
 
+#include <cstring>
+#include <vector>
+
+#include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "render/render.h"
@@ -82,4 +86,23 @@ TEST_F(GlTest, AFrameShowsTheBoardBeforeItsUpdateAndTicksTheClockOnce)
     EXPECT_STREQ(game.fpsText, "FPS: 4");
     EXPECT_EQ(game.minutes * 100 + game.secondsTens * 10 + game.secondsOnes, 159)
         << "the first click started the clock";
+}
+
+TEST_F(GlTest, DrawingWritesNothingOfTheGameAndRedrawsTheSamePicture)
+{
+    ClickBlock(2);
+    game.paused = true;
+    game.blendBlocks = true;
+    AdvancePass();
+    FrameView view = AdvancePass();
+    std::vector<unsigned char> before(sizeof game);
+    std::memcpy(before.data(), &game, sizeof game);
+    DrawFrame(view);
+    glFinish();
+    Frame first = ReadFrame();
+    DrawFrame(view);
+    glFinish();
+    EXPECT_EQ(std::memcmp(before.data(), &game, sizeof game), 0) << "drawing changed the game";
+    EXPECT_TRUE(ReadFrame().pixels == first.pixels);
+    EXPECT_FALSE(AdvancePass() == view) << "the block still turns and the banner fades";
 }

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "game/frame_view.h"
 #include "tests/unit/test_rules_fixture.h"
 
 // A time trial run the way the main loop runs it: each frame ticks the clock and steps the
@@ -16,8 +17,7 @@ protected:
     static void Frame()
     {
         fakeTicks += 17;
-        TickClock();
-        UpdateAnimations();
+        AdvancePass();
         CheckGameOver();
     }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "game/frame_view.h"
 #include "scores/scores.h"
 #include "tests/unit/test_rules_fixture.h"
 
@@ -32,8 +33,7 @@ protected:
     static void Frame()
     {
         fakeTicks += 17;
-        TickClock();
-        UpdateAnimations();
+        AdvancePass();
         CheckGameOver();
     }
 
