@@ -2,6 +2,7 @@
 
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "platform/message_box.h"
 #include "render/render.h"
 #include "scores/scores.h"
 
@@ -133,9 +134,16 @@ void OnWindowChange(const SDL_WindowEvent& window)
         SDL_GL_GetDrawableSize(mainWindow, &width, &height);
         ResizeView(width, height);
         NoteDrawableHeight(height);
+        InvalidateScreen();
         break;
     }
-    case SDL_WINDOWEVENT_FOCUS_GAINED: game.windowInactive = 0; break;
+    case SDL_WINDOWEVENT_EXPOSED: InvalidateScreen(); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        game.windowInactive = 0;
+        // The game stood still while the window had no focus: it goes on from now.
+        RestartSchedule(&passSchedule);
+        InvalidateScreen();
+        break;
     case SDL_WINDOWEVENT_FOCUS_LOST: game.windowInactive = 1; break;
     case SDL_WINDOWEVENT_CLOSE: PostQuit(); break;
     default: break;
@@ -165,6 +173,7 @@ int VirtualKeyFromSdl(SDL_Keycode key)
 
 void HandleWindowEvent(const SDL_Event& event)
 {
+    unsigned int boxesBefore = ClosedMessageBoxCount();
     switch (event.type) {
     case SDL_WINDOWEVENT: OnWindowChange(event.window); break;
     case SDL_KEYDOWN: OnKeyDown(event.key); break;
@@ -176,5 +185,10 @@ void HandleWindowEvent(const SDL_Event& event)
             OnLeftClick(event.button.x, event.button.y);
         break;
     default: break;
+    }
+    // Nothing of the game ran while a box was open, and the box may have covered the window.
+    if (ClosedMessageBoxCount() != boxesBefore) {
+        RestartSchedule(&passSchedule);
+        InvalidateScreen();
     }
 }

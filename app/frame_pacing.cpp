@@ -1,32 +1,51 @@
 #include "app/shell.h"
 
-namespace {
+#include "game/rules.h"
 
-uint64_t nextFrameSlot = 0;  // performance-counter time of the next allowed frame
+Screen screen;
+PassSchedule passSchedule;
 
-}  // namespace
-
-uint32_t FrameSlotDelay(uint64_t now, uint64_t frequency, uint64_t* nextSlot)
+uint32_t PassDelay(const PassSchedule& schedule, uint64_t now, uint64_t frequency)
 {
-    uint64_t period = frequency / kFramesPerSecond;
-    if (*nextSlot == 0 || now >= *nextSlot + period) {
-        // First frame, or a slow frame (or a pause in drawing): start counting afresh.
-        *nextSlot = now + period;
+    if (schedule.nextSlot == 0 || now >= schedule.nextSlot)
         return 0;
-    }
-    uint64_t due = *nextSlot;
-    *nextSlot += period;
-    if (now >= due)
-        return 0;
-    // Rounded up: sleeping a little late only shifts the frame, the schedule stays put.
-    uint64_t ticks = due - now;
+    // Rounded up: waking a little late only shifts the pass, the schedule stays put.
+    uint64_t ticks = schedule.nextSlot - now;
     return static_cast<uint32_t>((ticks * 1000 + frequency - 1) / frequency);
 }
 
-void WaitForFrameSlot()
+int TakeDuePasses(PassSchedule* schedule, uint64_t now, uint64_t frequency)
 {
-    uint32_t delay = FrameSlotDelay(SDL_GetPerformanceCounter(), SDL_GetPerformanceFrequency(),
-                                    &nextFrameSlot);
-    if (delay > 0)
-        SDL_Delay(delay);
+    uint64_t period = frequency / kPassesPerSecond;
+    if (schedule->nextSlot == 0) {
+        schedule->nextSlot = now + period;
+        return 1;
+    }
+    if (now < schedule->nextSlot)
+        return 0;
+    // Every slot that has come counts, so the game keeps real time while drawing is slow;
+    // beyond kMaxPassesPerFrame the slots are dropped rather than made up later.
+    uint64_t slots = (now - schedule->nextSlot) / period + 1;
+    schedule->nextSlot += slots * period;
+    return slots < kMaxPassesPerFrame ? static_cast<int>(slots) : kMaxPassesPerFrame;
+}
+
+void RestartSchedule(PassSchedule* schedule)
+{
+    schedule->nextSlot = 0;
+}
+
+bool AdvanceDuePasses(int due, Screen* onScreen, FrameView* view)
+{
+    for (int i = 1; i < due; ++i) {
+        AdvancePass(false);
+        CheckGameOver();
+    }
+    *view = AdvancePass(true);
+    return !onScreen->current || !(*view == onScreen->shown);
+}
+
+void InvalidateScreen()
+{
+    screen.current = false;
 }

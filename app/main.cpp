@@ -1,5 +1,6 @@
-// Entry and main loop: each pass takes one event, or draws and presents one frame (or
-// sleeps while the window has no focus) and then looks at the four game keys.
+// Entry and main loop: each pass takes one event, or advances the game at its paced rate
+// and presents a frame when the picture changed (or sleeps while the window has no
+// focus), and then looks at the four game keys.
 #include "app/shell.h"
 
 #include <chrono>
@@ -29,9 +30,11 @@ constexpr uint32_t kInactiveSleepMs = 100;
 
 // Diagnostics for the tests and the benchmark, off unless asked for in the environment.
 bool printFrameRate = false;  // FLIPORA_DEBUG_FPS=1: fpsText to stderr at every clock step
-bool printFirstFrame = false; // FLIPORA_BENCH=1: when the first frame was presented
+bool printFirstFrame = false; // FLIPORA_BENCH=1: when the first frame was presented, and counts
 bool firstFramePresented = false;
 uint32_t lastPrintedStep = 0; // lastSecondTicks of the step printed last
+uint64_t passesRun = 0;       // FLIPORA_BENCH=1: passes and presented frames, printed at exit
+uint64_t framesPresented = 0;
 std::chrono::steady_clock::time_point programStart;
 
 bool EnvironmentFlag(const char* name)
@@ -40,7 +43,7 @@ bool EnvironmentFlag(const char* name)
     return value && std::strcmp(value, "1") == 0;
 }
 
-void ReportFrameDiagnostics()
+void ReportFirstFrame()
 {
     if (printFirstFrame && !firstFramePresented) {
         auto now = std::chrono::steady_clock::now();
@@ -51,6 +54,10 @@ void ReportFrameDiagnostics()
                      sinceStart.count(), static_cast<long long>(monotonic.count()));
     }
     firstFramePresented = true;
+}
+
+void ReportFrameRate()
+{
     // Once per step, also when two seconds in a row show the same figure.
     if (printFrameRate && game.clockStepped && game.lastSecondTicks != lastPrintedStep) {
         lastPrintedStep = game.lastSecondTicks;
@@ -58,13 +65,32 @@ void ReportFrameDiagnostics()
     }
 }
 
-// The end-of-game test sees the frame that is already on screen.
-void PresentFrame()
+uint64_t Now()
 {
-    DrawFrame(AdvancePass());
-    WaitForFrameSlot();
-    SDL_GL_SwapWindow(mainWindow);
-    ReportFrameDiagnostics();
+    return SDL_GetPerformanceCounter();
+}
+
+// The end-of-game test of a pass comes after its picture is on screen.
+void RunPacedPass()
+{
+    uint64_t frequency = SDL_GetPerformanceFrequency();
+    uint32_t delay = PassDelay(passSchedule, Now(), frequency);
+    if (delay > 0)
+        SDL_Delay(delay);
+    int due = TakeDuePasses(&passSchedule, Now(), frequency);
+    if (due == 0)
+        return;
+    FrameView view;
+    if (AdvanceDuePasses(due, &screen, &view)) {
+        DrawFrame(view);
+        SDL_GL_SwapWindow(mainWindow);
+        screen.shown = view;
+        screen.current = true;
+        ++framesPresented;
+        ReportFirstFrame();
+    }
+    passesRun += due;
+    ReportFrameRate();
     CheckGameOver();
 }
 
@@ -82,7 +108,7 @@ void RunPass()
     if (game.windowInactive)
         SDL_Delay(kInactiveSleepMs);
     else
-        PresentFrame();
+        RunPacedPass();
     CheckKeys();
 }
 
@@ -168,6 +194,10 @@ int main(int argc, char** argv)
     while (!game.quitRequested && !QuitSignalled())
         RunPass();
 
+    if (printFirstFrame)
+        std::fprintf(stderr, "flipora: %llu frames presented in %llu passes\n",
+                     static_cast<unsigned long long>(framesPresented),
+                     static_cast<unsigned long long>(passesRun));
     exitCode = SaveScoresAtExit(true);
     CloseMainWindow();
     FreeFonts();

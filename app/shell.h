@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "game/frame_view.h"
+
 // The main window and its GL context; null until created, released by CloseMainWindow.
 extern SDL_Window* mainWindow;
 extern SDL_GLContext mainContext;
@@ -84,14 +86,44 @@ int VirtualKeyFromSdl(SDL_Keycode key);
 // R and Space.
 void CheckKeys();
 
-// Frame pacing: frames are never presented faster than this, whatever the display's
-// vsync does, because the animations step once per frame.
-inline constexpr int kFramesPerSecond = 60;
+// Pacing: the game advances once per 1/60 s of real time, whatever the display's vsync
+// does, because the animations step once per pass. A picture is drawn and presented only
+// when it differs from the one on screen.
+inline constexpr int kPassesPerSecond = 60;
+// When drawing is slower than a slot, the passes due are run before the next drawing, up
+// to this many; a turn then still takes its 0.3 s on a slow machine or a large window.
+inline constexpr int kMaxPassesPerFrame = 4;
 
-// Milliseconds to sleep before presenting the frame due at *nextSlot (counter units of
-// frequency ticks); advances *nextSlot to the following slot. A caller that has fallen
-// a whole slot behind starts a fresh schedule rather than catching up with a burst.
-uint32_t FrameSlotDelay(uint64_t now, uint64_t frequency, uint64_t* nextSlot);
+struct PassSchedule {
+    uint64_t nextSlot = 0;  // counter time the next pass is due; 0 starts afresh
+};
 
-// Sleeps until the next 1/60 s slot.
-void WaitForFrameSlot();
+// Milliseconds to sleep until the next pass is due; 0 when it is due, or on a fresh start.
+uint32_t PassDelay(const PassSchedule& schedule, uint64_t now, uint64_t frequency);
+
+// The passes due at `now` (counter units of frequency ticks a second): one per slot that
+// has come since the last call, at most kMaxPassesPerFrame, 0 before the next slot; a
+// fresh schedule starts with one. Moves the schedule on past `now`.
+int TakeDuePasses(PassSchedule* schedule, uint64_t now, uint64_t frequency);
+
+// After a time in which the game did not run (window without focus, message box open):
+// the next pass comes at once and the missed slots are not made up.
+void RestartSchedule(PassSchedule* schedule);
+
+// What the window shows.
+struct Screen {
+    FrameView shown;
+    bool current = false;  // false until the first frame and once the window lost its picture
+};
+extern Screen screen;
+extern PassSchedule passSchedule;
+
+// Advances the game by `due` passes. Only the last one's picture can reach the screen, so
+// only it counts towards the frame rate; each earlier one runs the end-of-game test at once,
+// so that the game goes exactly as it goes when every pass is drawn. Returns true when
+// *view, the last picture, must be drawn and presented: it is not the one on screen.
+bool AdvanceDuePasses(int due, Screen* onScreen, FrameView* view);
+
+// The window lost its picture (exposed, resized, refocused, a box closed over it): the next
+// pass draws whatever it shows.
+void InvalidateScreen();

@@ -216,8 +216,11 @@ void NoteDrawableHeight(int drawableHeight)
 void RebuildTextWhenSettled()
 {
     int pixels = TakeSettledTextPixels(&textResize, SDL_GetTicks());
-    if (pixels != 0)
-        SetTextPixels(pixels);
+    if (pixels == 0)
+        return;
+    SetTextPixels(pixels);
+    // New glyphs draw another picture of the same view.
+    InvalidateScreen();
 }
 
 bool InitScene()

@@ -3,11 +3,13 @@
 // the frame pacing arithmetic, and the command line.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "app/command_line.h"
 #include "app/shell.h"
 #include "game/game_state.h"
+#include "game/rules.h"
 #include "render/render.h"
 #include "platform/null/null_platform.h"
 
@@ -316,54 +318,152 @@ TEST_F(ShellInput, SpacePausesOncePerPressButNotAFinishedGame)
     EXPECT_EQ(game.pausedAlpha, 0.0f);
 }
 
-// Frame pacing, on a simulated counter of 60,000 ticks a second (1,000 per frame).
+// Pacing, on a simulated counter of 60,000 ticks a second (1,000 per slot).
 constexpr uint64_t kFrequency = 60000;
-constexpr uint64_t kPeriod = kFrequency / kFramesPerSecond;
+constexpr uint64_t kPeriod = kFrequency / kPassesPerSecond;
 
-// Frames presented in one simulated second by a loop whose frames cost drawTicks each.
-int FramesInOneSecond(uint64_t drawTicks)
+TEST(PassPacing, SleepsUntilTheNextSlotAndCatchesUpAtMostFourPasses)
 {
-    uint64_t now = 5 * kFrequency;
-    uint64_t end = now + kFrequency;
-    uint64_t nextSlot = 0;
-    int frames = 0;
-    for (;;) {
-        now += drawTicks;
-        uint32_t delayMs = FrameSlotDelay(now, kFrequency, &nextSlot);
-        now += delayMs * kFrequency / 1000;
-        if (now >= end)
-            return frames;
-        ++frames;  // presented now
-    }
-}
-
-TEST(FramePacing, InstantFramesAreHeldToSixtyASecond)
-{
-    EXPECT_EQ(FramesInOneSecond(0), 60);
-    EXPECT_EQ(FramesInOneSecond(kPeriod / 2), 60);
-}
-
-TEST(FramePacing, SlowFramesAreNotDelayedFurther)
-{
-    // Frames of 1.5 periods each: no sleeping at all, about 40 a second.
-    int frames = FramesInOneSecond(kPeriod * 3 / 2);
-    EXPECT_GE(frames, 39);
-    EXPECT_LE(frames, 41);
-}
-
-TEST(FramePacing, SleepsUntilTheNextSlotAndNeverBursts)
-{
-    uint64_t nextSlot = 0;
+    PassSchedule schedule;
     uint64_t start = 1000 * kFrequency;
-    EXPECT_EQ(FrameSlotDelay(start, kFrequency, &nextSlot), 0u);
-    // Drawn in a quarter of a period: sleep the other three quarters (12.5 ms, rounded up).
-    EXPECT_EQ(FrameSlotDelay(start + kPeriod / 4, kFrequency, &nextSlot), 13u);
+    EXPECT_EQ(PassDelay(schedule, start, kFrequency), 0u);
+    EXPECT_EQ(TakeDuePasses(&schedule, start, kFrequency), 1);
+    // A quarter of a slot later: sleep the other three quarters (12.5 ms, rounded up).
+    EXPECT_EQ(PassDelay(schedule, start + kPeriod / 4, kFrequency), 13u);
+    EXPECT_EQ(TakeDuePasses(&schedule, start + kPeriod / 4, kFrequency), 0);
+    EXPECT_EQ(TakeDuePasses(&schedule, start + kPeriod, kFrequency), 1);
+    // A frame that took two and a half slots: the two slots that came are both run.
+    EXPECT_EQ(TakeDuePasses(&schedule, start + kPeriod * 7 / 2, kFrequency), 2);
+    EXPECT_EQ(PassDelay(schedule, start + kPeriod * 7 / 2, kFrequency), 9u);
+    // A long stall runs four and drops the rest; the schedule keeps its phase.
+    EXPECT_EQ(TakeDuePasses(&schedule, start + kPeriod * 50, kFrequency), kMaxPassesPerFrame);
+    EXPECT_EQ(TakeDuePasses(&schedule, start + kPeriod * 51, kFrequency), 1);
+    // After the game stood still (no focus, a box) it starts afresh with one pass.
+    RestartSchedule(&schedule);
+    EXPECT_EQ(PassDelay(schedule, start + kPeriod * 300, kFrequency), 0u);
+    EXPECT_EQ(TakeDuePasses(&schedule, start + kPeriod * 300, kFrequency), 1);
+}
 
-    // After a long stall (window without focus) the schedule starts afresh instead of
-    // presenting the missed frames back to back.
-    uint64_t later = start + 10 * kFrequency;
-    EXPECT_EQ(FrameSlotDelay(later, kFrequency, &nextSlot), 0u);
-    EXPECT_GT(FrameSlotDelay(later + 1, kFrequency, &nextSlot), 15u);
+// The loop's paced passes on the simulated counter and the scripted tick count: sleep to
+// the slot, advance the passes due, present when the picture changed (drawing costs
+// drawTicks), then the end-of-game test.
+class PacedLoop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        game = GameState{};
+        ResetFakePlatform();
+        RestartRandom();
+        game.gameCounter = 3;
+        ShuffleBoard();
+        screen = Screen{};
+        RestartSchedule(&passSchedule);
+    }
+
+    struct Counts {
+        int passes = 0;
+        int presented = 0;
+    };
+
+    // pictureLostEveryPass: as if the window were exposed before every pass, so every
+    // pass draws.
+    Counts Run(double seconds, uint64_t drawTicks = 0, bool pictureLostEveryPass = false)
+    {
+        Counts counts;
+        uint64_t end = now + static_cast<uint64_t>(seconds * kFrequency);
+        while (now < end) {
+            if (pictureLostEveryPass)
+                InvalidateScreen();
+            now += PassDelay(passSchedule, now, kFrequency) * kFrequency / 1000;
+            fakeTicks = static_cast<uint32_t>(now * 1000 / kFrequency);
+            int due = TakeDuePasses(&passSchedule, now, kFrequency);
+            FrameView view;
+            if (AdvanceDuePasses(due, &screen, &view)) {
+                screen.shown = view;
+                screen.current = true;
+                ++counts.presented;
+                now += drawTicks;
+            }
+            counts.passes += due;
+            CheckGameOver();
+        }
+        return counts;
+    }
+
+    static int ClockSeconds() { return game.minutes * 60 + game.secondsTens * 10 + game.secondsOnes; }
+
+    uint64_t now = 5 * kFrequency;
+};
+
+TEST_F(PacedLoop, AFaceDownBoardBeforeTheFirstClickPresentsNothing)
+{
+    Counts start = Run(2.0);
+    EXPECT_GE(start.presented, 2) << "the first frame, and the first full frame-rate figure";
+    Counts rest = Run(5.0);
+    EXPECT_EQ(rest.passes, 300);
+    EXPECT_EQ(rest.presented, 0);
+    EXPECT_STREQ(game.fpsText, "FPS: 61") << "passes whose picture is on screen count";
+    InvalidateScreen();
+    EXPECT_EQ(Run(0.5).presented, 1) << "a lost picture is drawn again";
+}
+
+TEST_F(PacedLoop, ARunningClockPresentsOneFramePerStep)
+{
+    ClickBlock(0);
+    ASSERT_TRUE(game.clockRunning);
+    Run(2.0);
+    int before = ClockSeconds();
+    Counts running = Run(5.0);
+    int steps = before - ClockSeconds();
+    EXPECT_GE(steps, 4);
+    EXPECT_EQ(running.presented, steps);
+}
+
+TEST_F(PacedLoop, ABlockTurnPresentsItsEighteenFrames)
+{
+    game.timeTrial = false;
+    game.modeIcon = 1;
+    Run(2.0);
+    ClickBlock(5);
+    Counts turn = Run(2.0);
+    EXPECT_EQ(turn.presented, 18);
+    EXPECT_EQ(game.blocks[5].angle, 180.0f);
+}
+
+TEST_F(PacedLoop, SlowDrawingKeepsRealTimeAndTheFigureCountsFramesDrawn)
+{
+    game.timeTrial = false;
+    Run(1.0);
+    // Drawing takes two and a half slots: a turn still ends within its 0.3 s.
+    ClickBlock(5);
+    Counts turn = Run(0.31, kPeriod * 5 / 2);
+    EXPECT_EQ(game.blocks[5].angle, 180.0f);
+    EXPECT_LE(turn.presented, 8);
+    EXPECT_GE(turn.presented, 6);
+    Counts slow = Run(3.0, kPeriod * 5 / 2, true);
+    EXPECT_NEAR(slow.passes, 180, 2);
+    int figure = std::atoi(game.fpsText + 5);
+    EXPECT_GE(figure, 22);
+    EXPECT_LE(figure, 26);
+    // Drawing of ten slots: four passes per frame, the rest dropped.
+    ClickBlock(6);
+    Counts crawl = Run(0.5, kPeriod * 10);
+    EXPECT_LE(crawl.passes, 4 * (crawl.presented + 1));
+}
+
+TEST_F(ShellInput, ExposureResizeAndRefocusLoseThePicture)
+{
+    for (Uint8 what : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED, SDL_WINDOWEVENT_FOCUS_GAINED}) {
+        screen.current = true;
+        passSchedule.nextSlot = 77;
+        HandleWindowEvent(Window(what));
+        EXPECT_FALSE(screen.current) << static_cast<int>(what);
+    }
+    EXPECT_EQ(passSchedule.nextSlot, 0u) << "the game goes on from the moment the focus came back";
+    screen.current = true;
+    HandleWindowEvent(Window(SDL_WINDOWEVENT_MOVED));
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_a));
+    EXPECT_TRUE(screen.current);
 }
 
 }  // namespace
