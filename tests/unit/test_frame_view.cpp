@@ -102,3 +102,19 @@ TEST_F(FrameViewTest, PartsTheFrameDoesNotDrawStayOutOfThePicture)
     game.secondsOnes = 9;
     EXPECT_FALSE(ViewOfGame() == ranked) << "the time-trial clock is drawn";
 }
+
+// The keyboard's ring is part of the picture: moving it must draw a board at rest again,
+// and hiding it gives back the picture without it.
+TEST_F(FrameViewTest, TheHighlightIsPartOfThePicture)
+{
+    FrameView plain = ViewOfGame();
+    EXPECT_EQ(plain.highlight, kNameNothing);
+    MoveHighlight(Arrow::Down);
+    FrameView ringed = ViewOfGame();
+    EXPECT_EQ(ringed.highlight, kNameFirstBlock);
+    EXPECT_FALSE(ringed == plain);
+    MoveHighlight(Arrow::Right);
+    EXPECT_FALSE(ViewOfGame() == ringed);
+    HideHighlight();
+    EXPECT_TRUE(ViewOfGame() == plain);
+}
