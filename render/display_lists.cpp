@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 
 #include "game/game_state.h"
+#include "game/scene_layout.h"
 #include "render/render.h"
 
 namespace {
@@ -10,24 +11,39 @@ struct TexturedVertex {
     GLfloat x, y, z;
 };
 
-// Texture indices of lists 17..28 (from kListFirstButton): buttons, score board, speakers,
-// mode and clock labels.
-constexpr int kPanelTextures[12] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+// Every list from kListFirstButton on belongs to one piece of the layout, in list order.
+constexpr bool PanelListsInOrder()
+{
+    int next = kListFirstButton;
+    for (const ScenePiece& at : kScenePieces) {
+        if (at.list < 0)
+            continue;
+        if (at.list != next)
+            return false;
+        ++next;
+    }
+    return next == kDisplayListCount;
+}
+static_assert(PanelListsInOrder());
 
-// The box of a block without its back (z = -0.5), where the picture goes. Facing the
-// viewer at angle 0 is the z = +0.5 side, so a block lying face down shows the back.
+// A block's half side and half depth, short so the vertex tables below stay readable.
+constexpr GLfloat H = static_cast<GLfloat>(kBlockHalf);
+constexpr GLfloat D = static_cast<GLfloat>(kBlockHalfDepth);
+
+// The box of a block without its back (z = -D), where the picture goes. Facing the
+// viewer at angle 0 is the z = +D side, so a block lying face down shows the back.
 constexpr TexturedVertex kBlockBody[20] = {
-    {0, 0, -3, -3, 0.5f},  {1, 0, 3, -3, 0.5f},   {1, 1, 3, 3, 0.5f},    {0, 1, -3, 3, 0.5f},
-    {0, 1, -3, 3, -0.5f},  {0, 0, -3, 3, 0.5f},   {1, 0, 3, 3, 0.5f},    {1, 1, 3, 3, -0.5f},
-    {1, 1, -3, -3, -0.5f}, {0, 1, 3, -3, -0.5f},  {0, 0, 3, -3, 0.5f},   {1, 0, -3, -3, 0.5f},
-    {1, 0, 3, -3, -0.5f},  {1, 1, 3, 3, -0.5f},   {0, 1, 3, 3, 0.5f},    {0, 0, 3, -3, 0.5f},
-    {0, 0, -3, -3, -0.5f}, {1, 0, -3, -3, 0.5f},  {1, 1, -3, 3, 0.5f},   {0, 1, -3, 3, -0.5f},
+    {0, 0, -H, -H, D},  {1, 0, H, -H, D},   {1, 1, H, H, D},    {0, 1, -H, H, D},
+    {0, 1, -H, H, -D},  {0, 0, -H, H, D},   {1, 0, H, H, D},    {1, 1, H, H, -D},
+    {1, 1, -H, -H, -D}, {0, 1, H, -H, -D},  {0, 0, H, -H, D},   {1, 0, -H, -H, D},
+    {1, 0, H, -H, -D},  {1, 1, H, H, -D},   {0, 1, H, H, D},    {0, 0, H, -H, D},
+    {0, 0, -H, -H, -D}, {1, 0, -H, -H, D},  {1, 1, -H, H, D},   {0, 1, -H, H, -D},
 };
 
 // s runs from 1 at the left to 0 at the right, so that after the half turn about y the
 // picture reads the right way round.
 constexpr TexturedVertex kBlockFace[4] = {
-    {1, 0, -3, -3, -0.5f}, {1, 1, -3, 3, -0.5f}, {0, 1, 3, 3, -0.5f}, {0, 0, 3, -3, -0.5f},
+    {1, 0, -H, -H, -D}, {1, 1, -H, H, -D}, {0, 1, H, H, -D}, {0, 0, H, -H, -D},
 };
 
 void EmitQuads(const TexturedVertex* vertices, int count)
@@ -51,20 +67,10 @@ void EmitPlainQuad(GLfloat halfWidth, GLfloat halfHeight, GLfloat z)
     EmitQuads(quad, 4);
 }
 
-// Lists 17..28 in order: four big buttons, About and Exit, the score board, two
-// speakers, two mode labels and the clock label.
-void EmitPanelQuad(int list)
+void EmitPieceQuad(const ScenePiece& at)
 {
-    if (list < kListFirstButton + 4)
-        EmitPlainQuad(3, 1, 0);
-    else if (list < kListScoreBoard)
-        EmitPlainQuad(1.5f, 0.5f, 0);
-    else if (list == kListScoreBoard)
-        EmitPlainQuad(4, 6, 0);
-    else if (list < kListTimeTrialLabel)
-        EmitPlainQuad(1, 1, 0.5f);
-    else
-        EmitPlainQuad(1.5f, 0.5f, 0.5f);
+    EmitPlainQuad(static_cast<GLfloat>(at.halfWidth), static_cast<GLfloat>(at.halfHeight),
+                  static_cast<GLfloat>(at.faceZ));
 }
 
 void OpenList(int offset, int textureIndex)
@@ -87,9 +93,12 @@ void BuildDisplayLists()
         EmitQuads(kBlockFace, 4);
         glEndList();
     }
-    for (int list = kListFirstButton; list < kDisplayListCount; ++list) {
-        OpenList(list, kPanelTextures[list - kListFirstButton]);
-        EmitPanelQuad(list);
+    // Lists 17..28: the buttons, the score board, speakers and labels.
+    for (const ScenePiece& at : kScenePieces) {
+        if (at.list < 0)
+            continue;
+        OpenList(at.list, at.texture);
+        EmitPieceQuad(at);
         glEndList();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "game/frame_view.h"
 #include "game/game_state.h"
+#include "game/scene_layout.h"
 #include "render/render.h"
 
 const char* const helpLines[kHelpLineCount] = {
@@ -21,10 +22,10 @@ const char* const helpLines[kHelpLineCount] = {
 
 namespace {
 
-constexpr int kTextureMenu = 9;
-constexpr int kTextureGameOver = 22;
-constexpr int kTexturePaused = 23;
-constexpr int kTextureBlinker = 24;
+constexpr GLfloat Gl(double value)
+{
+    return static_cast<GLfloat>(value);
+}
 
 // A quad over the whole texture from (left, bottom) to (right, top) at z = 0.
 void DrawTexturedQuad(int texture, GLfloat left, GLfloat bottom, GLfloat right, GLfloat top)
@@ -42,6 +43,20 @@ void DrawTexturedQuad(int texture, GLfloat left, GLfloat bottom, GLfloat right, 
     glEnd();
 }
 
+// Places the modelview at a piece's centre.
+void MoveTo(const ScenePiece& at)
+{
+    glLoadIdentity();
+    glTranslatef(Gl(at.x), Gl(at.y), Gl(at.z));
+}
+
+// A piece drawn without a display list: its texture over its whole extent, at its centre.
+void DrawPieceQuad(const ScenePiece& at)
+{
+    DrawTexturedQuad(at.texture, -Gl(at.halfWidth), -Gl(at.halfHeight), Gl(at.halfWidth),
+                     Gl(at.halfHeight));
+}
+
 // Texts sit on a plane 10 units in front of the viewer, in black.
 void BeginBlackText()
 {
@@ -52,10 +67,13 @@ void BeginBlackText()
 
 void DrawMenuBackground()
 {
+    const ScenePiece& menu = PieceOf(Piece::MenuPanel);
     glColor3f(1, 1, 1);
     glLoadIdentity();
-    glTranslatef(16, 0, -49.4f);
-    DrawTexturedQuad(kTextureMenu, -5, -15, 5, 15.6f);
+    // Placed at y = 0 with its edges around the centre's y, as the panel always was.
+    glTranslatef(Gl(menu.x), 0, Gl(menu.z));
+    DrawTexturedQuad(menu.texture, -Gl(menu.halfWidth), Gl(menu.y - menu.halfHeight),
+                     Gl(menu.halfWidth), Gl(menu.y + menu.halfHeight));
 }
 
 void PrintHelp()
@@ -121,32 +139,34 @@ void CallList(int offset)
 // The score board, the speaker, the mode label and the clock label.
 void DrawPanelPieces(const FrameView& view)
 {
-    glLoadIdentity();
-    glTranslatef(15.3f, -5, -49);
-    CallList(kListScoreBoard);
+    const ScenePiece& board = PieceOf(Piece::ScoreBoard);
+    MoveTo(board);
+    CallList(board.list);
 
-    glLoadIdentity();
-    glTranslatef(13.5f, 2.6f, -49);
-    CallList(kListSpeakerOn + view.soundIcon);
+    // The speaker off and the normal label sit where the piece before them does.
+    const ScenePiece& speaker = PieceOf(Piece::SpeakerOn);
+    MoveTo(speaker);
+    CallList(speaker.list + view.soundIcon);
 
-    glLoadIdentity();
-    glTranslatef(16.3f, 3.1f, -49);
-    CallList(kListTimeTrialLabel + view.modeIcon);
+    const ScenePiece& mode = PieceOf(Piece::TimeTrialLabel);
+    MoveTo(mode);
+    CallList(mode.list + view.modeIcon);
 
-    glLoadIdentity();
-    glTranslatef(16.3f, 2.1f, -49);
-    CallList(kListClockLabel);
+    const ScenePiece& clock = PieceOf(Piece::ClockLabel);
+    MoveTo(clock);
+    CallList(clock.list);
 }
 
 // A banner adds its colour, scaled by its alpha, over whatever lies behind it.
-void DrawBanner(int texture, float x, float alpha)
+void DrawBanner(Piece banner, float alpha)
 {
+    const ScenePiece& at = PieceOf(banner);
     glLoadIdentity();
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glColor4f(1, 0.5f, 0, alpha);
-    glTranslatef(x, 0, -49.45f);
-    DrawTexturedQuad(texture, -7.5f, -1.5f, 7.5f, 1.5f);
+    glTranslatef(Gl(at.x), Gl(at.y), Gl(at.z));
+    DrawPieceQuad(at);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
@@ -164,12 +184,13 @@ void PrintRankLine(const FrameView& view)
 
 void DrawGameOver(const FrameView& view)
 {
-    DrawBanner(kTextureGameOver, -4.5f, view.bannerAlpha);
+    DrawBanner(Piece::GameOverBanner, view.bannerAlpha);
 
+    const ScenePiece& strip = PieceOf(Piece::NameStrip);
     glLoadIdentity();
     glColor3f(1, 1, 1);
-    glTranslatef(12.5f, -1.05f, -40);
-    DrawTexturedQuad(kTextureBlinker, -3, -0.25f, 3, 0.25f);
+    glTranslatef(Gl(strip.x), Gl(strip.y), Gl(strip.z));
+    DrawPieceQuad(strip);
 
     BeginBlackText();
     glRasterPos2f(2.85f, 0);
@@ -234,7 +255,7 @@ void DrawFrame(const FrameView& view)
     if (view.gameOver)
         DrawGameOver(view);
     else if (view.paused)
-        DrawBanner(kTexturePaused, -4.1f, view.bannerAlpha);
+        DrawBanner(Piece::PausedBanner, view.bannerAlpha);
 }
 
 void DrawBoardAndButtons(const FrameView& view)
