@@ -462,6 +462,26 @@ bool RefuseUnreadable()
     return true;
 }
 
+// Every write of the file: never over one that could not be read, always through a link to
+// its final target, always under the lock. `work` gets the target and sets lastError when
+// it fails.
+template <typename Work>
+bool WithScoreFileLocked(Work work)
+{
+    if (RefuseUnreadable())
+        return false;
+    std::string target = FinalTarget(scoreFilePath);
+    FileLock lock(target);
+    if (!lock.Held()) {
+        lastError = lock.Error();
+        return false;
+    }
+    if (!work(target))
+        return false;
+    lastError.clear();
+    return true;
+}
+
 }  // namespace
 
 bool LoadScores()
@@ -489,19 +509,12 @@ const char* ScoreFileError()
 
 bool SaveScores()
 {
-    if (RefuseUnreadable())
-        return false;
-    std::string target = FinalTarget(scoreFilePath);
-    FileLock lock(target);
-    if (!lock.Held()) {
-        lastError = lock.Error();
-        return false;
-    }
-    if (!WriteAtomically(target, TablesFromGame(), &lastError))
-        return false;
-    unsavedEntries.clear();  // the tables written hold them
-    lastError.clear();
-    return true;
+    return WithScoreFileLocked([](const std::string& target) {
+        if (!WriteAtomically(target, TablesFromGame(), &lastError))
+            return false;
+        unsavedEntries.clear();  // the tables written hold them
+        return true;
+    });
 }
 
 int UnsavedEntryCount()
@@ -523,27 +536,20 @@ void RecordPlacedEntry(int slot)
 
 bool MergeScores(bool writeOwnCounter)
 {
-    if (RefuseUnreadable())
-        return false;
-    std::string target = FinalTarget(scoreFilePath);
-    FileLock lock(target);
-    if (!lock.Held()) {
-        lastError = lock.Error();
-        return false;
-    }
-    Tables tables;
-    ReadResult result = ReadTableOrDefaults(target.c_str(), &tables, &lastError);
-    if (result == ReadResult::Failed)
-        return false;
-    tables.counter = writeOwnCounter || result == ReadResult::Missing
-                         ? game.gameCounter
-                         : CounterInRange(tables.counter);
-    for (const PlacedEntry& entry : unsavedEntries)
-        InsertEntry(&tables, entry);
-    if (!WriteAtomically(target, tables, &lastError))
-        return false;
-    unsavedEntries.clear();
-    CopyTablesToGame(tables);
-    lastError.clear();
-    return true;
+    return WithScoreFileLocked([writeOwnCounter](const std::string& target) {
+        Tables tables;
+        ReadResult result = ReadTableOrDefaults(target.c_str(), &tables, &lastError);
+        if (result == ReadResult::Failed)
+            return false;
+        tables.counter = writeOwnCounter || result == ReadResult::Missing
+                             ? game.gameCounter
+                             : CounterInRange(tables.counter);
+        for (const PlacedEntry& entry : unsavedEntries)
+            InsertEntry(&tables, entry);
+        if (!WriteAtomically(target, tables, &lastError))
+            return false;
+        unsavedEntries.clear();
+        CopyTablesToGame(tables);
+        return true;
+    });
 }
