@@ -1,7 +1,7 @@
-// The cost of one frame: the game started the way it starts (window, context, scene) on
-// SDL's offscreen driver, then one state's picture drawn back to back with DrawFrame and
-// glFinish after each, so the figure is the CPU and rasteriser time of a frame with no
-// advancing, presenting or pacing.
+// The cost of one frame: the game's scene started as the game starts it (InitScene) in an
+// offscreen context of the game's window size, then one state's picture drawn back to back
+// with DrawFrame and glFinish after each, so the figure is the CPU and rasteriser time of
+// a frame with no advancing, presenting or pacing.
 // Prints the median over several runs for a few board states; no pass or fail.
 #include <GL/gl.h>
 #include <SDL.h>
@@ -10,16 +10,18 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "app/shell.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
+#include "platform/offscreen.h"
 #include "render/render.h"
 
 namespace {
 
+constexpr int kWidth = 1016;
+constexpr int kHeight = 676;
 constexpr int kRuns = 7;
 constexpr int kFramesPerRun = 120;
 
@@ -72,9 +74,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "draw_frame: cannot enter %s\n", folder);
         return 1;
     }
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (!OpenMainWindow(" Flipora v1.0 by Orvel ", 1016, 676, 16))
+    if (!OpenOffscreenContext("draw_frame", kWidth, kHeight)) {
+        std::fprintf(stderr, "draw_frame: no GL context: %s\n", SDL_GetError());
         return 1;
+    }
+    if (!InitScene()) {
+        std::fprintf(stderr, "draw_frame: the images in data/ did not load\n");
+        return 1;
+    }
+    ResizeView(kWidth, kHeight);
+    SetTextPixels(TextPixelsForHeight(kHeight));
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     Measure("board face down:");
@@ -86,7 +95,6 @@ int main(int argc, char** argv)
     game.finalRank = 5;
     Measure("game over banner and name strip:");
 
-    CloseMainWindow();
     FreeFonts();
     SDL_Quit();
     return 0;

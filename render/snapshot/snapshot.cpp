@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -18,27 +17,16 @@
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "platform/null/null_platform.h"
+#include "platform/offscreen.h"
 #include "render/render.h"
 #include "render/snapshot/png_file.h"
 #include "scores/scores.h"
-#include "platform/null/null_platform.h"
 
 namespace {
 
 int width = 1016;
 int height = 676;
-
-bool OpenContext()
-{
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window = SDL_CreateWindow("flipora_snapshot", 0, 0, width, height,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    return window && SDL_GL_CreateContext(window);
-}
 
 void FillSampleScores()
 {
@@ -178,15 +166,7 @@ bool PlayTo(const std::string& state)
 
 bool SaveFrame(const std::string& path)
 {
-    std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<uint8_t> topDown(bottomUp.size());
-    size_t rowBytes = static_cast<size_t>(width) * 3;
-    for (int row = 0; row < height; ++row)
-        std::memcpy(topDown.data() + rowBytes * row, bottomUp.data() + rowBytes * (height - 1 - row), rowBytes);
-    return WritePng(path, width, height, topDown);
+    return WritePng(path, width, height, ReadBackBuffer(width, height));
 }
 
 }  // namespace
@@ -206,7 +186,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "flipora_snapshot: no data folder here or in %s\n", FLIPORA_SOURCE_DIR);
         return 1;
     }
-    if (!OpenContext()) {
+    if (!OpenOffscreenContext("flipora_snapshot", width, height)) {
         std::fprintf(stderr, "flipora_snapshot: no GL context: %s\n", SDL_GetError());
         return 1;
     }

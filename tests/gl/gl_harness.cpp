@@ -7,44 +7,24 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
-#include "render/render.h"
 #include "platform/null/null_platform.h"
+#include "platform/offscreen.h"
+#include "render/render.h"
 
 namespace {
 
 bool started = false;
 
-void OpenContext()
-{
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window = SDL_CreateWindow("gl_tests", 0, 0, kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL);
-    ASSERT_NE(window, nullptr) << SDL_GetError();
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    ASSERT_NE(context, nullptr) << SDL_GetError();
-}
-
-// The game's own start-up order: directions, textures, lists, deal, state, fonts, view.
+// The game's scene start-up on a fresh deal of game 1, read from the source tree's data/.
 void StartScene()
 {
-    for (Block& block : game.blocks)
-        block.direction = 1.0f;
-    for (MenuButton& button : game.buttons)
-        button.direction = 1.0f;
     ASSERT_EQ(chdir(SourceDir().c_str()), 0);
-    ASSERT_TRUE(LoadTextures());
-    BuildDisplayLists();
     game.gameCounter = 1;
-    ShuffleBoard();
-    InitGLState();
-    BuildTextFonts();
+    ASSERT_TRUE(BuildScene());
     ResizeView(kWindowWidth, kWindowHeight);
 }
 
@@ -54,7 +34,7 @@ void StartGameOnce()
 {
     if (started)
         return;
-    OpenContext();
+    ASSERT_TRUE(OpenOffscreenContext("gl_tests", kWindowWidth, kWindowHeight)) << SDL_GetError();
     StartScene();
     started = true;
 }
@@ -129,17 +109,7 @@ Rgb Frame::Mean(int x0, int y0, int x1, int y1) const
 
 Frame ReadFrame()
 {
-    std::vector<uint8_t> bottomUp(static_cast<size_t>(kWindowWidth) * kWindowHeight * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    Frame frame;
-    frame.pixels.resize(bottomUp.size());
-    size_t rowBytes = static_cast<size_t>(kWindowWidth) * 3;
-    for (int row = 0; row < kWindowHeight; ++row)
-        std::copy_n(bottomUp.begin() + rowBytes * (kWindowHeight - 1 - row), rowBytes,
-                    frame.pixels.begin() + rowBytes * row);
-    return frame;
+    return {ReadBackBuffer(kWindowWidth, kWindowHeight)};
 }
 
 Frame DrawAndRead()

@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "game/frame_view.h"
@@ -105,4 +106,27 @@ TEST_F(GlTest, DrawingWritesNothingOfTheGameAndRedrawsTheSamePicture)
     EXPECT_EQ(std::memcmp(before.data(), &game, sizeof game), 0) << "drawing changed the game";
     EXPECT_TRUE(ReadFrame().pixels == first.pixels);
     EXPECT_FALSE(AdvancePass() == view) << "the block still turns and the banner fades";
+}
+
+TEST_F(GlTest, TheFrameIsReadBackTopRowFirst)
+{
+    // The scene's clear, then the top three rows of the window in red.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, kWindowHeight - 3, kWindowWidth, 3);
+    glClearColor(1.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    InitGLState();
+    glFinish();
+    Frame frame = ReadFrame();
+    ASSERT_EQ(frame.pixels.size(), static_cast<size_t>(kWindowWidth) * kWindowHeight * 3);
+    for (int y : {0, 2}) {
+        EXPECT_EQ(frame.At(0, y).r, 255);
+        EXPECT_EQ(frame.At(kWindowWidth - 1, y).g, 0);
+    }
+    for (int y : {3, kWindowHeight - 1}) {
+        EXPECT_EQ(frame.At(0, y).r, 0) << "row " << y;
+        EXPECT_EQ(frame.At(kWindowWidth - 1, y).g, 69) << "row " << y;  // 0.27 of 255
+    }
 }
