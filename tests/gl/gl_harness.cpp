@@ -118,3 +118,30 @@ Frame DrawAndRead()
     glFinish();
     return ReadFrame();
 }
+
+bool Inside(const Rect& inner, const Rect& outer)
+{
+    return inner.x0 >= outer.x0 && inner.y0 >= outer.y0 && inner.x1 <= outer.x1 && inner.y1 <= outer.y1;
+}
+
+bool IsDark(const Rgb& pixel)
+{
+    return pixel.r < 50 && pixel.g < 50 && pixel.b < 50;
+}
+
+Difference Compare(const Frame& a, const Frame& b)
+{
+    Difference difference;
+    for (int y = 0; y < kWindowHeight; ++y) {
+        for (int x = 0; x < kWindowWidth; ++x) {
+            Rgb pa = a.At(x, y), pb = b.At(x, y);
+            if (pa.r == pb.r && pa.g == pb.g && pa.b == pb.b)
+                continue;
+            ++difference.count;
+            difference.darkInFirst += IsDark(pa);
+            difference.box = {std::min(difference.box.x0, x), std::min(difference.box.y0, y),
+                              std::max(difference.box.x1, x + 1), std::max(difference.box.y1, y + 1)};
+        }
+    }
+    return difference;
+}

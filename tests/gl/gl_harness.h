@@ -43,3 +43,17 @@ struct Frame {
 };
 Frame ReadFrame();
 Frame DrawAndRead();   // one paced pass drawn as the game draws it, then the back buffer
+
+// Comparing frames.
+struct Rect {
+    int x0, y0, x1, y1;  // window pixels, y from the top, [x0, x1) x [y0, y1)
+};
+bool Inside(const Rect& inner, const Rect& outer);
+bool IsDark(const Rgb& pixel);  // the texts' black, give or take
+// Pixels that differ between two frames, and the box around them.
+struct Difference {
+    int count = 0;
+    int darkInFirst = 0;
+    Rect box{kWindowWidth, kWindowHeight, -1, -1};
+};
+Difference Compare(const Frame& a, const Frame& b);
