@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/scene_layout.h"
 #include "platform/image.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
@@ -13,8 +14,8 @@ namespace {
 // The block's picture side (angle 180) or back (angle 0): both lie 0.5 nearer the viewer.
 Rect FaceRect(int block)
 {
-    WindowPoint lowLeft = ProjectOnBlock(block, 0, -3, -3, 0.5);
-    WindowPoint upRight = ProjectOnBlock(block, 0, 3, 3, 0.5);
+    WindowPoint lowLeft = ProjectOnBlock(block, 0, -kBlockHalf, -kBlockHalf, kBlockHalfDepth);
+    WindowPoint upRight = ProjectOnBlock(block, 0, kBlockHalf, kBlockHalf, kBlockHalfDepth);
     return {static_cast<int>(lowLeft.x), static_cast<int>(upRight.y), static_cast<int>(upRight.x),
             static_cast<int>(lowLeft.y)};
 }
@@ -164,9 +165,9 @@ TEST_F(GlTest, TranslucentBlocksChangeTheBoardAndNothingElse)
 
     Rect board{kWindowWidth, kWindowHeight, 0, 0};
     for (int block = 0; block < kBlockCount; ++block) {
-        for (double x : {-3.0, 3.0})
-            for (double y : {-3.0, 3.0})
-                for (double z : {-0.5, 0.5}) {
+        for (double x : {-kBlockHalf, kBlockHalf})
+            for (double y : {-kBlockHalf, kBlockHalf})
+                for (double z : {-kBlockHalfDepth, kBlockHalfDepth}) {
                     WindowPoint corner = ProjectOnBlock(block, game.blocks[block].angle, x, y, z);
                     board = {std::min(board.x0, static_cast<int>(corner.x) - 2),
                              std::min(board.y0, static_cast<int>(corner.y) - 2),
@@ -187,18 +188,23 @@ TEST_F(GlTest, BannersFadeInOverTwentyFrames)
 {
     struct Banner {
         const char* what;
-        double x;
+        const ScenePiece& piece;
         float* alpha;
     };
-    for (const Banner& banner : {Banner{"paused", -4.1, &game.pausedAlpha}, Banner{"game over", -4.5, &game.gameOverAlpha}}) {
+    for (const Banner& banner : {Banner{"paused", PieceOf(Piece::PausedBanner), &game.pausedAlpha},
+                                 Banner{"game over", PieceOf(Piece::GameOverBanner), &game.gameOverAlpha}}) {
         ResetPlayKeepingResources();
         DrawAndRead();
         Frame plain = DrawAndRead();
         game.paused = true;
         game.gameOver = banner.alpha == &game.gameOverAlpha;
         game.finalRank = -1;
-        WindowPoint lowLeft = ProjectToWindow(banner.x - 7.0, -1.3, -49.45);
-        WindowPoint upRight = ProjectToWindow(banner.x + 7.0, 1.3, -49.45);
+        // The banner's quad, inside its edges by a little.
+        const ScenePiece& quad = banner.piece;
+        WindowPoint lowLeft =
+            ProjectToWindow(quad.x - quad.halfWidth + 0.5, quad.y - quad.halfHeight + 0.2, quad.z);
+        WindowPoint upRight =
+            ProjectToWindow(quad.x + quad.halfWidth - 0.5, quad.y + quad.halfHeight - 0.2, quad.z);
         auto brightness = [&](const Frame& frame) {
             Rgb mean = frame.Mean(static_cast<int>(lowLeft.x), static_cast<int>(upRight.y),
                                   static_cast<int>(upRight.x), static_cast<int>(lowLeft.y));

@@ -8,6 +8,7 @@
 
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "game/scene_layout.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
 
@@ -95,9 +96,11 @@ TEST_F(GlTest, TheHighlightRingsBlocksAndButtonsAndNothingElse)
         Frame with = DrawAndRead();
         WindowPoint topLeft, bottomRight;
         if (c.name < kNameNew) {
+            // A line within the ring, which runs from 0.1 inside the block's edge to 0.2 outside.
             const float* centre = blockPositions[c.name - kNameFirstBlock];
-            topLeft = ProjectToWindow(centre[0] - 3.15, centre[1] + 3.15, centre[2] + 0.5);
-            bottomRight = ProjectToWindow(centre[0] + 3.15, centre[1] - 3.15, centre[2] + 0.5);
+            const double half = kBlockHalf + 0.15, front = centre[2] + kBlockHalfDepth;
+            topLeft = ProjectToWindow(centre[0] - half, centre[1] + half, front);
+            bottomRight = ProjectToWindow(centre[0] + half, centre[1] - half, front);
         } else {
             const ButtonPlace& place = buttonPlaces[c.name - kNameNew];
             topLeft = ProjectToWindow(place.x - place.halfWidth, place.y + place.halfHeight, place.z);

@@ -7,6 +7,7 @@
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "game/scene_layout.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
 
@@ -17,14 +18,27 @@ int32_t PickPoint(WindowPoint point)
     return PickAt(static_cast<int>(point.x + 0.5), static_cast<int>(point.y + 0.5));
 }
 
+// The middle of a piece's quad where it shows.
+WindowPoint Centre(const ScenePiece& piece)
+{
+    return ProjectToWindow(piece.x, piece.y, piece.z + piece.faceZ);
+}
+
+// A corner of the quad, inside its edges by a little: sx and sy are -1 (left, bottom) or 1.
+WindowPoint InsideCorner(const ScenePiece& piece, int sx, int sy)
+{
+    return ProjectToWindow(piece.x + sx * (piece.halfWidth - 0.1),
+                           piece.y + sy * (piece.halfHeight - 0.1), piece.z + piece.faceZ);
+}
+
 // Rightmost window column any corner of the turned block reaches: the box's silhouette
 // lies inside the hull of its projected corners.
 double RightmostCorner(int block, float angle)
 {
     double right = -1e9;
-    for (double x : {-3.0, 3.0})
-        for (double y : {-3.0, 3.0})
-            for (double z : {-0.5, 0.5})
+    for (double x : {-kBlockHalf, kBlockHalf})
+        for (double y : {-kBlockHalf, kBlockHalf})
+            for (double z : {-kBlockHalfDepth, kBlockHalfDepth})
                 right = std::max(right, ProjectOnBlock(block, angle, x, y, z).x);
     return right;
 }
@@ -33,11 +47,12 @@ double RightmostCorner(int block, float angle)
 // the block is edge-on, its left side when edge-on, the picture after.
 WindowPoint FacingPoint(int block, float angle)
 {
+    const double off = kBlockHalf / 2;
     if (angle < 90)
-        return ProjectOnBlock(block, angle, 1.5, 1.5, 0.5);
+        return ProjectOnBlock(block, angle, off, off, kBlockHalfDepth);
     if (angle > 90)
-        return ProjectOnBlock(block, angle, 1.5, 1.5, -0.5);
-    return ProjectOnBlock(block, angle, -3, 1.5, 0.2);
+        return ProjectOnBlock(block, angle, off, off, -kBlockHalfDepth);
+    return ProjectOnBlock(block, angle, -kBlockHalf, off, 0.2);
 }
 
 void ExpectEveryBlockPicked(float angle)
@@ -72,7 +87,7 @@ TEST_F(GlTest, PickingFollowsTheTurnOfABlock)
     // Near the right edge of a block lying flat; once it has turned 60 degrees that point
     // lies beside it, in the gap before the next column.
     for (int i = 0; i < kBlockCount; ++i) {
-        WindowPoint nearEdge = ProjectOnBlock(i, 0, 2.8, 0, 0.5);
+        WindowPoint nearEdge = ProjectOnBlock(i, 0, kBlockHalf - 0.2, 0, kBlockHalfDepth);
         ASSERT_GT(nearEdge.x, RightmostCorner(i, 60) + 2) << "test point must lie beside the turned block";
         game.blocks[i].angle = 0;
         EXPECT_EQ(PickPoint(nearEdge), kNameFirstBlock + i);
@@ -87,15 +102,18 @@ TEST_F(GlTest, EveryButtonIsPickedAlsoWhilePressed)
         for (int i = 0; i < kButtonCount; ++i) {
             game.buttons[i].depth = depth;
             game.buttons[i].pressed = depth != 0.0f;
-            WindowPoint centre = ProjectToWindow(15, 11.5 - 2 * i, -48 - depth);
+            const ScenePiece& button = kScenePieces[static_cast<int>(Piece::New) + i];
+            WindowPoint centre = ProjectToWindow(button.x, button.y, button.z - depth);
             EXPECT_EQ(PickPoint(centre), kNameNew + i) << "button " << i << " at depth " << depth;
         }
     }
-    EXPECT_EQ(PickPoint(ProjectToWindow(13, -11.8, -48)), kNameAbout);
-    EXPECT_EQ(PickPoint(ProjectToWindow(17, -11.8, -48)), kNameExit);
+    const ScenePiece& aboutButton = PieceOf(Piece::About);
+    const ScenePiece& exitButton = PieceOf(Piece::Exit);
+    EXPECT_EQ(PickPoint(Centre(aboutButton)), kNameAbout);
+    EXPECT_EQ(PickPoint(Centre(exitButton)), kNameExit);
     // Corners of About and Exit, inside by a little.
-    EXPECT_EQ(PickPoint(ProjectToWindow(13 - 1.4, -11.8 + 0.4, -48)), kNameAbout);
-    EXPECT_EQ(PickPoint(ProjectToWindow(17 + 1.4, -11.8 - 0.4, -48)), kNameExit);
+    EXPECT_EQ(PickPoint(InsideCorner(aboutButton, -1, 1)), kNameAbout);
+    EXPECT_EQ(PickPoint(InsideCorner(exitButton, 1, -1)), kNameExit);
 }
 
 TEST_F(GlTest, NothingClickableGivesZero)
@@ -105,18 +123,25 @@ TEST_F(GlTest, NothingClickableGivesZero)
         const char* what;
         WindowPoint point;
     };
+    auto between = [](const double* centres, int i) { return (centres[i] + centres[i + 1]) / 2; };
+    const ScenePiece& panel = PieceOf(Piece::MenuPanel);
+    const ScenePiece& aboutButton = PieceOf(Piece::About);
+    const ScenePiece& exitButton = PieceOf(Piece::Exit);
     const Place places[] = {
-        {"background left of the board", ProjectToWindow(-18.5, 0, -50)},
-        {"gap between four blocks", ProjectToWindow(-10.8, 6.4, -50)},
-        {"gap between two blocks", ProjectToWindow(-4.4, -9.6, -50)},
-        {"panel background", ProjectToWindow(19.0, 2.0, -49.4)},
-        {"score board", ProjectToWindow(15.3, -5, -49)},
-        {"speaker icon", ProjectToWindow(13.5, 2.6, -48.5)},
-        {"mode label", ProjectToWindow(16.3, 3.1, -48.5)},
-        {"clock label", ProjectToWindow(16.3, 2.1, -48.5)},
+        {"background left of the board",
+         ProjectToWindow(kBlockColumnX[0] - kBlockHalf - 1.5, 0, kBlockZ)},
+        {"gap between four blocks",
+         ProjectToWindow(between(kBlockColumnX, 0), between(kBlockRowY, 0), kBlockZ)},
+        {"gap between two blocks", ProjectToWindow(between(kBlockColumnX, 1), kBlockRowY[3], kBlockZ)},
+        {"panel background", ProjectToWindow(panel.x + 3.0, 2.0, panel.z)},
+        {"score board", Centre(PieceOf(Piece::ScoreBoard))},
+        {"speaker icon", Centre(PieceOf(Piece::SpeakerOn))},
+        {"mode label", Centre(PieceOf(Piece::TimeTrialLabel))},
+        {"clock label", Centre(PieceOf(Piece::ClockLabel))},
         {"score list text", ProjectToWindow(2.6, -1.0, -10)},
         {"frame-rate text", ProjectToWindow(-3.9, 2.55, -10)},
-        {"between About and Exit", ProjectToWindow(15, -11.8, -48)},
+        {"between About and Exit",
+         ProjectToWindow((aboutButton.x + exitButton.x) / 2, aboutButton.y, aboutButton.z)},
     };
     for (const Place& place : places) {
         // Right after a hit, so a stale name from the last pick would show.
