@@ -203,8 +203,6 @@ int main(int argc, char** argv)
     FreeFonts();
     CloseClickSound();
     SDL_Quit();
-    // Windows would hand back the parameter of whichever message came last (a key code
-    // after Escape, say); SDL events have no such word. A normal quit is a success, a
-    // failed save is not.
+    // A normal quit is a success, a failed save is not.
     return exitCode;
 }

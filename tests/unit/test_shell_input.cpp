@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/shell.h"
+#include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "render/render.h"
@@ -79,17 +80,17 @@ TEST_F(ShellInput, KeysMapToWindowsNumbers)
 TEST_F(ShellInput, KeyDownSetsAndKeyUpClearsTheFlag)
 {
     Press(SDLK_r);
-    EXPECT_EQ(game.keys[82], 1);
+    EXPECT_EQ(game.keys[kKeyR], 1);
     // Auto-repeat arrives as further key-downs and keeps the key down.
     HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_NONE, 1));
-    EXPECT_EQ(game.keys[82], 1);
+    EXPECT_EQ(game.keys[kKeyR], 1);
     Release(SDLK_r);
-    EXPECT_EQ(game.keys[82], 0);
+    EXPECT_EQ(game.keys[kKeyR], 0);
 
     // A key-up clears its flag even when the key-down was never seen.
-    game.keys[32] = 1;
+    game.keys[kKeySpace] = 1;
     Release(SDLK_SPACE);
-    EXPECT_EQ(game.keys[32], 0);
+    EXPECT_EQ(game.keys[kKeySpace], 0);
 }
 
 TEST_F(ShellInput, SystemKeysAreNotRecordedButTheirReleaseClears)
@@ -97,13 +98,13 @@ TEST_F(ShellInput, SystemKeysAreNotRecordedButTheirReleaseClears)
     HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_LALT));
     HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_LALT));
     Press(SDLK_F10);
-    EXPECT_EQ(game.keys[82], 0);
-    EXPECT_EQ(game.keys[121], 0);
+    EXPECT_EQ(game.keys[kKeyR], 0);
+    EXPECT_EQ(game.keys[VirtualKeyFromSdl(SDLK_F10)], 0);
 
     // R pressed, then Alt held while R comes up: R must not stay down for good.
     Press(SDLK_r);
     HandleWindowEvent(Key(SDL_KEYUP, SDLK_r, KMOD_LALT));
-    EXPECT_EQ(game.keys[82], 0);
+    EXPECT_EQ(game.keys[kKeyR], 0);
 }
 
 TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
@@ -115,12 +116,12 @@ TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
     HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
     Press(SDLK_1);
     EXPECT_STREQ(game.nameBuffer, "abb1");
-    EXPECT_EQ(game.keys[65], 1);
-    EXPECT_EQ(game.keys[66], 1);
+    EXPECT_EQ(game.keys[kKeyA], 1);
+    EXPECT_EQ(game.keys[kKeyA + 1], 1);
 
     // Escape and Page Down still reach the key table during name entry.
     Press(SDLK_ESCAPE);
-    EXPECT_EQ(game.keys[27], 1);
+    EXPECT_EQ(game.keys[kKeyEscape], 1);
     EXPECT_STREQ(game.nameBuffer, "abb1");
 }
 
@@ -134,8 +135,8 @@ TEST_F(ShellInput, NoNameEntryWithoutAPlace)
     Press(SDLK_b);
     EXPECT_EQ(game.nameLength, 0);
     EXPECT_EQ(game.nameBuffer[0], '\0');
-    EXPECT_EQ(game.keys[65], 1);
-    EXPECT_EQ(game.keys[66], 1);
+    EXPECT_EQ(game.keys[kKeyA], 1);
+    EXPECT_EQ(game.keys[kKeyA + 1], 1);
 }
 
 // Arrows and Enter act at their key-down events, without waiting for a pass of the loop.
@@ -150,7 +151,7 @@ TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
     Press(SDLK_KP_ENTER);
     EXPECT_TRUE(game.blocks[8].animating);
     EXPECT_TRUE(game.clockRunning);
-    EXPECT_EQ(game.keys[13], 1);
+    EXPECT_EQ(game.keys[kKeyEnter], 1);
 
     // Onto Sound: a held Enter clicks once.
     for (SDL_Keycode key : {SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN})

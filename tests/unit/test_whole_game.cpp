@@ -7,11 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#include "game/constants.h"
 #include "game/frame_view.h"
 #include "scores/scores.h"
 #include "tests/unit/test_rules_fixture.h"
-
-constexpr int kKeyEnter = 13;
 
 class WholeGameTest : public RulesTest {
 protected:
