@@ -1,7 +1,7 @@
-// The cost of one frame: the game's scene started as the game starts it (InitScene) in an
-// offscreen context of the game's window size, then one state's picture drawn back to back
-// with DrawFrame and glFinish after each, so the figure is the CPU and rasteriser time of
-// a frame with no advancing, presenting or pacing.
+// The cost of one frame: the game's scores and scene started as the game starts them, in
+// an offscreen context of the game's window size, then one state's picture drawn back to
+// back with DrawFrame and glFinish after each, so the figure is the CPU and rasteriser time
+// of a frame with no advancing, presenting or pacing.
 // Prints the median over several runs for a few board states; no pass or fail.
 #include <GL/gl.h>
 #include <SDL.h>
@@ -12,11 +12,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/shell.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
-#include "platform/offscreen.h"
+#include "render/offscreen_scene.h"
 #include "render/render.h"
+#include "scores/scores.h"
 
 namespace {
 
@@ -74,16 +74,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "draw_frame: cannot enter %s\n", folder);
         return 1;
     }
-    if (!OpenOffscreenContext("draw_frame", kWidth, kHeight)) {
-        std::fprintf(stderr, "draw_frame: no GL context: %s\n", SDL_GetError());
+    LoadScores();
+    if (!StartOffscreenScene("draw_frame", kWidth, kHeight))
         return 1;
-    }
-    if (!InitScene()) {
-        std::fprintf(stderr, "draw_frame: the images in data/ did not load\n");
-        return 1;
-    }
-    ResizeView(kWidth, kHeight);
-    SetTextPixels(TextPixelsForHeight(kHeight));
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     Measure("board face down:");

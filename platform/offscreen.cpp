@@ -4,18 +4,22 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
-bool OpenOffscreenContext(const char* title, int width, int height)
+bool OpenOffscreenContext(const char* program, int width, int height)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window =
-        SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    return window && SDL_GL_CreateContext(window);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+        SDL_Window* window = SDL_CreateWindow(program, 0, 0, width, height,
+                                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (window && SDL_GL_CreateContext(window))
+            return true;
+    }
+    std::fprintf(stderr, "%s: no GL context: %s\n", program, SDL_GetError());
+    return false;
 }
 
 std::vector<uint8_t> ReadBackBuffer(int width, int height)

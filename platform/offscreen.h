@@ -8,9 +8,10 @@
 #include <vector>
 
 // Starts SDL's video on the offscreen driver (unless SDL_VIDEODRIVER already names one)
-// and makes a width x height context current. False, with SDL_GetError() saying why, when
-// any step fails. One context per process; SDL_Quit releases it with the window.
-bool OpenOffscreenContext(const char* title, int width, int height);
+// and makes a width x height context current. When any step fails, says why on stderr
+// after the program's name and returns false. One context per process; SDL_Quit releases
+// it with the window.
+bool OpenOffscreenContext(const char* program, int width, int height);
 
 // The back buffer of the context, width x height RGB bytes, top row first (GL's rows run
 // bottom up). Call after glFinish.

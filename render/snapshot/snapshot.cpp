@@ -5,7 +5,6 @@
 // highlight-picture, highlight-button. Reads data/ from the working directory, else from
 // the source tree.
 #include <GL/gl.h>
-#include <SDL.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "game/rules.h"
 #include "platform/null/null_platform.h"
 #include "platform/offscreen.h"
+#include "render/offscreen_scene.h"
 #include "render/render.h"
 #include "render/snapshot/png_file.h"
 #include "scores/scores.h"
@@ -39,17 +39,6 @@ void FillSampleScores()
     }
 }
 
-// The game's own start-up, with a sample score table instead of the file.
-bool StartScene()
-{
-    FillSampleScores();
-    game.gameCounter = 7;
-    if (!BuildScene())
-        return false;
-    ResizeView(width, height);
-    SetTextPixels(TextPixelsForHeight(height));
-    return true;
-}
 
 FrameView shownView;  // the picture of the last pass
 
@@ -186,14 +175,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "flipora_snapshot: no data folder here or in %s\n", FLIPORA_SOURCE_DIR);
         return 1;
     }
-    if (!OpenOffscreenContext("flipora_snapshot", width, height)) {
-        std::fprintf(stderr, "flipora_snapshot: no GL context: %s\n", SDL_GetError());
+    // The game's own start-up, with a sample score table instead of the file.
+    FillSampleScores();
+    game.gameCounter = 7;
+    if (!StartOffscreenScene("flipora_snapshot", width, height))
         return 1;
-    }
-    if (!StartScene()) {
-        std::fprintf(stderr, "flipora_snapshot: the images in data/ did not load\n");
-        return 1;
-    }
     if (!PlayTo(state)) {
         std::fprintf(stderr, "flipora_snapshot: unknown or unreachable state '%s'\n", state.c_str());
         return 2;

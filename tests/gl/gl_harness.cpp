@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <SDL.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,20 +12,12 @@
 #include "game/rules.h"
 #include "platform/null/null_platform.h"
 #include "platform/offscreen.h"
+#include "render/offscreen_scene.h"
 #include "render/render.h"
 
 namespace {
 
 bool started = false;
-
-// The game's scene start-up on a fresh deal of game 1, read from the source tree's data/.
-void StartScene()
-{
-    ASSERT_EQ(chdir(SourceDir().c_str()), 0);
-    game.gameCounter = 1;
-    ASSERT_TRUE(BuildScene());
-    ResizeView(kWindowWidth, kWindowHeight);
-}
 
 }  // namespace
 
@@ -34,8 +25,10 @@ void StartGameOnce()
 {
     if (started)
         return;
-    ASSERT_TRUE(OpenOffscreenContext("gl_tests", kWindowWidth, kWindowHeight)) << SDL_GetError();
-    StartScene();
+    // The game's scene start-up on a fresh deal of game 1, read from the source tree's data/.
+    ASSERT_EQ(chdir(SourceDir().c_str()), 0);
+    game.gameCounter = 1;
+    ASSERT_TRUE(StartOffscreenScene("gl_tests", kWindowWidth, kWindowHeight));
     started = true;
 }
 

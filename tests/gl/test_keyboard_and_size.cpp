@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/scene_layout.h"
+#include "platform/offscreen.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
 
@@ -162,15 +163,7 @@ SizedFrame DrawAtSize(int width, int height, bool withText)
     ResizeView(width, height);
     DrawFrame(AdvancePass());
     glFinish();
-    std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    frame.pixels.resize(bottomUp.size());
-    size_t rowBytes = static_cast<size_t>(width) * 3;
-    for (int row = 0; row < height; ++row)
-        std::copy_n(bottomUp.begin() + rowBytes * (height - 1 - row), rowBytes,
-                    frame.pixels.begin() + rowBytes * row);
+    frame.pixels = ReadBackBuffer(width, height);
     game.textFont = upright;
     game.italicFont = italic;
     return frame;

@@ -1,0 +1,9 @@
+// The game's scene without a display, for the GL tests, the snapshot tool and the
+// benchmark; the game itself starts its scene in its window (app/window.cpp).
+#pragma once
+
+// Opens an offscreen context of width x height (platform/offscreen.h) and starts the scene
+// in it with BuildScene, the view and the text sized for it. Scores and the game counter
+// are the caller's, set before. False when either fails, with the reason on stderr after
+// the program's name.
+bool StartOffscreenScene(const char* program, int width, int height);
