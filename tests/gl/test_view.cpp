@@ -1,15 +1,21 @@
 // The view, the fixed GL state and where the per-frame steps sit inside a frame.
 #include <GL/gl.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
+#include "platform/heap.h"
 #include "platform/null/null_platform.h"
 
 TEST_F(GlTest, ResizeViewFollowsTheClientAreaAndSurvivesAZeroHeight)
@@ -129,4 +135,24 @@ TEST_F(GlTest, TheFrameIsReadBackTopRowFirst)
         EXPECT_EQ(frame.At(0, y).r, 0) << "row " << y;
         EXPECT_EQ(frame.At(kWindowWidth - 1, y).g, 69) << "row " << y;  // 0.27 of 255
     }
+}
+
+// A frame's worth of freed heap stays for the next frame instead of being faulted in anew.
+TEST_F(GlTest, TheStartedSceneKeepsFreedHeapForTheNextFrame)
+{
+#if defined(__GLIBC__)
+    constexpr size_t kChunk = 60 << 10;  // below glibc's mmap threshold: from the heap
+    std::vector<void*> chunks(kKeptFreeBytes / 2 / kChunk);
+    for (void*& chunk : chunks) {
+        chunk = std::malloc(kChunk);
+        ASSERT_NE(chunk, nullptr);
+        std::memset(chunk, 1, kChunk);
+    }
+    for (auto it = chunks.rbegin(); it != chunks.rend(); ++it)
+        std::free(*it);
+    // glibc's default would have handed all but 128 KiB of it back.
+    EXPECT_GE(mallinfo2().keepcost, chunks.size() * kChunk / 2);
+#else
+    GTEST_SKIP() << "the heap policy is glibc's";
+#endif
 }
