@@ -65,6 +65,14 @@ void ReportFrameRate()
     }
 }
 
+// The click is first heard after a pick, so the audio device (which can take a tenth of a
+// second to answer) opens once the player already sees the board.
+void OnFirstFramePresented()
+{
+    ReportFirstFrame();
+    OpenClickSound(DataFilePath("data/Sound.wav").c_str());
+}
+
 uint64_t Now()
 {
     return SDL_GetPerformanceCounter();
@@ -87,7 +95,8 @@ void RunPacedPass()
         screen.shown = view;
         screen.current = true;
         ++framesPresented;
-        ReportFirstFrame();
+        if (!firstFramePresented)
+            OnFirstFramePresented();
     }
     passesRun += due;
     ReportFrameRate();
@@ -189,7 +198,6 @@ int main(int argc, char** argv)
     OnGameStarted();
     // Keys arrive as key events; text events would only fill the queue.
     SDL_StopTextInput();
-    OpenClickSound(DataFilePath("data/Sound.wav").c_str());
 
     while (!game.quitRequested && !QuitSignalled())
         RunPass();
