@@ -1,22 +1,55 @@
-// bare_window paced|events: the yardstick the benchmark measures the game against. A
-// window and GL context opened exactly as the game opens its own (same hints, pixel
-// format, hidden creation, vsync, show and raise), which then does nothing but clear:
+// bare_window paced|events|textured: the yardstick the benchmark measures the game
+// against. A window and GL context opened exactly as the game opens its own (same hints,
+// pixel format, hidden creation, vsync, show and raise), which then does nothing but clear:
 // `paced` clears and swaps 60 times a second, `events` only after an event and at the
-// start. It prints the moment its first frame is presented as the game does.
+// start. `textured` is `events` that also draws one mipmapped texture over the window: the
+// least any textured picture costs, since a software GL compiles its first shaders then.
+// It prints the moment its first frame is presented as the game does.
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <SDL.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 constexpr int kPerSecond = 60;
 
+bool textured = false;
+
+// A 256 x 256 checker, mipmapped as the game's pictures are.
+void MakeTexture()
+{
+    std::vector<unsigned char> texels(256 * 256 * 3);
+    for (size_t i = 0; i < texels.size(); ++i)
+        texels[i] = static_cast<unsigned char>((((i / 3) % 256 / 32 + (i / 3) / 256 / 32) % 2) * 255);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 256, 256, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glEnable(GL_TEXTURE_2D);
+}
+
 void ClearAndSwap(SDL_Window* window)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (textured) {
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0);
+        glVertex2f(-1, -1);
+        glTexCoord2f(1, 0);
+        glVertex2f(1, -1);
+        glTexCoord2f(1, 1);
+        glVertex2f(1, 1);
+        glTexCoord2f(0, 1);
+        glVertex2f(-1, 1);
+        glEnd();
+    }
     SDL_GL_SwapWindow(window);
 }
 
@@ -89,9 +122,10 @@ int main(int argc, char** argv)
 {
     auto start = std::chrono::steady_clock::now();
     bool paced = argc > 1 && std::strcmp(argv[1], "paced") == 0;
-    bool onEvents = argc > 1 && std::strcmp(argv[1], "events") == 0;
+    textured = argc > 1 && std::strcmp(argv[1], "textured") == 0;
+    bool onEvents = textured || (argc > 1 && std::strcmp(argv[1], "events") == 0);
     if (!paced && !onEvents) {
-        std::fprintf(stderr, "usage: bare_window paced|events\n");
+        std::fprintf(stderr, "usage: bare_window paced|events|textured\n");
         return 2;
     }
     SDL_Window* window = OpenLikeTheGame();
@@ -99,6 +133,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());
         return 1;
     }
+    if (textured)
+        MakeTexture();
     ClearAndSwap(window);
     ReportFirstFrame(start);
     if (paced)
