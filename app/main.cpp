@@ -65,12 +65,15 @@ void ReportFrameRate()
     }
 }
 
-// The click is first heard after a pick, so the audio device (which can take a tenth of a
-// second to answer) opens once the player already sees the board.
-void OnFirstFramePresented()
+// The audio device can take a tenth of a second to answer, so it opens after the first
+// pass that found no event waiting: the board is then on screen (or the window has no
+// focus and shows nothing yet), and no click has been handled.
+void OpenClickSoundOnce()
 {
-    ReportFirstFrame();
-    OpenClickSound(DataFilePath("data/Sound.wav").c_str());
+    static bool opened = false;
+    if (!opened)
+        OpenClickSound(DataFilePath("data/Sound.wav").c_str());
+    opened = true;
 }
 
 uint64_t Now()
@@ -95,8 +98,7 @@ void RunPacedPass()
         screen.shown = view;
         screen.current = true;
         ++framesPresented;
-        if (!firstFramePresented)
-            OnFirstFramePresented();
+        ReportFirstFrame();
     }
     passesRun += due;
     ReportFrameRate();
@@ -118,6 +120,8 @@ void RunPass()
         SDL_Delay(kInactiveSleepMs);
     else
         RunPacedPass();
+    if (firstFramePresented || game.windowInactive)
+        OpenClickSoundOnce();
     CheckKeys();
 }
 
