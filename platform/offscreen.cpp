@@ -7,9 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/heap.h"
+
 bool OpenOffscreenContext(const char* program, int width, int height)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    KeepFreedHeapForReuse();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);

@@ -1,12 +1,9 @@
 #include "game/game_state.h"
 #include "game/rules.h"
-#include "platform/heap.h"
 #include "render/render.h"
 
 bool BuildScene()
 {
-    // Every frame drawn in software frees and takes back the same megabytes.
-    KeepFreedHeapForReuse();
     for (Block& block : game.blocks)
         block.direction = 1.0f;
     for (MenuButton& button : game.buttons)
