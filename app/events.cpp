@@ -133,7 +133,7 @@ void OnWindowChange(const SDL_WindowEvent& window)
         int height = 0;
         SDL_GL_GetDrawableSize(mainWindow, &width, &height);
         ResizeView(width, height);
-        NoteDrawableHeight(height);
+        NoteDrawableSize(width, height);
         InvalidateScreen();
         break;
     }

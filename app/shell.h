@@ -62,7 +62,7 @@ void HandleWindowEvent(const SDL_Event& event);
 // the size the window had.
 void ToggleFullScreen();
 
-// Text follows the drawable's height, but its glyphs are rebuilt only once a resize has
+// Text follows the drawable's size, but its glyphs are rebuilt only once a resize has
 // settled: a drag sends a size event per step, and each rebuild renders 192 glyphs.
 inline constexpr uint32_t kTextSettleMs = 250;
 struct TextResize {
@@ -70,13 +70,13 @@ struct TextResize {
     uint32_t changedAt = 0;  // SDL ticks of the last size event
 };
 // A size event of the drawable at ticks now.
-void NoteTextResize(TextResize* pending, int drawableHeight, uint32_t now);
+void NoteTextResize(TextResize* pending, int drawableWidth, int drawableHeight, uint32_t now);
 // The em to rebuild at once no size event came for kTextSettleMs (then nothing waits
 // any more), else 0. Unsigned differences survive the tick wrap.
 int TakeSettledTextPixels(TextResize* pending, uint32_t now);
 
 // The same for the main window, on SDL's clock: a size event, and the check of every pass.
-void NoteDrawableHeight(int drawableHeight);
+void NoteDrawableSize(int drawableWidth, int drawableHeight);
 void RebuildTextWhenSettled();
 
 // The Windows virtual-key number of an SDL key, 0 for keys the game has no number for.

@@ -88,13 +88,14 @@ void CapWindowSize()
                              PointsFor(largestDrawable[1], height, pixelHeight));
 }
 
+// The view at the drawable's size; the text's em for that size.
 int ResizeToDrawable()
 {
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(mainWindow, &width, &height);
     ResizeView(width, height);
-    return height;
+    return TextPixelsForSize(width, height);
 }
 
 }  // namespace
@@ -136,11 +137,11 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     SDL_RaiseWindow(mainWindow);
     game.windowInactive = false;
 
-    int drawableHeight = ResizeToDrawable();
+    int textPixels = ResizeToDrawable();
     if (!InitScene())
         return FailOpening("Initialization Failed.");
     // The first text is built for the size the window opened at.
-    SetTextPixels(TextPixelsForHeight(drawableHeight));
+    SetTextPixels(textPixels);
     return true;
 }
 
@@ -190,12 +191,12 @@ void ToggleFullScreen()
         std::fprintf(stderr, "flipora: full screen failed: %s\n", SDL_GetError());
 }
 
-void NoteTextResize(TextResize* pending, int drawableHeight, uint32_t now)
+void NoteTextResize(TextResize* pending, int drawableWidth, int drawableHeight, uint32_t now)
 {
-    // A minimised window has no height to read text at; its text waits for the restore.
-    if (drawableHeight <= 0)
+    // A minimised window has no size to read text at; its text waits for the restore.
+    if (drawableWidth <= 0 || drawableHeight <= 0)
         return;
-    pending->wantedPixels = TextPixelsForHeight(drawableHeight);
+    pending->wantedPixels = TextPixelsForSize(drawableWidth, drawableHeight);
     pending->changedAt = now;
 }
 
@@ -208,9 +209,9 @@ int TakeSettledTextPixels(TextResize* pending, uint32_t now)
     return pixels;
 }
 
-void NoteDrawableHeight(int drawableHeight)
+void NoteDrawableSize(int drawableWidth, int drawableHeight)
 {
-    NoteTextResize(&textResize, drawableHeight, SDL_GetTicks());
+    NoteTextResize(&textResize, drawableWidth, drawableHeight, SDL_GetTicks());
 }
 
 void RebuildTextWhenSettled()

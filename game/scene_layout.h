@@ -4,6 +4,35 @@
 // state, so the art tool includes it as it is.
 #pragma once
 
+#include <cmath>
+
+// The view. The scene is composed for a client area of kSceneDesignWidth x
+// kSceneDesignHeight seen with a vertical field of view of kFieldOfView degrees. A wider
+// area keeps that field of view and shows more background at the sides; a narrower one
+// (4:3, 5:4, portrait) widens it until the scene's full width shows, the background
+// filling the extra height, so the panel is never cut off.
+inline constexpr double kSceneDesignWidth = 1016.0;
+inline constexpr double kSceneDesignHeight = 676.0;
+inline constexpr double kFieldOfView = 30.0;
+inline constexpr double kNearPlane = 0.1;
+inline constexpr double kFarPlane = 100.0;
+
+// The vertical field of view, in degrees, for a client area of width x height pixels; a
+// side of 0 (a minimised window) counts as 1. Exactly kFieldOfView from the design's
+// aspect on, so those frames never change.
+inline double FieldOfViewFor(int width, int height)
+{
+    double w = width > 0 ? width : 1;
+    double h = height > 0 ? height : 1;
+    if (w * kSceneDesignHeight >= kSceneDesignWidth * h)
+        return kFieldOfView;
+    // Keep the design's horizontal extent: tan(fov / 2) grows as the aspect shrinks.
+    constexpr double kDegrees = 180.0 / 3.14159265358979323846;
+    double halfTangent = std::tan(kFieldOfView / 2 / kDegrees) *
+                         (kSceneDesignWidth / kSceneDesignHeight) / (w / h);
+    return 2 * std::atan(halfTangent) * kDegrees;
+}
+
 // A flat textured quad of the scene, or a block (its picture side and the box around it).
 struct ScenePiece {
     int list;            // display list, as an offset from listBase; -1 drawn without one

@@ -14,6 +14,6 @@ bool StartOffscreenScene(const char* program, int width, int height)
         return false;
     }
     ResizeView(width, height);
-    SetTextPixels(TextPixelsForHeight(height));
+    SetTextPixels(TextPixelsForSize(width, height));
     return true;
 }

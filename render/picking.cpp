@@ -25,8 +25,7 @@ int32_t PickAt(int x, int y)
     glLoadIdentity();
     // Window y runs up from the bottom; the mouse's runs down from the top.
     gluPickMatrix(x, viewport[3] - y, 2, 2, viewport);
-    // The far plane is farther than the view's; nothing clickable lies beyond 54 units.
-    gluPerspective(30, static_cast<GLdouble>(viewport[2]) / viewport[3], 0.1, 150);
+    MultiplySceneProjection(viewport[2], viewport[3]);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     DrawBoardAndButtons(ViewOfGame());

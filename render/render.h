@@ -12,10 +12,11 @@ void BuildDisplayLists();     // the 29 lists; sets listBase
 void BuildTextFonts();        // 96 upright and 96 italic glyph lists, at TextPixels()
 void FreeFonts();             // harmless without a current context
 
-// Text grows with the window: the glyphs' em follows the drawable's height, 12 pixels at
-// the 676 the game opens with (the very bitmaps of that size), rounded, 1 at the least.
-inline constexpr int kTextDesignHeight = 676;
-int TextPixelsForHeight(int drawableHeight);
+// Text grows with the scene: the glyphs' em follows the drawable's height where the scene
+// fills it (as wide or wider than the design), else its width, so text keeps its place and
+// size against the panel. 12 pixels at the 1016 x 676 the game opens with (the very bitmaps
+// of that size), rounded, 1 at the least.
+int TextPixelsForSize(int drawableWidth, int drawableHeight);
 int TextPixels();             // the em the glyph lists were built at
 // Rebuilds both glyph sets at a new em (once the fonts exist); nothing when it is the same.
 void SetTextPixels(int pixels);
@@ -47,10 +48,13 @@ void DrawHighlight(int32_t name, const float buttonDepths[kButtonCount]);
 // Selection name under the client-pixel point (y down from the top), 0 for nothing.
 int32_t PickAt(int x, int y);
 
-// Viewport and the game's perspective (30 degrees, near 0.1, far 100) for a client area;
-// a height of 0 counts as 1. Call it at start-up once the context is current and on
-// every size change.
+// Viewport and the scene's projection for a client area; a height of 0 counts as 1. Call
+// it at start-up once the context is current and on every size change.
 void ResizeView(int width, int height);
+// The scene's perspective for a viewport of width x height (FieldOfViewFor in
+// scene_layout.h, near and far planes from there), multiplied onto the current matrix: the
+// one projection the view and picking share, so a click lands where the eye sees.
+void MultiplySceneProjection(int width, int height);
 
 // The fixed GL state every frame relies on: texturing, depth test with GL_LEQUAL, clear
 // colour, colour material, the (unused) light, the additive blend function. Once, after

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "game/game_state.h"
+#include "game/scene_layout.h"
 #include "platform/glyphs.h"
 #include "render/render.h"
 
@@ -74,9 +75,13 @@ void BuildTextFonts()
     game.italicFont = BuildFont(true);
 }
 
-int TextPixelsForHeight(int drawableHeight)
+int TextPixelsForSize(int drawableWidth, int drawableHeight)
 {
-    long pixels = std::lround(static_cast<double>(kBaseEmPixels) * drawableHeight / kTextDesignHeight);
+    // The height the scene would have at the design's aspect: the drawable's own unless
+    // the drawable is narrower.
+    double sceneHeight = std::min<double>(drawableHeight,
+                                          drawableWidth * kSceneDesignHeight / kSceneDesignWidth);
+    long pixels = std::lround(kBaseEmPixels * sceneHeight / kSceneDesignHeight);
     return static_cast<int>(std::clamp(pixels, 1L, static_cast<long>(kMaxTextPixels)));
 }
 

@@ -2,6 +2,7 @@
 #include <GL/glu.h>
 #include <SDL.h>
 
+#include "game/scene_layout.h"
 #include "render/render.h"
 
 void ResizeView(int width, int height)
@@ -15,9 +16,17 @@ void ResizeView(int width, int height)
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(30, static_cast<GLdouble>(width) / static_cast<GLdouble>(height), 0.1, 100.0);
+    MultiplySceneProjection(width, height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void MultiplySceneProjection(int width, int height)
+{
+    if (height <= 0)
+        height = 1;
+    gluPerspective(FieldOfViewFor(width, height),
+                   static_cast<GLdouble>(width) / static_cast<GLdouble>(height), kNearPlane, kFarPlane);
 }
 
 void InitGLState()

@@ -21,8 +21,6 @@ import time
 WINDOW_TITLE = " Flipora v1.0 by Orvel "
 CLIENT_SIZE = (1016, 676)
 
-FIELD_OF_VIEW = 30.0
-
 
 def read_scene_layout(path=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
                                         "game", "scene_layout.h")):
@@ -41,7 +39,7 @@ def read_scene_layout(path=os.path.join(os.path.dirname(os.path.abspath(__file__
     for match in re.finditer(row, text):
         x, y, z, half_width, half_height, face_z = (float(v) for v in match.groups()[2:8])
         pieces[match.group(9)] = (x, y, z, half_width, half_height, face_z)
-    if len(pieces) != 16 or len(constants) != 5:
+    if len(pieces) != 16 or len(constants) != 10:
         raise AssertionError(f"could not read the scene layout from {path}")
     return constants, pieces
 
@@ -53,13 +51,16 @@ BLOCK_Y = tuple(_LAYOUT["kBlockRowY"])
 BLOCK_FRONT_Z = _LAYOUT["kBlockZ"] + _LAYOUT["kBlockHalfDepth"]  # the side a resting block shows
 BLOCK_HALF = _LAYOUT["kBlockHalf"]
 BUTTONS = {name: PIECES[name][:3] for name in ("New", "Mode", "Sound", "Help", "About", "Exit")}
+DESIGN_ASPECT = _LAYOUT["kSceneDesignWidth"] / _LAYOUT["kSceneDesignHeight"]
 
 
 def project(x, y, z, size):
-    """Window pixel (origin top-left) of an eye-space point in a client area of size."""
+    """Window pixel (origin top-left) of an eye-space point in a client area of size. The
+    vertical field of view is the design's at its aspect and wider; narrower, the scene's
+    width fills the window's."""
     width, height = size
-    focal = 1.0 / math.tan(math.radians(FIELD_OF_VIEW / 2))
     aspect = width / height
+    focal = 1.0 / math.tan(math.radians(_LAYOUT["kFieldOfView"] / 2)) * min(1.0, aspect / DESIGN_ASPECT)
     ndc_x = focal / aspect * x / -z
     ndc_y = focal * y / -z
     return ((ndc_x + 1) / 2 * width, (1 - ndc_y) / 2 * height)
@@ -226,6 +227,15 @@ class Image:
             end = (y * self.width + min(right, self.width)) * 3
             yield y, self.pixels[start:end]
 
+    def mean(self, rect):
+        """Mean (r, g, b) of the pixels inside rect."""
+        sums, count = [0, 0, 0], 0
+        for _, row in self.rows(rect):
+            for i in range(3):
+                sums[i] += sum(row[i::3])
+            count += len(row) // 3
+        return tuple(total // max(count, 1) for total in sums)
+
     def count_differences(self, other, rect, tolerance=8):
         """Pixels inside rect whose colour differs by more than tolerance in a channel."""
         count = 0
@@ -275,6 +285,21 @@ def fail(message):
 def check(condition, message):
     if not condition:
         fail(message)
+
+
+def check_exit_button_whole(image, size, when=""):
+    """The Exit button, the panel's lowest right corner, lies inside the window and shows its
+    red at both ends: where a view too narrow for the scene cuts the panel off, it goes
+    first."""
+    left, top, right, bottom = piece_rect("Exit", size, inset=3)
+    check(left >= 0 and top >= 0 and right <= size[0] and bottom <= size[1],
+          f"the Exit button {left, top, right, bottom} is not inside {size}{when}")
+    quarter = (right - left) // 4
+    for end, rect in (("left", (left, top, left + quarter, bottom)),
+                      ("right", (right - quarter, top, right, bottom))):
+        r, g, b = image.mean(rect)
+        check(r > g + 60 and r > b + 60,
+              f"the Exit button's {end} end is not red but {(r, g, b)} at {size}{when}")
 
 
 def check_turned_blocks(after, before, turned, size=CLIENT_SIZE, when=""):

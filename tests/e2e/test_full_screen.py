@@ -1,13 +1,15 @@
-"""F11 under a window manager: the window covers the screen, the scene keeps its
-proportions with its text grown to the new height, clicks still hit the block under them,
-and F11 again gives the window its size back."""
+"""F11 under a window manager on a 4:3 screen, narrower than the window's proportions: the
+window covers the screen, the whole scene shows with its text grown with it, clicks still
+hit the block under them, F11 again gives the window its size back, and at full screen the
+whole panel shows down to the Exit button, whose click ends the game."""
 
 import sys
 
-from flipora_e2e import CLIENT_SIZE, board_rect, check, check_turned_blocks, project, run
+from flipora_e2e import (CLIENT_SIZE, board_rect, check, check_exit_button_whole,
+                         check_turned_blocks, piece_rect, project, run)
 
-# One and a half times the window, in its proportions: the whole panel stays in view.
-SCREEN = (1524, 1014)
+# 4:3: the scene fills the width, 1600 / 1016 of its size, with background above and below.
+SCREEN = (1600, 1200)
 
 
 def score_list_rect(size):
@@ -43,18 +45,26 @@ def play(session):
     small_ink = dark_pixels(windowed, (small_rect[0] + ox, small_rect[1] + oy,
                                        small_rect[2] + ox, small_rect[3] + oy))
     large_ink = dark_pixels(full, score_list_rect(SCREEN))
-    # 18-pixel glyphs against 12: about (18 / 12)^2 = 2.25 times the ink.
+    # 19-pixel glyphs against 12: about (19 / 12)^2 = 2.5 times the ink; a list cut off at
+    # the right edge has less.
     check(small_ink > 100, f"no score list in the window ({small_ink} dark pixels)")
-    check(1.8 * small_ink < large_ink < 2.8 * small_ink,
+    check(2.0 * small_ink < large_ink < 3.0 * small_ink,
           f"the score list has {large_ink} dark pixels at full screen, {small_ink} before")
 
     session.click_block(10, SCREEN)
     turned = session.wait_until_settled("block-10-turned", board)
     check_turned_blocks(turned, full, [10], SCREEN, " after the click")
 
+    check_exit_button_whole(turned, SCREEN, " at full screen")
+
     session.key("F11")
     session.wait_until("windowed-again", lambda image: session.client_size() == CLIENT_SIZE)
-    session.tap("Escape")
+    session.key("F11")
+    session.wait_until("full-screen-again", lambda image: session.client_size() == SCREEN)
+    session.wait_until_settled("full-screen-again-settled", board)
+    # Near the Exit button's right end, the part a cut-off panel loses first.
+    left, top, right, bottom = piece_rect("Exit", SCREEN)
+    session.click((right - 8, (top + bottom) // 2))
     code = session.wait_exit()
     check(code == 0, f"exit code {code}")
 

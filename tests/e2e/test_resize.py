@@ -1,11 +1,13 @@
-"""A resized window keeps its proportions (the view keeps its 30-degree height and
-follows the new aspect), and clicks still land on the blocks and buttons under them."""
+"""A resized window keeps the scene's proportions: wider, the view keeps its 30-degree
+height and shows more at the sides; narrower (800 x 600), the whole width of the scene
+shows, panel and all. Clicks still land on the blocks and buttons under them, and the window
+stays within the largest size the GL draws."""
 
 import sys
 import time
 
-from flipora_e2e import (CLIENT_SIZE, block_centre, board_rect, check, check_turned_blocks, project,
-                         run)
+from flipora_e2e import (CLIENT_SIZE, block_centre, board_rect, check, check_exit_button_whole,
+                         check_turned_blocks, project, run)
 
 CLEAR_COLOUR = (0, 69, 77)  # (0, 0.27, 0.3) in 8 bits
 
@@ -77,6 +79,22 @@ def play(session):
           f"the window stayed {session.client_size()} wide, beyond what the GL can draw")
     session.x("xdotool", "windowsize", "--sync", session.window[0], str(size[0]), str(size[1]))
     session.wait_until_settled("back-from-too-wide", board)
+
+    # 4:3, narrower than the scene: blocks keep their square shape at the size the width
+    # gives them, the panel shows whole, and a click turns the block under it.
+    size = (800, 600)
+    session.x("xdotool", "windowsize", "--sync", session.window[0], str(size[0]), str(size[1]))
+    check(session.client_size() == size, f"the window is {session.client_size()}")
+    board = board_rect(size)
+    narrow = session.wait_until_settled("narrow", board)
+    width, height = block_extent(narrow, block_centre(5, size))
+    expected = expected_block_size(size)
+    check(abs(width - expected[0]) <= 4 and abs(height - expected[1]) <= 4,
+          f"block 5 is {width} x {height} px at {size}, expected about {expected}")
+    check_exit_button_whole(narrow, size)
+    session.click_block(5, size)
+    turned = session.wait_until_settled("narrow-block-5-turned", board)
+    check_turned_blocks(turned, narrow, [5], size, " after the click at 800 x 600")
 
     session.click_button("Exit", size)
     code = session.wait_exit()

@@ -135,7 +135,7 @@ TEST_F(GlTest, TextRebuiltAtTheOpeningSizeIsTheSameBitmaps)
     SetTextPixels(24);
     Frame large = DrawAndRead();
     EXPECT_GT(Differences(large, before, 0, 0, kWindowWidth, kWindowHeight).count, 500);
-    SetTextPixels(TextPixelsForHeight(kWindowHeight));
+    SetTextPixels(TextPixelsForSize(kWindowWidth, kWindowHeight));
     EXPECT_EQ(TextPixels(), 12);
     Frame again = DrawAndRead();
     EXPECT_EQ(Differences(again, before, 0, 0, kWindowWidth, kWindowHeight).count, 0);
@@ -197,7 +197,7 @@ TEST_F(GlTest, TextTwiceTheSizeAtTwiceTheWindowInTheSamePlaces)
     SizedFrame small = DrawAtSize(kWindowWidth, kWindowHeight, true);
     SizedFrame smallBare = DrawAtSize(kWindowWidth, kWindowHeight, false);
     ASSERT_EQ(SDL_GL_MakeCurrent(big, context), 0) << SDL_GetError();
-    SetTextPixels(TextPixelsForHeight(2 * kWindowHeight));
+    SetTextPixels(TextPixelsForSize(2 * kWindowWidth, 2 * kWindowHeight));
     EXPECT_EQ(TextPixels(), 24);
     SizedFrame large = DrawAtSize(2 * kWindowWidth, 2 * kWindowHeight, true);
     SizedFrame largeBare = DrawAtSize(2 * kWindowWidth, 2 * kWindowHeight, false);

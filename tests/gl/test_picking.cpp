@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "game/frame_view.h"
 #include "game/game_state.h"
@@ -114,6 +115,28 @@ TEST_F(GlTest, EveryButtonIsPickedAlsoWhilePressed)
     // Corners of About and Exit, inside by a little.
     EXPECT_EQ(PickPoint(InsideCorner(aboutButton, -1, 1)), kNameAbout);
     EXPECT_EQ(PickPoint(InsideCorner(exitButton, 1, -1)), kNameExit);
+}
+
+// Picking shares the view's projection at every window shape: at 4:3, 5:4 and portrait,
+// where the view widens its field of view, each block and button is picked where it shows,
+// the Exit button to its right end.
+TEST_F(GlTest, PickingFollowsTheViewAtEveryWindowShape)
+{
+    const ScenePiece& exitButton = PieceOf(Piece::Exit);
+    for (auto [width, height] : {std::pair{800, 600}, {1280, 1024}, {600, 900}, {1920, 1080}}) {
+        ResizeView(width, height);
+        for (int i = 0; i < kBlockCount; ++i)
+            EXPECT_EQ(PickPoint(ProjectOnBlock(i, 0, 0, 0, 0)), kNameFirstBlock + i)
+                << "block " << i << " at " << width << " x " << height;
+        for (int i = 0; i < kMenuButtonCount; ++i) {
+            const ScenePiece& button = kScenePieces[static_cast<int>(Piece::New) + i];
+            EXPECT_EQ(PickPoint(Centre(button)), kNameNew + i) << "button " << i << " at " << width << " x " << height;
+        }
+        WindowPoint exitEnd = InsideCorner(exitButton, 1, -1);
+        EXPECT_LT(exitEnd.x, width) << width << " x " << height;
+        EXPECT_EQ(PickPoint(exitEnd), kNameExit) << width << " x " << height;
+    }
+    ResizeView(kWindowWidth, kWindowHeight);
 }
 
 TEST_F(GlTest, NothingClickableGivesZero)

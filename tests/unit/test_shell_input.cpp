@@ -191,28 +191,32 @@ TEST_F(ShellInput, AnyMouseButtonHidesTheHighlight)
     EXPECT_FALSE(game.mouseDown) << "only a left press is a click";
 }
 
-// Text follows the drawable's height once the size has rested; a drag's stream of size
-// events rebuilds nothing until it stops.
+// Text follows the scene's size once the size has rested; a drag's stream of size events
+// rebuilds nothing until it stops.
 TEST_F(ShellInput, TextIsRebuiltOnceTheSizeHasSettled)
 {
-    EXPECT_EQ(TextPixelsForHeight(676), 12);
-    EXPECT_EQ(TextPixelsForHeight(1352), 24);
-    EXPECT_EQ(TextPixelsForHeight(1000), 18);
-    EXPECT_EQ(TextPixelsForHeight(0), 1);
+    EXPECT_EQ(TextPixelsForSize(1016, 676), 12);
+    EXPECT_EQ(TextPixelsForSize(2032, 1352), 24);
+    EXPECT_EQ(TextPixelsForSize(1920, 1000), 18) << "wider than the scene: the height counts";
+    EXPECT_EQ(TextPixelsForSize(1524, 1400), 18) << "narrower: the width counts";
+    EXPECT_EQ(TextPixelsForSize(1600, 1200), 19);
+    EXPECT_EQ(TextPixelsForSize(1016, 0), 1);
+    EXPECT_EQ(TextPixelsForSize(0, 676), 1);
 
     TextResize pending;
     EXPECT_EQ(TakeSettledTextPixels(&pending, 5000), 0);
-    NoteTextResize(&pending, 1352, 1000);
+    NoteTextResize(&pending, 2032, 1352, 1000);
     EXPECT_EQ(TakeSettledTextPixels(&pending, 1000 + kTextSettleMs - 1), 0);
-    NoteTextResize(&pending, 1000, 1200);   // the drag goes on
+    NoteTextResize(&pending, 1524, 1400, 1200);   // the drag goes on
     EXPECT_EQ(TakeSettledTextPixels(&pending, 1000 + kTextSettleMs), 0);
     EXPECT_EQ(TakeSettledTextPixels(&pending, 1200 + kTextSettleMs), 18);
     EXPECT_EQ(TakeSettledTextPixels(&pending, 9000), 0) << "taken once";
-    NoteTextResize(&pending, 0, 9000);
+    NoteTextResize(&pending, 1016, 0, 9000);
+    NoteTextResize(&pending, 0, 676, 9000);
     EXPECT_EQ(TakeSettledTextPixels(&pending, 10000), 0) << "a minimised window keeps its text";
 
     // Across the wrap of the tick counter.
-    NoteTextResize(&pending, 676, 0xFFFFFFF0u);
+    NoteTextResize(&pending, 1016, 676, 0xFFFFFFF0u);
     EXPECT_EQ(TakeSettledTextPixels(&pending, 0x20u), 0);
     EXPECT_EQ(TakeSettledTextPixels(&pending, kTextSettleMs), 12);
 }
