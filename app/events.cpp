@@ -127,7 +127,7 @@ void OnWindowChange(const SDL_WindowEvent& window)
 {
     switch (window.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
-        if (ShrinkToLargestSize())
+        if (FitToAllowedSize())
             break;
         int width = 0;
         int height = 0;

@@ -18,10 +18,17 @@ extern SDL_GLContext mainContext;
 // ends the program without saving.
 bool OpenMainWindow(const char* title, int width, int height, int colourBits);
 
-// The window is capped at the largest size the GL can draw (GL_MAX_VIEWPORT_DIMS, 8192 at
-// most). Without a window manager to honour that, a window made larger anyway is sized
-// back here; true when it was (the view then follows the next size change).
-bool ShrinkToLargestSize();
+// The smallest client area, in window units: three quarters of the 1016 x 676 design,
+// where the text is 9 pixels, the least that reads clearly (at half the design its 6-pixel
+// glyphs run together).
+inline constexpr int kSmallestClientWidth = 762;
+inline constexpr int kSmallestClientHeight = 507;
+
+// The window is held between that smallest size and the largest the GL can draw
+// (GL_MAX_VIEWPORT_DIMS, 8192 at most). Without a window manager to honour those limits, a
+// window made smaller or larger anyway is sized back here; true when it was (the view then
+// follows the next size change).
+bool FitToAllowedSize();
 
 // Releases whatever of context and window exists; shows each failure and goes on.
 void CloseMainWindow();

@@ -86,6 +86,7 @@ void CapWindowSize()
     SDL_GL_GetDrawableSize(mainWindow, &pixelWidth, &pixelHeight);
     SDL_SetWindowMaximumSize(mainWindow, PointsFor(largestDrawable[0], width, pixelWidth),
                              PointsFor(largestDrawable[1], height, pixelHeight));
+    SDL_SetWindowMinimumSize(mainWindow, kSmallestClientWidth, kSmallestClientHeight);
 }
 
 // The view at the drawable's size; the text's em for that size.
@@ -145,20 +146,26 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     return true;
 }
 
-bool ShrinkToLargestSize()
+bool FitToAllowedSize()
 {
-    // Full screen is the display's size; SDL would only change the windowed size.
-    if (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN)
+    // Full screen is the display's size; SDL would only change the windowed size. A
+    // minimised window keeps the size it will come back with.
+    if (SDL_GetWindowFlags(mainWindow) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED))
         return false;
-    int pixelWidth = 0, pixelHeight = 0;
+    int pixelWidth = 0, pixelHeight = 0, width = 0, height = 0;
     SDL_GL_GetDrawableSize(mainWindow, &pixelWidth, &pixelHeight);
-    if (pixelWidth <= largestDrawable[0] && pixelHeight <= largestDrawable[1])
-        return false;
-    int width = 0, height = 0;
     SDL_GetWindowSize(mainWindow, &width, &height);
-    SDL_SetWindowSize(mainWindow,
-                      PointsFor(std::min(pixelWidth, largestDrawable[0]), width, pixelWidth),
-                      PointsFor(std::min(pixelHeight, largestDrawable[1]), height, pixelHeight));
+    if (width <= 0 || height <= 0)
+        return false;  // no window, or none with a size yet
+    int fitWidth = pixelWidth > largestDrawable[0]
+                       ? PointsFor(largestDrawable[0], width, pixelWidth)
+                       : std::max(width, kSmallestClientWidth);
+    int fitHeight = pixelHeight > largestDrawable[1]
+                        ? PointsFor(largestDrawable[1], height, pixelHeight)
+                        : std::max(height, kSmallestClientHeight);
+    if (fitWidth == width && fitHeight == height)
+        return false;
+    SDL_SetWindowSize(mainWindow, fitWidth, fitHeight);
     return true;
 }
 

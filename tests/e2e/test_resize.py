@@ -1,7 +1,7 @@
 """A resized window keeps the scene's proportions: wider, the view keeps its 30-degree
 height and shows more at the sides; narrower (800 x 600), the whole width of the scene
 shows, panel and all. Clicks still land on the blocks and buttons under them, and the window
-stays within the largest size the GL draws."""
+stays between the smallest size that keeps the text legible and the largest the GL draws."""
 
 import sys
 import time
@@ -96,7 +96,21 @@ def play(session):
     turned = session.wait_until_settled("narrow-block-5-turned", board)
     check_turned_blocks(turned, narrow, [5], size, " after the click at 800 x 600")
 
-    session.click_button("Exit", size)
+    # Smaller than the text can be read at: sized back to the smallest window.
+    smallest = (762, 507)
+    session.x("xdotool", "windowsize", session.window[0], "400", "300")
+    deadline = time.monotonic() + 20
+    while session.client_size() != smallest and time.monotonic() < deadline:
+        session.check_still_running("waiting for the window to come back to its smallest size")
+        time.sleep(0.2)
+    check(session.client_size() == smallest,
+          f"the window stayed {session.client_size()}, smaller than {smallest}")
+    hints = session.x("xprop", "-id", session.window[0], "WM_NORMAL_HINTS")
+    check("minimum size: 762 by 507" in hints, f"no minimum size for a window manager: {hints}")
+    smallest_shot = session.wait_until_settled("smallest", board_rect(smallest))
+    check_exit_button_whole(smallest_shot, smallest)
+
+    session.click_button("Exit", smallest)
     code = session.wait_exit()
     check(code == 0, f"exit code {code}")
 
