@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
+#include "app/sdl/video_driver.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/message_box.h"
@@ -103,8 +105,10 @@ int ResizeToDrawable()
 
 bool OpenMainWindow(const char* title, int width, int height, int colourBits)
 {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        ShowOpenError("Failed To Register The Window Class.");
+    // Without a video device no box can show either: the reason goes to stderr alone.
+    std::string reason;
+    if (!StartVisibleVideo(&reason)) {
+        std::fprintf(stderr, "flipora: cannot open a window: %s; is DISPLAY set?\n", reason.c_str());
         return false;
     }
     videoStarted = true;
