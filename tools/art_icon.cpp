@@ -1,7 +1,11 @@
 // The application icon: a game block, its blue bevelled back showing as the rim, with the
 // sun picture face up on it. Drawn per size rather than scaled down, so the 48-pixel icon
-// keeps crisp edges; the sun is the boldest of the eight pictures at that size.
+// keeps crisp edges; the sun is the boldest of the eight pictures at that size. Menus and
+// task bars ask for 16 to 32 pixels, where the picture's rays and face blur into a smudge:
+// there the same block and sun are drawn plainer, on whole pixels.
 #include "art.h"
+
+#include <cmath>
 
 namespace {
 
@@ -40,10 +44,54 @@ void PaintInto(cairo_t* cr, PaintFunction paint, double x, double y, double side
     cairo_restore(cr);
 }
 
+// The small icons: no shadow, the block's edges and the face on whole pixels, and a sun of
+// a bold disc and eight thick rays in the picture's colours.
+const int kSmallestDetailed = 48;  // pixels; from here up the picture itself is legible
+
+void PaintSmallSun(cairo_t* cr, double cx, double cy, double reach, double line)
+{
+    const double disc = reach * 0.52;
+    cairo_new_path(cr);
+    for (int i = 0; i < 8; ++i) {
+        double a = i * M_PI / 4 - M_PI / 2;
+        double spread = 0.42;
+        cairo_move_to(cr, cx + disc * std::cos(a - spread), cy + disc * std::sin(a - spread));
+        cairo_line_to(cr, cx + reach * std::cos(a), cy + reach * std::sin(a));
+        cairo_line_to(cr, cx + disc * std::cos(a + spread), cy + disc * std::sin(a + spread));
+        cairo_close_path(cr);
+    }
+    FillColour(cr, Hex(0xf57c00));
+    cairo_new_path(cr);
+    AddCircle(cr, cx, cy, disc);
+    cairo_pattern_t* fill = Radial(cx - disc * 0.3, cy - disc * 0.3, 0, disc * 1.2,
+                                   Hex(0xfff59d), Hex(0xffc400));
+    FillWith(cr, fill, true);
+    StrokeColour(cr, Hex(0xc76e00), line);
+}
+
+void PaintSmallIcon(cairo_t* cr, int size)
+{
+    const double pixel = size / 16.0;  // one pixel of the 16-pixel icon
+    const double margin = std::round(pixel * 0.5);
+    const double block = size - 2 * margin;
+    PaintInto(cr, PaintBlockBack, margin, margin, block, std::round(block * kCorner), 0);
+
+    const double rim = std::round(2 * pixel);
+    const double face = block - 2 * rim;
+    cairo_new_path(cr);
+    AddRoundedRect(cr, margin + rim, margin + rim, face, face, pixel);
+    FillColour(cr, Hex(0xfff8e1));
+    PaintSmallSun(cr, size / 2.0, size / 2.0, face / 2, pixel);
+}
+
 }  // namespace
 
 void PaintIcon(cairo_t* cr, int size)
 {
+    if (size < kSmallestDetailed) {
+        PaintSmallIcon(cr, size);
+        return;
+    }
     double block = size * (1 - 2 * kMargin);
     double x = size * kMargin;
     double y = size * kMargin * 0.6;

@@ -66,8 +66,9 @@ bool PaintAsset(const Asset& asset, const std::string& folder)
     return ok;
 }
 
-// The sizes the desktop's icon theme gets, each written as <size>x<size>.png.
-const int iconSizes[] = {48, 64, 128, 256};
+// The sizes the desktop's icon theme gets, each written as <size>x<size>.png; the build's
+// FLIPORA_ICON_SIZES installs the same list (art_icons_match_committed holds them together).
+const int iconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 bool PaintIconFile(int size, const std::string& folder)
 {
