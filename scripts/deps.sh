@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
-# Quiet and quick when everything is already there.
+# Installs the Debian 12 packages that building, packaging and playing need; with --test also
+# what only the tests (and the art tool and benchmark they run) need.
+# Quiet and quick when everything is already there. Run as root or with sudo at hand.
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libgtest-dev libcairo2-dev zlib1g-dev
-  xvfb xdotool x11-utils imagemagick python3 evilwm
-  desktop-file-utils appstream dpkg-dev file
+  zlib1g-dev   # the snapshot tool, built with the game
+  dpkg-dev file  # cpack -G DEB works out the package's dependencies with them
   xfonts-base  # SDL's X11 message boxes draw their text with the X core fonts
 )
+test_packages=(
+  libgtest-dev
+  libcairo2-dev  # the art tool, which the tests hold to the committed images and icons
+  xvfb xdotool x11-utils imagemagick python3 evilwm
+  desktop-file-utils appstream lintian
+)
+
+case "${1:-}" in
+  "") ;;
+  --test) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,4 +35,4 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 "${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
