@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/sdl/video_driver.h"
@@ -105,6 +106,9 @@ int ResizeToDrawable()
 
 bool OpenMainWindow(const char* title, int width, int height, int colourBits)
 {
+    // The desktop matches the window to its menu entry by this name (the entry's
+    // StartupWMClass): SDL reads it as video starts, as the X11 class or the Wayland app id.
+    setenv("SDL_VIDEO_X11_WMCLASS", FLIPORA_APP_ID, 0);
     // Without a video device no box can show either: the reason goes to stderr alone.
     std::string reason;
     if (!StartVisibleVideo(&reason)) {

@@ -3,12 +3,16 @@ package made by CPack unpacked into a scratch root, each with the layout a deskt
 Each installed binary is run from an unrelated folder with a scratch home: the command line
 answers without a window; a time trial placed in the table lands in the player's own score
 file, read first from a distributor's default table that is never written; a second run
-reads the player's table back; nothing under the installation changes."""
+reads the player's table back; nothing under the installation changes. The installed menu
+entry names the window class the running game has."""
 
+import configparser
 import os
 import stat
 import subprocess
 import sys
+import urllib.parse
+import xml.etree.ElementTree as ElementTree
 
 from flipora_e2e import advance, board_rect, check, read_score_file, run, score_file_text
 
@@ -22,7 +26,7 @@ NAME = "player"
 LAYOUT = ["bin/flipora", "share/flipora/data/Vexo.bmp", "share/flipora/data/Sound.wav",
           f"share/applications/{APP_ID}.desktop", f"share/metainfo/{APP_ID}.metainfo.xml",
           "share/man/man6/flipora.6"] + [
-          f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (48, 64, 128, 256)]
+          f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (16, 24, 32, 48, 64, 128, 256)]
 
 
 def tool(*command, cwd=None):
@@ -76,10 +80,37 @@ def check_command_line(session, binary, env, cwd, scores):
     check(not os.path.exists(scores), "the command line wrote a score file")
 
 
-def play_time_trial(session, binary, env, cwd, counter):
+def check_desktop_files(prefix, label):
+    """The metainfo names the licence and the developer and no screenshot on a reserved
+    host; the menu entry names the window class it should match. Returns that class."""
+    root = ElementTree.parse(os.path.join(prefix, f"share/metainfo/{APP_ID}.metainfo.xml")).getroot()
+    for tag in ("project_license", "developer_name"):
+        check((root.findtext(tag) or "").strip(), f"{label}: the metainfo names no {tag}")
+    for image in root.iter("image"):
+        host = urllib.parse.urlparse(image.text.strip()).hostname or ""
+        check(host and not host.endswith((".invalid", ".example", ".test", "localhost")),
+              f"{label}: the screenshot {image.text.strip()!r} is on no real host")
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str
+    entry.read(os.path.join(prefix, f"share/applications/{APP_ID}.desktop"))
+    section = entry["Desktop Entry"]
+    check(section.get("StartupNotify") == "true", f"{label}: the entry has no StartupNotify")
+    return section.get("StartupWMClass")
+
+
+def check_window_class(session, expected, label):
+    """The class and name of the game's window, as a task bar reads them, are the entry's
+    StartupWMClass: that is how it finds the entry and icon of the running game."""
+    text = session.x("xprop", "-id", session.window[0], "WM_CLASS")
+    check(expected and text.strip() == f'WM_CLASS(STRING) = "{expected}", "{expected}"',
+          f"{label}: the entry's StartupWMClass is {expected!r}, the window's {text.strip()!r}")
+
+
+def play_time_trial(session, binary, env, cwd, counter, window_class, label):
     """One pair found, the clock run out, a name placed, Escape. The pair is where the
     deal of counter puts it, so it is found only if that table was read."""
     session.start(binary=binary, cwd=cwd, env=env)
+    check_window_class(session, window_class, label)
     session.finish_time_trial(counter)
     session.key(*NAME, "Return")
     session.wait_until_settled("name-entered", board_rect())
@@ -91,6 +122,7 @@ def play_time_trial(session, binary, env, cwd, counter):
 def check_installed(session, label, prefix, home, xdg):
     binary = os.path.join(prefix, "bin/flipora")
     check_layout(prefix, label)
+    window_class = check_desktop_files(prefix, label)
     shipped = os.path.join(prefix, "share/flipora/data/Scores.txt")
     with open(shipped, "w") as f:
         f.write(score_file_text(DISTRIBUTOR_COUNTER, DISTRIBUTOR_NORMAL, DISTRIBUTOR_TRIAL))
@@ -109,7 +141,7 @@ def check_installed(session, label, prefix, home, xdg):
 
     # From an unrelated folder the installed data is found, and with no table of the
     # player's yet the distributor's is read: its counter deals the board.
-    play_time_trial(session, binary, env, elsewhere, DISTRIBUTOR_COUNTER)
+    play_time_trial(session, binary, env, elsewhere, DISTRIBUTOR_COUNTER, window_class, label)
     check(os.path.isfile(scores), f"{label}: no score file at {scores}")
     counter, values, names = read_score_file(scores)
     expected = advance(advance(DISTRIBUTOR_COUNTER))  # the placed entry, then the exit
