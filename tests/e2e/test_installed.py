@@ -1,12 +1,14 @@
 """The game as a player installs it: `cmake --install` into a scratch prefix, and the Debian
-package made by CPack unpacked into a scratch root, each with the layout a desktop expects.
-Each installed binary is run from an unrelated folder with a scratch home: the command line
-answers without a window; a time trial placed in the table lands in the player's own score
-file, read first from a distributor's default table that is never written; a second run
-reads the player's table back; nothing under the installation changes. The installed menu
-entry names the window class the running game has."""
+package made by CPack unpacked into a scratch root, each with the layout a desktop expects;
+the package as Debian judges it (lintian) and with what the game opens by name among its
+dependencies. Each installed binary is run from an unrelated folder with a scratch home: the
+command line answers without a window; the window's class is the one the menu entry names;
+a time trial placed in the table lands in the player's own score file, read first from a
+distributor's default table that is never written; a second run reads the player's table
+back; nothing under the installation changes."""
 
 import configparser
+import gzip
 import os
 import stat
 import subprocess
@@ -22,11 +24,16 @@ DISTRIBUTOR_NORMAL = [(900, "n1"), (800, "n2"), (700, "n3"), (600, "n4"), (500, 
 DISTRIBUTOR_TRIAL = [(300, "d1"), (200, "d2"), (90, "d3"), (50, "d4"), (10, "d5")]
 NAME = "player"
 
-# The layout an installation has under its prefix, beside the 25 images and the sound.
-LAYOUT = ["bin/flipora", "share/flipora/data/Vexo.bmp", "share/flipora/data/Sound.wav",
+# The layout an installation has under its prefix, beside the 25 images and the sound and
+# the binary: in bin/ for a prefix, in games/ for the package, as Debian has it.
+LAYOUT = ["share/flipora/data/Vexo.bmp", "share/flipora/data/Sound.wav",
           f"share/applications/{APP_ID}.desktop", f"share/metainfo/{APP_ID}.metainfo.xml",
-          "share/man/man6/flipora.6"] + [
+          "share/man/man6/flipora.6.gz", "share/doc/flipora/copyright",
+          "share/doc/flipora/changelog.gz"] + [
           f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (16, 24, 32, 48, 64, 128, 256)]
+BINARY = {"prefix": "bin/flipora", "package": "games/flipora"}
+# What the game opens by name, which no linker records: GLX through libGL, and its font.
+NAMED_DEPENDENCIES = ["libgl1", "fonts-dejavu-core"]
 
 
 def tool(*command, cwd=None):
@@ -48,8 +55,13 @@ def listing(root):
 
 
 def check_layout(prefix, label):
-    for path in LAYOUT:
+    for path in LAYOUT + [BINARY[label]]:
         check(os.path.isfile(os.path.join(prefix, path)), f"{label}: {path} is not installed")
+    for other in set(BINARY.values()) - {BINARY[label]}:
+        check(not os.path.exists(os.path.join(prefix, other)), f"{label}: {other} is installed")
+    with gzip.open(os.path.join(prefix, "share/man/man6/flipora.6.gz"), "rt") as page:
+        check(page.readline().startswith(".TH FLIPORA 6 "),
+              f"{label}: the manual page is not flipora(6)")
     images = [n for n in os.listdir(os.path.join(prefix, "share/flipora/data")) if n.endswith(".bmp")]
     check(len(images) == 25, f"{label}: {len(images)} images installed, not 25")
     check(not os.path.exists(os.path.join(prefix, "share/flipora/data/Scores.txt")),
@@ -83,7 +95,8 @@ def check_command_line(session, binary, env, cwd, scores):
 def check_desktop_files(prefix, label):
     """The metainfo names the licence and the developer and no screenshot on a reserved
     host; the menu entry names the window class it should match. Returns that class."""
-    root = ElementTree.parse(os.path.join(prefix, f"share/metainfo/{APP_ID}.metainfo.xml")).getroot()
+    metainfo = os.path.join(prefix, f"share/metainfo/{APP_ID}.metainfo.xml")
+    root = ElementTree.parse(metainfo).getroot()
     for tag in ("project_license", "developer_name"):
         check((root.findtext(tag) or "").strip(), f"{label}: the metainfo names no {tag}")
     for image in root.iter("image"):
@@ -120,7 +133,7 @@ def play_time_trial(session, binary, env, cwd, counter, window_class, label):
 
 
 def check_installed(session, label, prefix, home, xdg):
-    binary = os.path.join(prefix, "bin/flipora")
+    binary = os.path.join(prefix, BINARY[label])
     check_layout(prefix, label)
     window_class = check_desktop_files(prefix, label)
     shipped = os.path.join(prefix, "share/flipora/data/Scores.txt")
@@ -201,13 +214,18 @@ def play(session):
     arch = tool("dpkg", "--print-architecture").strip()
     check(debs == [f"flipora_1.0_{arch}.deb"], f"packages made: {debs}")
     deb = os.path.join(packages, debs[0])
-    info = tool("dpkg-deb", "-I", deb)
-    depends = [line for line in info.splitlines() if line.startswith(" Depends:")]
-    check(depends and "libsdl2-2.0-0" in depends[0] and "libc6" in depends[0],
-          f"the package's Depends: {depends}")
+    depends = [d.strip().split(" ")[0] for d in tool("dpkg-deb", "-f", deb, "Depends").split(",")]
+    for package in ["libsdl2-2.0-0", "libc6"] + NAMED_DEPENDENCIES:
+        check(package in depends, f"the package does not depend on {package}: {depends}")
     contents = tool("dpkg-deb", "-c", deb)
-    for path in LAYOUT:
+    for path in LAYOUT + [BINARY["package"]]:
         check(f" ./usr/{path}\n" in contents, f"the package lacks /usr/{path}")
+    # Debian's own judgement: no error and no warning.
+    judged = subprocess.run(["lintian", "--fail-on", "error,warning", deb], capture_output=True,
+                            text=True, timeout=240)
+    complaints = [line for line in judged.stdout.splitlines() if line[:2] in ("E:", "W:")]
+    check(judged.returncode == 0 and not complaints,
+          f"lintian ({judged.returncode}):\n{judged.stdout}{judged.stderr}")
     root = os.path.join(session.scratch, "root")
     tool("dpkg-deb", "-x", deb, root)
     # Here XDG_DATA_HOME is unset: the scores go to ~/.local/share.
