@@ -10,11 +10,12 @@
 inline constexpr int kTableSize = 5;
 static_assert(kScoreSlots == 2 * kTableSize, "two tables, one per mode");
 
-// Windows virtual-key numbers, which index game.keys and drive name entry. The shell maps
-// SDL keys to them (app/events.cpp). Plain numbers, so they index and compare as ints.
+// Windows virtual-key numbers: the game's own key codes, in which every front end hands
+// its keys to the shell and which drive name entry. Plain numbers, so they compare as ints.
 enum VirtualKey : int {
     kKeyBackspace = 8, kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyPageDown = 34,
-    kKeyA = 65, kKeyR = 82, kKeyZ = 90,
+    kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
+    kKeyA = 65, kKeyR = 82, kKeyZ = 90, kKeyF11 = 122,
 };
 
 // Pairs found in this game: the ones matched on the board in play and 8 per cleared board.

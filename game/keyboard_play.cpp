@@ -55,12 +55,11 @@ int32_t StepOnMenu(int32_t name, Arrow arrow)
 
 }  // namespace
 
-void ClickName(int32_t name)
+Requests ClickName(int32_t name)
 {
-    game.mouseDown = true;
     if (OnBlock(name))
-        OnBlockName(name);
-    RunMenuCommand(name);
+        return OnBlockName(name);
+    return RunMenuCommand(name);
 }
 
 void MoveHighlight(Arrow arrow)
@@ -78,8 +77,9 @@ void HideHighlight()
     game.highlight = kNameNothing;
 }
 
-void ClickHighlighted()
+Requests ClickHighlighted()
 {
     if (OnBlock(game.highlight) || OnButton(game.highlight))
-        ClickName(game.highlight);
+        return ClickName(game.highlight);
+    return {};
 }

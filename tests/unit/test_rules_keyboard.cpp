@@ -68,12 +68,10 @@ TEST_F(KeyboardTest, EnterOnABlockPlaysItAsAClickWould)
     LayKnownBoard();
     ClickHighlighted();
     EXPECT_FALSE(game.clockRunning) << "a hidden highlight clicks nothing";
-    EXPECT_FALSE(game.mouseDown);
 
     Press({Arrow::Right, Arrow::Right});   // shown on block 0, then block 1
     game.helpShown = true;
     ClickHighlighted();
-    EXPECT_TRUE(game.mouseDown);
     EXPECT_TRUE(game.clockRunning);
     EXPECT_FALSE(game.helpShown);
     EXPECT_TRUE(game.blocks[1].animating);
@@ -104,16 +102,15 @@ TEST_F(KeyboardTest, EnterOnAButtonRunsItsCommandWithThePress)
     ClickHighlighted();
     Press({Arrow::Right, Arrow::Up, Arrow::Up});
     ASSERT_EQ(game.highlight, kNameNew);
-    scriptedAnswers = {true};
-    ClickHighlighted();
-    ASSERT_EQ(shownBoxes.size(), 1u);
-    EXPECT_EQ(shownBoxes[0].title, "Quit Game");
+    Requests asked = ClickHighlighted();
+    ASSERT_EQ(asked.askQuitGame, kNameNew);
+    EXPECT_FALSE(game.newGameRequested) << "not before the Yes";
+    ConfirmQuitGame(asked.askQuitGame);
     EXPECT_TRUE(game.newGameRequested);
 
     Press({Arrow::Down, Arrow::Down, Arrow::Down, Arrow::Down, Arrow::Down});
     ASSERT_EQ(game.highlight, kNameExit);
-    ClickHighlighted();
-    EXPECT_TRUE(game.quitRequested);
+    EXPECT_TRUE(ClickHighlighted().quit);
 }
 
 TEST_F(KeyboardTest, AMouseClickHidesTheHighlight)
