@@ -24,7 +24,7 @@ void ReadBoard(FrameView& view)
     for (int i = 0; i < kButtonCount; ++i)
         view.buttonDepths[i] = game.buttons[i].depth;
     view.translucent = game.blendBlocks;
-    view.highlight = game.highlight;
+    view.highlight = keyboardHighlight.name;
     view.soundIcon = game.soundIcon;
     view.modeIcon = game.modeIcon;
 }

@@ -102,9 +102,6 @@ struct GameState {
     int32_t nameLength = 0;         // characters typed, 0..10
     Flag scoreInserted = false;     // set by Enter in name entry; cleared when a new game is dealt
 
-    // Keyboard play.
-    int32_t highlight = kNameNothing;  // selection name under the keyboard highlight, 0 hidden
-    int32_t highlightBlock = 0;     // the block Left goes back to from the menu buttons
 
     // Graphics resources: created once at start-up with the GL context.
     unsigned int textures[kTextureCount] = {};

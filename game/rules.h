@@ -66,6 +66,12 @@ Requests ClickName(int32_t name);
 // step without wrapping: Right from the last column goes to New, Up and Down walk the
 // buttons New .. Exit, Left from a button goes back to the block it came from.
 enum class Arrow { Left, Right, Up, Down };
+// Where the player's keyboard points: input state, not the game's, so a new game keeps it.
+struct KeyboardHighlight {
+    int32_t name = 0;   // selection name under the highlight, 0 hidden
+    int32_t block = 0;  // the block Left goes back to from the menu buttons
+};
+extern KeyboardHighlight keyboardHighlight;
 void MoveHighlight(Arrow arrow);
 void HideHighlight();                // at a mouse click: a mouse player never sees it
 Requests ClickHighlighted();         // Enter: a click on the highlighted item, if shown

@@ -41,6 +41,7 @@ void ResetPlayKeepingResources()
     fresh.italicFont = game.italicFont;
     fresh.gameCounter = 1;
     game = fresh;
+    keyboardHighlight = KeyboardHighlight{};
     ResetFakePlatform();
     RestartRandom();
     ShuffleBoard();

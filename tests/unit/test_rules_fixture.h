@@ -15,6 +15,7 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        keyboardHighlight = KeyboardHighlight{};
         RestartRandom();
         ResetFakePlatform();
     }

@@ -75,6 +75,7 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        keyboardHighlight = KeyboardHighlight{};
         ResetFakePlatform();
         shell = ShellState{};
         shell.frontEnd = &frontEnd;
@@ -210,10 +211,10 @@ TEST_F(ShellInput, NoNameEntryWithoutAPlace)
 TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
 {
     Press(SDLK_DOWN);
-    EXPECT_EQ(game.highlight, kNameFirstBlock);
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
     Repeat(SDLK_DOWN);
     Repeat(SDLK_DOWN);
-    EXPECT_EQ(game.highlight, kNameFirstBlock + 8) << "a held arrow walks on";
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 8) << "a held arrow walks on";
     Release(SDLK_DOWN);
     Press(SDLK_KP_ENTER);
     EXPECT_TRUE(game.blocks[8].animating);
@@ -222,7 +223,7 @@ TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
     // Onto Sound: a held Enter clicks once.
     for (SDL_Keycode key : {SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN})
         Press(key);
-    ASSERT_EQ(game.highlight, kNameSound);
+    ASSERT_EQ(keyboardHighlight.name, kNameSound);
     Press(SDLK_RETURN);
     Repeat(SDLK_RETURN);
     Repeat(SDLK_RETURN);
@@ -233,14 +234,14 @@ TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
 TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
 {
     Press(SDLK_RIGHT);
-    ASSERT_EQ(game.highlight, kNameFirstBlock);
+    ASSERT_EQ(keyboardHighlight.name, kNameFirstBlock);
     game.gameOver = 1;
     game.finalRank = 0;
     game.finalScore = 640;
     Press(SDLK_LEFT);
     Press(SDLK_F11);   // the window's key, never typed
     Press(SDLK_RETURN);
-    EXPECT_EQ(game.highlight, kNameFirstBlock);
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
     EXPECT_STREQ(game.scoreNames[0], "%");
     EXPECT_EQ(game.scoreValues[0], 640);
     EXPECT_TRUE(game.scoreInserted);
@@ -251,9 +252,9 @@ TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
 TEST_F(ShellInput, AnyMouseButtonHidesTheHighlight)
 {
     Press(SDLK_UP);
-    ASSERT_NE(game.highlight, kNameNothing);
+    ASSERT_NE(keyboardHighlight.name, kNameNothing);
     DispatchSdlEvent(MouseDown(SDL_BUTTON_RIGHT));
-    EXPECT_EQ(game.highlight, kNameNothing);
+    EXPECT_EQ(keyboardHighlight.name, kNameNothing);
 }
 
 // Text follows the scene's size once the size has rested; a drag's stream of size events
@@ -401,13 +402,13 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     // Sound on: a pick plays the click, and without a box the picture stays.
     game.soundOn = true;
     shell.screen.current = true;
-    game.highlight = kNameFirstBlock + 3;
+    keyboardHighlight.name = kNameFirstBlock + 3;
     Press(SDLK_RETURN);
     EXPECT_EQ(clickSoundPlays, 1);
     EXPECT_TRUE(shell.screen.current);
     EXPECT_TRUE(shownBoxes.empty());
 
-    game.highlight = kNameNew;
+    keyboardHighlight.name = kNameNew;
     shell.screen.current = true;
     shell.schedule.nextSlot = 77;
     scriptedAnswers = {false, true};
@@ -423,13 +424,13 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     EXPECT_FALSE(shell.screen.current);
     EXPECT_EQ(shell.schedule.nextSlot, 0u);
 
-    game.highlight = kNameMode;
+    keyboardHighlight.name = kNameMode;
     Press(SDLK_RETURN);
     EXPECT_TRUE(game.newGameRequested) << "answered Yes";
     EXPECT_FALSE(game.timeTrial);
     EXPECT_FALSE(game.soundOn);
 
-    game.highlight = kNameAbout;
+    keyboardHighlight.name = kNameAbout;
     Press(SDLK_RETURN);
     ASSERT_EQ(shownBoxes.size(), 3u);
     EXPECT_EQ(shownBoxes[2].title, "About Flipora");
@@ -437,7 +438,7 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     EXPECT_EQ(shownBoxes[2].buttons, BoxButtons::Ok);
     EXPECT_EQ(shownBoxes[2].icon, BoxIcon::Information);
 
-    game.highlight = kNameExit;
+    keyboardHighlight.name = kNameExit;
     Press(SDLK_RETURN);
     EXPECT_TRUE(shell.quitRequested);
 }
