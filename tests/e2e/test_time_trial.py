@@ -32,7 +32,7 @@ def play(session):
     check_turned_blocks(turned, face_down, (a1, a2, b1, b2, c1, d1))
 
     # A tap of Space pauses: the banner fades in over the board and the clock stands still.
-    session.key("space")
+    session.key("space", delay_ms=0)
     paused = session.wait_until_settled("paused", board)
     check(paused.count_differences(turned, banner_rect()) > 2000, "no Paused banner")
     time.sleep(1.5)
@@ -72,7 +72,7 @@ def play(session):
     session.wait_until_settled("game-over-settled", board)
 
     # A tap of Escape quits.
-    session.key("Escape")
+    session.key("Escape", delay_ms=0)
     code = session.wait_exit(timeout=10)
     check(code == 0, f"exit code {code}")
     counter, scores, names = read_score_file(session.score_path)
