@@ -11,32 +11,45 @@
 enum class StoreOpen { Opened, Missing, Failed };
 
 // Opens path for reading, as a regular file only: a folder, a FIFO or a device is refused
-// before it is opened, and the open itself never waits. Missing only when the file does not
-// exist; anything else that keeps it from being read is Failed, with *error saying why.
-// On Opened the caller closes *file.
+// before it is opened, and the open itself never waits. Links are followed as
+// ResolveScoreFile does. Missing only when the file does not exist; anything else that
+// keeps it from being read is Failed, with *error saying why. On Opened the caller closes
+// *file.
 StoreOpen OpenScoreFileForReading(const char* path, FILE** file, std::string* error);
 
 // The file a symlinked score file finally names, so that the link itself stays (a player may
-// keep the real file in a synced folder). A link to nowhere names the file it would create.
-std::string ScoreFileTarget(const std::string& path);
+// keep the real file in a synced folder); a link to nowhere names the file it would create.
+// A link is followed only when it belongs to the player or to the system's administrator,
+// and the same holds for a linked folder the file lies in: anyone else's link could send
+// the save over any file of the player's. False, with *error, for such a link.
+bool ResolveScoreFile(const std::string& path, std::string* target, std::string* error);
+
+enum class LockState {
+    Held,      // ours until the object goes
+    Busy,      // another game holds it: try again later, the entries wait
+    Unshared,  // no lock file can be used here; the save goes on without one
+};
 
 // An exclusive lock on "<target>.lock", held for a whole read-change-write by one game.
-// Another game saves for milliseconds; one stopped in the middle of a save must not hang
-// this one, so taking it gives up after a few seconds. Released when the object goes.
+// One try that never waits: the game keeps running while another game saves. The lock
+// file gets the score file's permissions (or those of a new score file); another player
+// who may not write it still locks it for reading. A lock file that is someone else's
+// link, or that cannot be opened at all, is no reason to lose a save: Unshared, and
+// Note() says why.
 class ScoreFileLock {
 public:
-    explicit ScoreFileLock(const std::string& target);
+    ScoreFileLock(const std::string& target, bool privateFile);
     ~ScoreFileLock();
     ScoreFileLock(const ScoreFileLock&) = delete;
     ScoreFileLock& operator=(const ScoreFileLock&) = delete;
 
-    bool Held() const { return held_; }
-    const std::string& Error() const { return error_; }
+    LockState State() const { return state_; }
+    const std::string& Note() const { return note_; }
 
 private:
     intptr_t handle_ = -1;  // the system's own handle of the open lock file
-    bool held_ = false;
-    std::string error_;
+    LockState state_ = LockState::Unshared;
+    std::string note_;
 };
 
 // Replaces target with text as one step: a fresh file under a name of our own beside it
@@ -47,3 +60,8 @@ private:
 // The caller holds the lock. False, with *error, when target was not replaced.
 bool ReplaceScoreFile(const std::string& target, const std::string& text, bool privateFile,
                       std::string* error);
+
+// Makes the missing folders of folder that lie below base, private to the player. base
+// itself (the home folder) is never made: it must exist. False, with *error naming the
+// first step that failed and its own reason.
+bool MakeFoldersBelow(const std::string& base, const std::string& folder, std::string* error);

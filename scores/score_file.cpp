@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -18,10 +19,36 @@ const char* scoreFilePath = "data/Scores.txt";
 const char* scoreDefaultsPath = nullptr;
 bool scoreFileIsPrivate = false;
 
-// fgets limit: 254 characters and the terminator. A longer line goes on as a further line.
-static constexpr int kLinePieceSize = 255;
+// At most 254 characters per piece and the terminator. A longer line goes on as a further
+// line.
+static constexpr int kLinePieceLength = 254;
 
-// A line end, also the CR of a CR LF file read where text mode does not translate it.
+// One piece of a line, its line end kept: LF, CR LF, or a lone CR as old Mac files end
+// their lines. False when nothing was left to read.
+static bool ReadLinePiece(FILE* file, char buffer[256])
+{
+    int length = 0;
+    while (length < kLinePieceLength) {
+        int c = std::getc(file);
+        if (c == EOF)
+            break;
+        buffer[length++] = static_cast<char>(c);
+        if (c == '\n')
+            break;
+        if (c == '\r') {
+            int next = std::getc(file);
+            if (next == '\n' && length < kLinePieceLength)
+                buffer[length++] = '\n';
+            else if (next != EOF)
+                std::ungetc(next, file);
+            break;
+        }
+    }
+    buffer[length] = '\0';
+    return length > 0;
+}
+
+// A line end alone: LF, CR LF or CR.
 static bool IsEmptyLine(const char* line)
 {
     if (line[0] == '\n')
@@ -32,10 +59,8 @@ static bool IsEmptyLine(const char* line)
 bool ReadDataLine(FILE* file, char buffer[256])
 {
     for (;;) {
-        if (!std::fgets(buffer, kLinePieceSize, file)) {
-            buffer[0] = '\0';
+        if (!ReadLinePiece(file, buffer))
             return false;
-        }
         if (buffer[0] != '/' && !IsEmptyLine(buffer))
             return true;
     }
@@ -97,6 +122,8 @@ struct PlacedEntry {
 std::vector<PlacedEntry> unsavedEntries;
 bool fileUnreadable = false;
 std::string lastError;
+bool lockBusy = false;       // the last save found the lock held by another game
+bool unsharedNoted = false;  // saving without the lock was said once on stderr
 
 // Five scores, then the five names of the same slots.
 bool ReadTable(FILE* file, Tables* tables, int firstSlot)
@@ -252,18 +279,27 @@ bool RefuseUnreadable()
 }
 
 // Every write of the file: never over one that could not be read, always through a link to
-// its final target, always under the lock. `work` gets the target and sets lastError when
-// it fails.
+// its final target, under the lock when there can be one. `work` gets the target and sets
+// lastError when it fails.
 template <typename Work>
 bool WithScoreFileLocked(Work work)
 {
+    lockBusy = false;
     if (RefuseUnreadable())
         return false;
-    std::string target = ScoreFileTarget(scoreFilePath);
-    ScoreFileLock lock(target);
-    if (!lock.Held()) {
-        lastError = lock.Error();
+    std::string target;
+    if (!ResolveScoreFile(scoreFilePath, &target, &lastError))
         return false;
+    ScoreFileLock lock(target, scoreFileIsPrivate);
+    if (lock.State() == LockState::Busy) {
+        lockBusy = true;
+        lastError = "another game keeps it locked";
+        return false;
+    }
+    if (lock.State() == LockState::Unshared && !unsharedNoted) {
+        unsharedNoted = true;
+        std::fprintf(stderr, "flipora: saving %s without the lock shared with other games (%s)\n",
+                     target.c_str(), lock.Note().c_str());
     }
     if (!work(target))
         return false;
@@ -294,6 +330,11 @@ bool ScoreFileUnreadable()
 const char* ScoreFileError()
 {
     return lastError.c_str();
+}
+
+bool ScoreFileBusy()
+{
+    return lockBusy;
 }
 
 bool SaveScores()

@@ -38,11 +38,17 @@ bool ScoreFileUnreadable();
 // one that worked.
 const char* ScoreFileError();
 
+// True after a save failed only because another game held the lock: nothing is wrong,
+// the same save works once that game is done.
+bool ScoreFileBusy();
+
 // Writes the 21 data lines of the tables as they are now. Every write of the file goes
-// the same way: under an exclusive lock on "<file>.lock", to a fresh temporary file
-// beside it that is synced and renamed over it, so the previous file survives any
-// failure and a reader never sees half a table. A symlinked file is written through
-// (the link stays); an existing file keeps its permissions. False when nothing was
+// the same way: under an exclusive lock on "<file>.lock", taken without waiting, to a
+// fresh temporary file beside it that is synced and renamed over it, so the previous file
+// survives any failure and a reader never sees half a table. Where no lock file can be
+// used the write goes on without it and says so once on stderr. A symlinked file is
+// written through (the link stays) when the link is the player's or the administrator's,
+// and refused otherwise; an existing file keeps its permissions. False when nothing was
 // written. An empty name, or one beginning with "/", is written after one blank so that
 // it stays a data line and every slot reads back in place.
 bool SaveScores();

@@ -3,9 +3,7 @@
 #include "platform/score_store.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include <dirent.h>
@@ -24,6 +22,13 @@ std::string ErrorText(int error)
 const char* NotARegularFile(const struct stat& info)
 {
     return S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+}
+
+// The rule of the kernel's protected symlinks in sticky folders: a link is trusted when the
+// player or the administrator made it.
+bool TrustedLink(const struct stat& link)
+{
+    return link.st_uid == geteuid() || link.st_uid == 0;
 }
 
 std::string FolderOf(const std::string& path)
@@ -94,8 +99,11 @@ bool WriteAll(int fd, const std::string& text)
 StoreOpen OpenScoreFileForReading(const char* path, FILE** file, std::string* error)
 {
     *file = nullptr;
+    std::string target;
+    if (!ResolveScoreFile(path, &target, error))
+        return StoreOpen::Failed;
     struct stat info {};
-    if (stat(path, &info) != 0) {
+    if (stat(target.c_str(), &info) != 0) {
         if (errno == ENOENT)
             return StoreOpen::Missing;
         *error = ErrorText(errno);
@@ -105,7 +113,8 @@ StoreOpen OpenScoreFileForReading(const char* path, FILE** file, std::string* er
         *error = NotARegularFile(info);
         return StoreOpen::Failed;
     }
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // No further link: one swapped in since the look above is refused, not followed.
+    int fd = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
         if (errno == ENOENT)
             return StoreOpen::Missing;
@@ -128,44 +137,81 @@ StoreOpen OpenScoreFileForReading(const char* path, FILE** file, std::string* er
 }
 
 // A loop ends after as many hops as the system allows and then fails to write.
-std::string ScoreFileTarget(const std::string& path)
+bool ResolveScoreFile(const std::string& path, std::string* target, std::string* error)
 {
+    struct stat info {};
+    std::string folder = FolderOf(path);
+    if (lstat(folder.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && !TrustedLink(info)) {
+        *error = "its folder " + folder + " is a link made by another user";
+        return false;
+    }
     std::string current = path;
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
         if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
+            break;
+        if (!TrustedLink(info)) {
+            *error = current == path ? "it is a link made by another user"
+                                     : current + " is a link made by another user";
+            return false;
+        }
         std::vector<char> link(4096);
         ssize_t length = readlink(current.c_str(), link.data(), link.size() - 1);
         if (length <= 0)
-            return current;
+            break;
         std::string next(link.data(), static_cast<size_t>(length));
         current = next[0] == '/' ? next : FolderOf(current) + "/" + next;
     }
-    return current;
+    *target = current;
+    return true;
 }
 
-ScoreFileLock::ScoreFileLock(const std::string& target)
+ScoreFileLock::ScoreFileLock(const std::string& target, bool privateFile)
 {
     std::string path = target + ".lock";
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                  0644);
-    if (fd < 0) {
-        error_ = "cannot create " + NameOf(path) + ": " + ErrorText(errno);
-        return;
-    }
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) ||
-            std::chrono::steady_clock::now() > deadline) {
-            error_ = errno == EWOULDBLOCK ? "another game keeps it locked" : ErrorText(errno);
-            close(fd);
+    std::string name = NameOf(path);
+    struct stat info {};
+    mode_t mode = privateFile ? 0600 : 0644;
+    if (stat(target.c_str(), &info) == 0)
+        mode = info.st_mode & 0777;
+
+    // The player's own link is followed, but never to create a file where it points.
+    int fd = -1;
+    int flags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (!TrustedLink(info)) {
+            note_ = name + " is a link made by another user";
             return;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        fd = open(path.c_str(), O_RDWR | flags);
+    } else {
+        fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | flags, mode);
+        flags |= O_NOFOLLOW;
+    }
+    // Another player's lock file: flock needs no write access.
+    int openError = errno;
+    if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
+        fd = open(path.c_str(), O_RDONLY | flags);
+    if (fd < 0) {
+        note_ = "cannot open " + name + ": " + ErrorText(errno == ENOENT ? openError : errno);
+        return;
+    }
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        note_ = name + " is not a regular file";
+        return;
+    }
+    int locked = flock(fd, LOCK_EX | LOCK_NB);
+    if (locked != 0 && errno == EINTR)
+        locked = flock(fd, LOCK_EX | LOCK_NB);
+    if (locked != 0) {
+        bool busy = errno == EWOULDBLOCK;
+        note_ = "cannot lock " + name + ": " + ErrorText(errno);
+        close(fd);
+        state_ = busy ? LockState::Busy : LockState::Unshared;
+        return;
     }
     handle_ = fd;
-    held_ = true;
+    state_ = LockState::Held;
 }
 
 ScoreFileLock::~ScoreFileLock()
@@ -224,4 +270,30 @@ bool ReplaceScoreFile(const std::string& target, const std::string& text, bool p
     }
     SyncFolder(FolderOf(target));
     return true;
+}
+
+bool MakeFoldersBelow(const std::string& base, const std::string& folder, std::string* error)
+{
+    struct stat info {};
+    if (stat(base.c_str(), &info) != 0) {
+        *error = "the home folder " + base + " cannot be used: " + ErrorText(errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        *error = "the home folder " + base + " is not a folder";
+        return false;
+    }
+    bool below = folder.size() > base.size() && folder.compare(0, base.size(), base) == 0 &&
+                 (folder[base.size()] == '/' || base.back() == '/');
+    if (!below)
+        return true;  // nothing of ours to make
+    for (size_t slash = folder.find('/', base.size() + 1); ; slash = folder.find('/', slash + 1)) {
+        std::string step = folder.substr(0, slash);
+        if (step.size() > base.size() && mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {
+            *error = "cannot create the folder " + step + ": " + ErrorText(errno);
+            return false;
+        }
+        if (slash == std::string::npos)
+            return true;
+    }
 }
