@@ -38,7 +38,7 @@ void UseScoreFiles(const ScoreFiles& files)
     scoreFilePath = scoreFiles.save.c_str();
     scoreDefaultsPath = scoreFiles.shipped.empty() ? nullptr : scoreFiles.shipped.c_str();
     scoreFileIsPrivate = scoreFiles.playerFolder;
-    MakeScoreFolderOnSave(scoreFiles.playerFolder);
+    MakeScoreFolderOnSave(scoreFiles.makeBelow);
 }
 
 // --help and --version answer without a window; a refused line ends with the usage.

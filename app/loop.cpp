@@ -114,6 +114,7 @@ void StartDiagnostics()
 
 void RunPass()
 {
+    RetryPendingSave(GetTickCount());
     FrontEnd& frontEnd = *shell.frontEnd;
     if (frontEnd.DispatchOneEvent())
         return;
