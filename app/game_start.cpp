@@ -1,13 +1,16 @@
 // Before any window: where the data and the scores are, and what the command line asks.
 #include "app/shell.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "game/game_state.h"
 #include "platform/data_folder.h"
+#include "platform/quit_signals.h"
 #include "render/render.h"
 #include "scores/scores.h"
 
@@ -41,6 +44,15 @@ void UseScoreFiles(const ScoreFiles& files)
     MakeScoreFolderOnSave(scoreFiles.makeBelow);
 }
 
+// An answer that did not reach its reader (a full disk, a closed pipe) is a failure.
+int AnswerWritten(const char* what)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "flipora: the %s could not be written: %s\n", what, std::strerror(errno));
+    return 1;
+}
+
 // --help and --version answer without a window; a refused line ends with the usage.
 bool AnswerCommandLine(Command command, const std::string& offending, int* exitCode)
 {
@@ -49,11 +61,11 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
         return false;
     case Command::Help:
         PrintUsage(stdout, scoreFiles);
-        *exitCode = 0;
+        *exitCode = AnswerWritten("help");
         return true;
     case Command::Version:
         std::printf("%s\n", kVersionText);
-        *exitCode = 0;
+        *exitCode = AnswerWritten("version");
         return true;
     case Command::Refuse:
         break;
@@ -68,6 +80,7 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
 
 bool PrepareGame(int argc, char** argv, int* exitCode)
 {
+    OpenStandardDescriptors();
     InstallQuitHandling();
     StartDiagnostics();
 
