@@ -98,8 +98,7 @@ std::string PlayerFolderBase(const std::string& playerFolder, const std::string&
     std::string below = home.empty() || home.back() == '/' ? home : home + "/";
     if (!home.empty() && playerFolder.compare(0, below.size(), below) == 0)
         return home;
-    size_t slash = playerFolder.rfind('/');
-    return slash == std::string::npos || slash == 0 ? "/" : playerFolder.substr(0, slash);
+    return "/";
 }
 
 ScoreFiles ChooseScoreFiles(const DataFolder& folder, bool folderWritable,

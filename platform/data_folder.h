@@ -44,8 +44,8 @@ std::string ChooseHomeFolder(const char* homeVariable, const char* passwordHome,
                              const std::function<bool(const std::string&)>& isFolder);
 
 // The existing folder below which the game may make the player's folder: home when the
-// player's folder lies under it (it is never made itself), else the folder holding the
-// player's folder ($XDG_DATA_HOME).
+// player's folder lies under it (it is never made itself), else the root, so that a
+// missing $XDG_DATA_HOME elsewhere is made as the XDG rules ask.
 std::string PlayerFolderBase(const std::string& playerFolder, const std::string& home);
 
 // The score files for one run. save is where the table is written; when the player has no

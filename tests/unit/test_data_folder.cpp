@@ -95,11 +95,12 @@ TEST(DataFolder, PlayerFolderFollowsXdgDataHome)
     EXPECT_EQ(ChooseHomeFolder(nullptr, "/home/pw", isFolder), "/home/pw");
     EXPECT_EQ(ChooseHomeFolder("", nullptr, isFolder), "");
 
-    // Folders are made below the home, or below XDG_DATA_HOME when that lies elsewhere.
+    // Folders are made below the home, never the home itself; an XDG_DATA_HOME elsewhere
+    // is made whole.
     EXPECT_EQ(PlayerFolderBase("/home/ann/.local/share/flipora", "/home/ann"), "/home/ann");
     EXPECT_EQ(PlayerFolderBase("/home/ann/xdg/flipora", "/home/ann/"), "/home/ann/");
-    EXPECT_EQ(PlayerFolderBase("/home/anne/.local/share/flipora", "/home/ann"), "/home/anne/.local/share");
-    EXPECT_EQ(PlayerFolderBase("/scratch/xdg/flipora", ""), "/scratch/xdg");
+    EXPECT_EQ(PlayerFolderBase("/home/anne/.local/share/flipora", "/home/ann"), "/");
+    EXPECT_EQ(PlayerFolderBase("/scratch/xdg/flipora", ""), "/");
 }
 
 TEST(DataFolder, PortableWritableFolderKeepsItsScoreFile)
