@@ -1,6 +1,6 @@
 """Failures at the edges of a run: a missing image, a score file that cannot be read
-(a folder, a FIFO, one the player may not read, a link another user planted), a folder the scores cannot be saved in,
-and no display at all. A failed start or a failed save ends with exit code 1 and says
+(a folder, a FIFO, one the player may not read, a link another user planted), a folder
+the scores cannot be saved in, and no display at all. A failed start or a failed save ends with exit code 1 and says
 why; a score file that could not be read is never written."""
 
 import os
