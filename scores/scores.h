@@ -24,11 +24,12 @@ bool ReadDataLine(FILE* file, char buffer[256]);
 // that ends early, leaves the defaults for what it did not reach (counter 1, scores 0,
 // names empty); a counter outside 1..99 is brought into it (below 1 as 1, above 99
 // modulo 99). Values read like "%i", except that one outside the int range is clamped
-// to it. CR LF line ends read like LF.
+// to it. CR LF line ends, and a lone CR as old Mac files have, read like LF.
 // A missing file reads scoreDefaultsPath instead, when set; a shipped table that cannot
-// be read just leaves the defaults. Only a missing file means defaults: one that exists but cannot be read (no permission,
-// not a regular file, a read error) also leaves the defaults, returns false, and from
-// then on nothing writes over it (ScoreFileUnreadable). Opening never blocks.
+// be read just leaves the defaults. Only a missing file means defaults: one that exists
+// but cannot be read (no permission, not a regular file, a link made by another user, a
+// read error) also leaves the defaults, returns false, and from then on nothing writes
+// over it (ScoreFileUnreadable). Opening never blocks.
 bool LoadScores();
 
 // True after a load found the file unreadable: this session keeps no scores.
