@@ -170,8 +170,9 @@ ScoreFileLock::ScoreFileLock(const std::string& target, bool privateFile)
     std::string path = target + ".lock";
     std::string name = NameOf(path);
     struct stat info {};
-    mode_t mode = privateFile ? 0600 : 0644;
-    if (stat(target.c_str(), &info) == 0)
+    mode_t mode = privateFile ? 0600 : 0644;  // less the umask, as a new score file gets
+    bool fileMode = stat(target.c_str(), &info) == 0;
+    if (fileMode)
         mode = info.st_mode & 0777;
 
     // The player's own link is followed, but never to create a file where it points.
@@ -200,6 +201,10 @@ ScoreFileLock::ScoreFileLock(const std::string& target, bool privateFile)
         note_ = name + " is not a regular file";
         return;
     }
+    // Exactly the score file's permissions, whatever the umask took away when it was made:
+    // whoever may write the table may lock it.
+    if (fileMode && info.st_uid == geteuid() && (info.st_mode & 0777) != mode)
+        fchmod(fd, mode);
     int locked = flock(fd, LOCK_EX | LOCK_NB);
     if (locked != 0 && errno == EINTR)
         locked = flock(fd, LOCK_EX | LOCK_NB);

@@ -568,7 +568,7 @@ TEST_F(ScoreFileTest, TheLockFollowsTheFilesPermissionsAndABadOneDoesNotStopTheS
 {
     LoadText(kFilledText);
     ASSERT_EQ(chmod(path.c_str(), 0664), 0);
-    mode_t oldMask = umask(0);
+    mode_t oldMask = umask(022);
     bool saved = SaveScores();
     umask(oldMask);
     ASSERT_TRUE(saved);
