@@ -131,6 +131,24 @@ TEST(DataFolder, InstalledOrReadOnlyFolderIsNeverWritten)
               "/usr/share/flipora/data/Scores.txt");
 }
 
+#ifdef _WIN32
+// Windows folders come with backslashes and their files are joined the same way: the
+// program's own folder (unzipped or installed), then %APPDATA%'s for a read-only one.
+TEST(DataFolder, WindowsFoldersJoinWithBackslashes)
+{
+    std::vector<DataFolder> beside = DataFolderCandidates("C:\\Program Files\\Flipora", "", "");
+    EXPECT_EQ(Paths(beside), (std::vector<std::string>{"data", "C:\\Program Files\\Flipora\\data"}));
+    EXPECT_EQ(DataFileSpellings(beside[1], "Data/Vexo.bmp"),
+              (std::vector<std::string>{"C:\\Program Files\\Flipora\\data\\Vexo.bmp"}));
+    ScoreFiles installed =
+        ChooseScoreFiles(beside[1], false, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora");
+    EXPECT_EQ(installed.save, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora\\Scores.txt");
+    EXPECT_EQ(installed.shipped, "C:\\Program Files\\Flipora\\data\\Scores.txt");
+    EXPECT_EQ(ChooseScoreFiles(beside[1], true, "C:\\p").save,
+              "C:\\Program Files\\Flipora\\data\\Scores.txt");
+}
+#endif
+
 TEST(DataFolder, PlayersTableThenShippedTableThenDefaults)
 {
     ScoreFiles files = ChooseScoreFiles(kCandidates[3], false, "/p");

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,7 +15,8 @@ namespace {
 
 std::string TempPath(const std::string& name)
 {
-    return "/tmp/flipora_image_" + std::to_string(getpid()) + "_" + name;
+    return (std::filesystem::temp_directory_path() /
+            ("flipora_image_" + std::to_string(getpid()) + "_" + name)).string();
 }
 
 }  // namespace

@@ -15,12 +15,16 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include "game/game_state.h"
 #include "platform/score_store.h"
@@ -35,9 +39,10 @@ protected:
     void SetUp() override
     {
         game = GameState{};
-        std::string pattern = (fs::temp_directory_path() / "flipora_scores_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        std::random_device seed;
+        do
+            folder = fs::temp_directory_path() / ("flipora_scores_" + std::to_string(seed()));
+        while (!fs::create_directory(folder));
         path = (folder / "Scores.txt").string();
         scoreFilePath = path.c_str();
     }
@@ -65,10 +70,17 @@ protected:
                 << entry.path();
     }
 
+    // As the game wrote it, with its line ends as LF: Windows writes CR LF (the exact bytes
+    // are checked on their own).
     std::string ReadFile(const std::string& from)
     {
         std::ifstream in(from, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        std::string text(std::istreambuf_iterator<char>(in), {});
+#ifdef _WIN32
+        for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+            text.erase(at, 1);
+#endif
+        return text;
     }
 
     void LoadText(const std::string& text)
@@ -191,7 +203,7 @@ TEST_F(ScoreFileTest, SplitsLinesLongerThan254Characters)
 TEST_F(ScoreFileTest, ReadDataLineHandsOutPiecesAndEndsAtTheEnd)
 {
     WriteFile("/c\n\n" + std::string(300, 'x') + "\r\n\r\nlast");
-    FILE* file = std::fopen(path.c_str(), "r");
+    FILE* file = std::fopen(path.c_str(), "rb");
     ASSERT_NE(file, nullptr);
     char buffer[256];
     ASSERT_TRUE(ReadDataLine(file, buffer));
@@ -362,9 +374,11 @@ TEST_F(ScoreFileTest, AShippedTableIsReadUntilThePlayerHasOneAndNeverWritten)
     EXPECT_EQ(ReadFile(shipped), kFilledText);
     EXPECT_EQ(ReadFile(player), "8\n900\n850\n800\n700\n600\nann\nme\nbob\ncy\ndee\n"
                                 "1310\n1206\n905\n810\n0\nfay\ngus\nhal\nivy\njo\n");
-    // The player's alone, whatever the umask allows.
+#ifndef _WIN32
+    // The player's alone, whatever the umask allows (%APPDATA% is the player's own).
     EXPECT_EQ(fs::status(player).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+#endif
 
     // From now on the player's own table is what loads and what merges take.
     std::ofstream(shipped, std::ios::binary | std::ios::trunc) << "50\n";
@@ -429,6 +443,7 @@ TEST_F(ScoreFileFailureTest, TargetThatIsAFolderStaysAndNoTempIsLeft)
     ExpectOldFileKept();
 }
 
+#ifndef _WIN32
 // A file-size limit makes the writes themselves fail, as a full disk would.
 TEST_F(ScoreFileFailureTest, FailedWriteKeepsTheOldFile)
 {
@@ -489,6 +504,8 @@ TEST_F(ScoreFileTest, AFileThatCannotBeReadIsNeverWrittenOver)
     EXPECT_EQ(UnsavedEntryCount(), 0);
 }
 
+#endif  // !_WIN32
+
 // Another game saved since we read the file: our entry goes into the table as it is on
 // disk now, by the same rule (below equal scores), and both games' entries stay.
 TEST_F(ScoreFileTest, MergePutsThisSessionsEntriesIntoTheFileAsItIsNow)
@@ -535,6 +552,7 @@ TEST_F(ScoreFileTest, MergePutsThisSessionsEntriesIntoTheFileAsItIsNow)
     EXPECT_EQ(ReadFile(path), "40\n0\n0\n0\n0\n0\n \n \n \n \n \n5\n0\n0\n0\n0\nsolo\n \n \n \n \n");
 }
 
+#ifndef _WIN32
 // While another holder has the lock, a merge does not wait: it fails as busy, keeps the
 // entry and touches nothing, and once the lock is free works on what that one wrote.
 TEST_F(ScoreFileTest, MergeNeverWaitsForTheLockBesideTheFile)
@@ -722,6 +740,151 @@ TEST_F(ScoreFileTest, WritesThroughALinkNeverThroughAPlantedTemporary)
     EXPECT_FALSE(fs::exists(real.string() + ".tmp-99-0"));
     EXPECT_TRUE(fs::exists(real.string() + ".lock"));
 }
+
+#endif  // !_WIN32
+
+#ifdef _WIN32
+// The same guarantees on Windows, where another program holding the file open stands in
+// for a file the game may not read or replace.
+
+HANDLE OpenSharingNothing(const std::string& file)
+{
+    return CreateFileW(fs::path(file).wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Run as a second process by the lock test (FLIPORA_HOLD_LOCK names the score file), before
+// googletest starts: another game in the middle of its save, holding the lock until told.
+int HoldLockIfAsked()
+{
+    const char* target = std::getenv("FLIPORA_HOLD_LOCK");
+    if (!target)
+        return 0;
+    std::string file = target;
+    HANDLE lock = CreateFileW(fs::path(file + ".lock").wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    OVERLAPPED whole{};
+    bool held = lock != INVALID_HANDLE_VALUE &&
+                LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole);
+    std::ofstream(file + ".held") << (held ? "held" : "failed");
+    for (int wait = 0; wait < 600 && !fs::exists(file + ".release"); ++wait)
+        Sleep(50);
+    ExitProcess(held ? 0 : 1);
+}
+const int kLockHolder = HoldLockIfAsked();
+
+// In a folder whose name is not ASCII, as a player's user folder may be.
+TEST_F(ScoreFileTest, WindowsWritesCrLfLinesThatReadBack)
+{
+    fs::path player = folder / fs::path(u8"Zo\u00eb");
+    fs::create_directory(player);
+    std::u8string utf8 = (player / "Scores.txt").u8string();
+    std::string where(utf8.begin(), utf8.end());
+    scoreFilePath = where.c_str();
+    FillTables();
+    ASSERT_TRUE(SaveScores());
+    std::ifstream in(player / "Scores.txt", std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    std::string crlf;
+    for (const char* c = kFilledText; *c; ++c)
+        crlf += *c == '\n' ? std::string("\r\n") : std::string(1, *c);
+    EXPECT_EQ(bytes, crlf);
+    game = GameState{};
+    ASSERT_TRUE(LoadScores());
+    ExpectFilledTables();
+}
+
+// The new file cannot take the old one's place: the old table stays byte for byte, no
+// temporary is left, and once the file is free the save goes through.
+TEST_F(ScoreFileFailureTest, WindowsFailedReplacementKeepsTheOldFile)
+{
+    HANDLE held = OpenSharingNothing(path);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    bool saved = SaveScores();
+    std::string why = ScoreFileError();
+    CloseHandle(held);
+    EXPECT_FALSE(saved);
+    EXPECT_NE(why, "");
+    ExpectOldFileKept();
+    ASSERT_TRUE(SaveScores());
+    EXPECT_EQ(ReadFile(path).substr(0, 8), "7\n12345\n");
+}
+
+// A folder, or a file another program held when the game started, is never written over.
+TEST_F(ScoreFileTest, WindowsAFileThatCannotBeReadIsNeverWrittenOver)
+{
+    fs::create_directory(folder / "data");
+    WriteFile(kFilledText);
+    std::string inFolder = (folder / "data").string();
+    for (bool asFolder : {true, false}) {
+        scoreFilePath = asFolder ? inFolder.c_str() : path.c_str();
+        HANDLE held = asFolder ? INVALID_HANDLE_VALUE : OpenSharingNothing(path);
+        ASSERT_TRUE(asFolder || held != INVALID_HANDLE_VALUE);
+        FillTables();
+        EXPECT_FALSE(LoadScores()) << scoreFilePath;
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_TRUE(ScoreFileUnreadable());
+        if (asFolder)
+            EXPECT_STREQ(ScoreFileError(), "it is a folder");
+        else
+            EXPECT_STRNE(ScoreFileError(), "");
+        ExpectTables(1, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {"", "", "", "", "", "", "", "", "", ""});
+
+        game.scoreValues[0] = 77;
+        RecordPlacedEntry(0);
+        EXPECT_FALSE(SaveScores());
+        EXPECT_FALSE(MergeScores(true));
+        EXPECT_EQ(UnsavedEntryCount(), 1);
+    }
+    EXPECT_TRUE(fs::is_empty(folder / "data"));
+    EXPECT_EQ(ReadFile(path), kFilledText);
+    ExpectNoTemporaryFile();
+}
+
+// Another process holds the lock: the merge does not wait, fails as busy and keeps the
+// entry, and once the lock is free works on what that one wrote.
+TEST_F(ScoreFileTest, WindowsMergeNeverWaitsForALockHeldByAnotherProcess)
+{
+    LoadText(kFilledText);
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    std::wstring command = L"\"" + self + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    SetEnvironmentVariableA("FLIPORA_HOLD_LOCK", path.c_str());
+    BOOL started = CreateProcessW(self.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &child);
+    SetEnvironmentVariableA("FLIPORA_HOLD_LOCK", nullptr);
+    ASSERT_TRUE(started);
+    for (int wait = 0; wait < 600 && !fs::exists(path + ".held"); ++wait)
+        Sleep(50);
+    ASSERT_EQ(ReadFile(path + ".held"), "held");
+
+    game.scoreValues[0] = 1000;
+    std::strcpy(game.scoreNames[0], "first");
+    RecordPlacedEntry(0);
+    EXPECT_FALSE(MergeScores(false));
+    EXPECT_TRUE(ScoreFileBusy());
+    EXPECT_STREQ(ScoreFileError(), "another game keeps it locked");
+    EXPECT_EQ(UnsavedEntryCount(), 1);
+    EXPECT_EQ(ReadFile(path), kFilledText);  // not written while the lock is held
+
+    WriteFile("8\n" + std::string(kFilledText).substr(2));
+    std::ofstream(path + ".release") << "go";
+    DWORD exitCode = 1;
+    WaitForSingleObject(child.hProcess, 30000);
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    EXPECT_EQ(exitCode, 0u);
+    ASSERT_TRUE(MergeScores(false));
+    EXPECT_FALSE(ScoreFileBusy());
+    EXPECT_EQ(ReadFile(path).substr(0, 23), "8\n1000\n900\n800\n700\n600\n");
+}
+#endif  // _WIN32
 
 // Damaged files of every kind: reading always ends, the counter is usable, every name
 // stays terminated inside its slot, and whatever was read writes back and reads the same.
