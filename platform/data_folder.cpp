@@ -15,11 +15,23 @@ std::string FileName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Windows hands out folders with backslashes (the executable's, %APPDATA%); a file in one
+// is joined the same way, so every path the player may see reads as Windows writes it.
+char Separator(const std::string& folder)
+{
+#ifdef _WIN32
+    if (folder.find('\\') != std::string::npos)
+        return '\\';
+#endif
+    (void)folder;
+    return '/';
+}
+
 std::string Join(const std::string& folder, const std::string& name)
 {
-    if (!folder.empty() && folder.back() == '/')
+    if (!folder.empty() && (folder.back() == '/' || folder.back() == Separator(folder)))
         return folder + name;
-    return folder + "/" + name;
+    return folder + Separator(folder) + name;
 }
 
 void AddCandidate(std::vector<DataFolder>& candidates, const std::string& path, bool installed)
@@ -42,7 +54,7 @@ std::vector<DataFolder> DataFolderCandidates(const std::string& executableFolder
         // The executable's folder is resolved through links, so "bin/.." is its prefix.
         std::filesystem::path installed = Join(executableFolder, installedFromBin);
         if (!installedFromBin.empty())
-            AddCandidate(candidates, installed.lexically_normal().string(), true);
+            AddCandidate(candidates, installed.lexically_normal().generic_string(), true);
     }
     if (!installedFolder.empty())
         AddCandidate(candidates, installedFolder, true);
