@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the Windows game with mingw-w64 and checks it under Wine, in a Wine prefix made
+# afresh for this run (build-win/wineprefix).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-win -j"$jobs"
+
+# A server left from an earlier run would keep the old prefix alive.
+WINEPREFIX="$PWD/build-win/wineprefix" wineserver -k 2>/dev/null || true
+rm -rf build-win/wineprefix
+(cd build-win && ctest --output-on-failure)
