@@ -18,5 +18,17 @@ add_library(flipora_platform_win32 STATIC
   platform/win32/ticks_win32.cpp)
 target_link_libraries(flipora_platform_win32 PUBLIC flipora_paths flipora_wide_path winmm)
 
+# Drawing on opengl32 and glu32, glyphs from GDI.
+add_library(flipora_render STATIC ${FLIPORA_RENDER_SOURCES} platform/win32/glyphs_win32.cpp
+  platform/win32/gl_context_win32.cpp)
+target_link_libraries(flipora_render PUBLIC flipora_core flipora_paths flipora_image opengl32 glu32
+                      gdi32)
+
+# Console events that end the game, and the boxes that a console event may cut short.
+add_library(flipora_quit_signals STATIC platform/win32/quit_signals_win32.cpp)
+target_include_directories(flipora_quit_signals PUBLIC ${CMAKE_SOURCE_DIR})
+target_sources(flipora_platform_win32 PRIVATE platform/win32/message_box_win32.cpp)
+target_link_libraries(flipora_platform_win32 PUBLIC flipora_quit_signals user32)
+
 enable_testing()
 add_subdirectory(tests)

@@ -1,5 +1,4 @@
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +8,7 @@
 #include "game/game_state.h"
 #include "game/scene_layout.h"
 #include "platform/glyphs.h"
+#include "platform/gl_context.h"
 #include "render/render.h"
 
 namespace {
@@ -106,7 +106,7 @@ void SetTextPixels(int pixels)
 void FreeFonts()
 {
     // At shutdown the context may already be gone; the lists went with it then.
-    if (SDL_GL_GetCurrentContext() != nullptr) {
+    if (GlContextIsCurrent()) {
         if (game.textFont != 0)
             glDeleteLists(game.textFont, kGlyphCount);
         if (game.italicFont != 0)

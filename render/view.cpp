@@ -1,15 +1,15 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <SDL.h>
 
 #include "game/scene_layout.h"
+#include "platform/gl_context.h"
 #include "render/render.h"
 
 void ResizeView(int width, int height)
 {
     // A size event can come while the window is being made, before any context exists;
     // the view is set again once it does.
-    if (SDL_GL_GetCurrentContext() == nullptr)
+    if (!GlContextIsCurrent())
         return;
     if (height == 0)
         height = 1;  // a minimised window
