@@ -11,15 +11,16 @@ packages=(
   zlib1g-dev   # the snapshot tool, built with the game
   dpkg-dev file  # cpack -G DEB works out the package's dependencies with them
   xfonts-base  # SDL's X11 message boxes draw their text with the X core fonts
-  # The Windows build (scripts/windows.sh): the cross compiler, Wine to run it (`wine` runs
-  # 64-bit programs with wine64 alone; no i386 architecture needed), NSIS for its installer.
-  g++-mingw-w64-x86-64-posix wine wine64 nsis
 )
 test_packages=(
   libgtest-dev
   libcairo2-dev  # the art tool, which the tests hold to the committed images and icons
   xvfb xdotool x11-utils imagemagick python3 evilwm
   desktop-file-utils appstream lintian
+  # The Windows build and its checks (scripts/windows.sh): the cross compiler, googletest's
+  # sources to build with it, Wine to run it (`wine` runs 64-bit programs with wine64
+  # alone; no i386 architecture needed), NSIS for its installer.
+  g++-mingw-w64-x86-64-posix googletest wine wine64 nsis
 )
 
 case "${1:-}" in
