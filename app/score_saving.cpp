@@ -53,7 +53,11 @@ bool NowhereToSave()
 
 std::string FolderOf(const std::string& path)
 {
+#ifdef _WIN32
+    size_t slash = path.find_last_of("/\\");  // %APPDATA%\Flipora\Scores.txt
+#else
     size_t slash = path.rfind('/');
+#endif
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 

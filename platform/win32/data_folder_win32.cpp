@@ -48,22 +48,24 @@ bool FolderWritable(const std::string& folder)
     return true;
 }
 
-// %APPDATA%\Flipora, the roaming folder of the player's own settings.
-std::string PlayerFolder()
+// %APPDATA%, the roaming folder of the player's own settings; empty when unset.
+std::string AppDataFolder()
 {
     const wchar_t* appData = _wgetenv(L"APPDATA");
-    if (!appData || appData[0] == L'\0')
-        return "";
-    return Utf8Path(appData) + "\\Flipora";
+    return appData ? Utf8Path(appData) : "";
 }
 
 }  // namespace
 
 bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<DataFolder>* tried)
 {
-    // No installed data folder apart from the program's own: an installed game keeps its
-    // data\ beside flipora.exe, which an ordinary player cannot write.
-    std::vector<DataFolder> candidates = DataFolderCandidates(ExecutableFolder(), "", "");
+    // The data folder is always beside flipora.exe. An installed copy is the one with the
+    // installer's uninstaller beside it: it is never written, even where it could be (an
+    // administrator, or Wine), and each player's scores go to %APPDATA%.
+    std::string executableFolder = ExecutableFolder();
+    std::vector<DataFolder> candidates = DataFolderCandidates(executableFolder, "", "");
+    if (candidates.size() > 1 && IsFile(executableFolder + "\\Uninstall.exe"))
+        candidates[1].installed = true;
     const DataFolder* found = FindDataFolder(candidates, requested, IsFile);
     if (tried)
         *tried = candidates;
@@ -76,5 +78,10 @@ bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<Dat
 ScoreFiles LocateScoreFiles()
 {
     const DataFolder& folder = DataFolderInUse();
-    return ChooseScoreFiles(folder, FolderWritable(folder.path), PlayerFolder());
+    std::string appData = AppDataFolder();
+    ScoreFiles files = ChooseScoreFiles(folder, FolderWritable(folder.path),
+                                        appData.empty() ? "" : appData + "\\Flipora");
+    if (files.playerFolder)
+        files.makeBelow = appData;  // which exists: only Flipora is made in it
+    return files;
 }

@@ -263,6 +263,19 @@ class Image:
         return count
 
 
+def docs_picture(name):
+    """A picture of docs/ (the snapshot tool's, drawn on Linux) as an Image."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", name)
+    return Image(subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
+                                timeout=30, check=True).stdout)
+
+
+def text_rects(size=CLIENT_SIZE):
+    """Where the game prints text at the start: the frame rate, the score list, the clock.
+    Fonts differ between systems; nothing else on screen may."""
+    return [fps_rect(size), piece_rect("ScoreBoard", size), clock_rect(size)]
+
+
 HIGHLIGHT = (255, 217, 0)  # the keyboard highlight's ring, (1, 0.85, 0) in 8 bits
 
 
@@ -346,7 +359,10 @@ class Session:
         parser.add_argument("--data", required=True)
         parser.add_argument("--shots", required=True)
         parser.add_argument("--build", help="the build folder, for tests that install from it")
+        parser.add_argument("--wine", metavar="PREFIX",
+                            help="--game is the Windows build: run it under Wine in this prefix")
         args = parser.parse_args()
+        self.wine = args.wine and os.path.abspath(args.wine)
         self.build = args.build and os.path.abspath(args.build)
         self.name = name
         self.game_binary = os.path.abspath(args.game)
@@ -361,6 +377,11 @@ class Session:
         self.env = dict(os.environ, DISPLAY=self.server.display, SDL_AUDIODRIVER="dummy",
                         LIBGL_ALWAYS_SOFTWARE="1", FLIPORA_BENCH="1", FLIPORA_DEBUG_FPS="1")
         self.env.pop("SDL_VIDEODRIVER", None)
+        self.client_origin = (0, 0)  # of the game's client area in the screenshots' root
+        if self.wine:
+            # A wineserver of this test's own, so that Wine's windows go to this X server.
+            self.env.update(WINEPREFIX=self.wine, WINEDEBUG="-all")
+            self.stop_wine()
         self.process = None
         self.shot_number = 0
         self.window_manager = None
@@ -378,6 +399,11 @@ class Session:
             if time.monotonic() > deadline or self.window_manager.poll() is not None:
                 fail("the window manager did not start")
             time.sleep(0.05)
+
+    def stop_wine(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
 
     def copy_data(self):
         os.makedirs(self.data, exist_ok=True)
@@ -488,6 +514,8 @@ class Session:
         self.stderr_path = os.path.join(self.scratch, f"stderr-{self.shot_number}-{time.monotonic_ns()}.txt")
         self.stderr_file = open(self.stderr_path, "w")
         command, env = [binary or self.game_binary], env or self.env
+        if self.wine:
+            command = ["wine"] + command
         if closed_output:
             command = ["sh", "-c", 'exec "$0" >&- 2>&-'] + command
         if user:
@@ -508,6 +536,11 @@ class Session:
         # screenshots of the root window and client pixels share their coordinates.
         if not self.window_manager:
             check(self.window[1:3] == (0, 0), f"the window opened at {self.window[1:3]}")
+        if self.wine:
+            # Wine draws the frame inside its X window: equal borders, the caption on top.
+            # Screenshots are cut to the client area, so pixels again share coordinates.
+            border = (self.window[3] - CLIENT_SIZE[0]) // 2
+            self.client_origin = (border, self.window[4] - CLIENT_SIZE[1] - border)
         if closed_output:
             # Drawn: a block's face stands out from the clear colour at the window's corner.
             corner = (2, CLIENT_SIZE[1] - 3)
@@ -579,7 +612,7 @@ class Session:
 
     def window_origin(self):
         wid, x, y, _, _ = self.windows()[WINDOW_TITLE]
-        return x, y
+        return x + self.client_origin[0], y + self.client_origin[1]
 
     def client_size(self):
         _, _, _, width, height = self.windows()[WINDOW_TITLE]
@@ -632,21 +665,25 @@ class Session:
     def screenshot(self, label):
         """The game window's client area (the whole screen with rect=None) as an Image,
         also saved as a PNG for people to look at."""
-        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
-                             env=self.env, capture_output=True, timeout=30, check=True).stdout
+        ppm = self.grab()
         self.shot_number += 1
         path = os.path.join(self.shots, f"{self.shot_number:02d}-{label}.png")
         subprocess.run(["convert", "ppm:-", path], input=ppm, check=True, timeout=30)
         return Image(ppm)
 
+    def grab(self):
+        """The screen as a PPM, from the client area's corner on."""
+        crop = []
+        if self.client_origin != (0, 0):
+            crop = ["-crop", "+%d+%d" % self.client_origin, "+repage"]
+        return subprocess.run(["import", "-window", "root", *crop, "-depth", "8", "ppm:-"],
+                              env=self.env, capture_output=True, timeout=30, check=True).stdout
+
     def wait_until(self, label, condition, timeout=20, interval=0.15):
         """Screenshots until condition(image) holds; the last one is returned."""
         deadline = time.monotonic() + timeout
         while True:
-            ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
-                                 env=self.env, capture_output=True, timeout=30,
-                                 check=True).stdout
-            image = Image(ppm)
+            image = Image(self.grab())
             if condition(image):
                 return self.screenshot(label)
             if time.monotonic() > deadline:
@@ -673,6 +710,8 @@ class Session:
         if self.window_manager is not None:
             self.window_manager.terminate()
             self.window_manager.wait(10)
+        if self.wine:
+            self.stop_wine()
         self.server.stop()
         shutil.rmtree(self.scratch, ignore_errors=True)
 
