@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows game with mingw-w64 and checks it under Wine, in a Wine prefix made
-# afresh for this run (build-win/wineprefix).
+# Builds the Windows game with mingw-w64, checks it under Wine in a Wine prefix made afresh
+# for this run (build-win/wineprefix), and makes the zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --test
@@ -14,3 +14,6 @@ cmake --build build-win -j"$jobs"
 WINEPREFIX="$PWD/build-win/wineprefix" wineserver -k 2>/dev/null || true
 rm -rf build-win/wineprefix
 (cd build-win && ctest --output-on-failure)
+
+# The portable zip, ready to unzip anywhere (the installer: cpack -G NSIS).
+(cd build-win && cpack -G ZIP)
