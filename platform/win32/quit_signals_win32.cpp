@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <atomic>
 #include <mutex>
 
@@ -43,6 +46,21 @@ BOOL WINAPI OnConsoleEvent(DWORD event)
 }
 
 }  // namespace
+
+// A windowed program may start without any of the three; the run-time library would then
+// hand out 0, 1 or 2 for the first file the game opens.
+void OpenStandardDescriptors()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (_get_osfhandle(fd) != -1)
+            continue;
+        int nul = _open("NUL", fd == 0 ? _O_RDONLY : _O_WRONLY);
+        if (nul >= 0 && nul != fd) {
+            _dup2(nul, fd);
+            _close(nul);
+        }
+    }
+}
 
 void InstallQuitSignals(int (*endGame)())
 {

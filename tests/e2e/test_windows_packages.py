@@ -7,6 +7,7 @@ the program and leaves the scores."""
 
 import glob
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -64,8 +65,10 @@ def packages(session):
     play_and_quit(session, game, elsewhere)
     check_crlf_table(os.path.join(unzipped, PACKAGE, "data", "Scores.txt"), 2)
 
-    # The installer, silently, into Program Files.
+    # The installer, silently, into Program Files; no player has scores yet.
     drive = os.path.join(session.wine, "drive_c")
+    for earlier in glob.glob(os.path.join(drive, "users", "*", "AppData", "Roaming", "Flipora")):
+        shutil.rmtree(earlier)
     installed = os.path.join(drive, "Program Files", "Flipora")
     tool("wine", os.path.join(made, PACKAGE + ".exe"), "/S", env=session.env)
     for name in ("flipora.exe", "Uninstall.exe", os.path.join("data", "Vexo.bmp"),
