@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "game/assets.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
+#include "game/identity.h"
 #include "game/rules.h"
 #include "platform/data_folder.h"
 #include "platform/quit_signals.h"
@@ -22,9 +24,6 @@
 
 namespace {
 
-constexpr const char* kWindowTitle = " Flipora v1.0 by Orvel ";
-constexpr int kClientWidth = 1016;
-constexpr int kClientHeight = 676;
 constexpr int kColourBits = 16;
 constexpr uint32_t kInactiveSleepMs = 100;
 
@@ -72,7 +71,7 @@ void OpenClickSoundOnce()
 {
     static bool opened = false;
     if (!opened)
-        OpenClickSound(DataFilePath("data/Sound.wav").c_str());
+        OpenClickSound(DataFilePath(ClickSoundPath().c_str()).c_str());
     opened = true;
 }
 
@@ -128,7 +127,10 @@ void RunPass()
 // Every image must be in the folder the game picks; the click sound may be missing.
 std::vector<std::string> RequiredDataFiles()
 {
-    return std::vector<std::string>(textureFiles, textureFiles + kTextureCount);
+    std::vector<std::string> files;
+    for (int i = 0; i < kTextureCount; ++i)
+        files.push_back(ImagePath(i));
+    return files;
 }
 
 // None held the images: the load fails as it always has, and the log says where we looked.
@@ -195,7 +197,7 @@ int main(int argc, char** argv)
     if (!dataFound)
         ReportDataFolderMissing(tried);
 
-    if (!OpenMainWindow(kWindowTitle, kClientWidth, kClientHeight, kColourBits)) {
+    if (!OpenMainWindow(kWindowTitle, kWindowWidth, kWindowHeight, kColourBits)) {
         SDL_Quit();
         return 1;  // a failed start is a failure
     }

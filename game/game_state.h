@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "game/assets.h"  // kTextureCount
+
 // A flag is one byte holding 0 or 1.
 using Flag = bool;
 
@@ -30,7 +32,6 @@ inline constexpr int kScoreSlots = 10;       // 0..4 normal mode, 5..9 time tria
 inline constexpr int kScoreNameSize = 255;   // 254 characters and the terminator
 inline constexpr int kNameBufferSize = 12;   // 10 typed characters, two zero bytes
 inline constexpr int kMaxNameLength = 10;
-inline constexpr int kTextureCount = 25;
 inline constexpr int kDisplayListCount = 29;
 
 // The display lists, each named by its offset from listBase.

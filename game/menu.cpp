@@ -1,13 +1,10 @@
 #include "game/constants.h"
 #include "game/game_state.h"
+#include "game/identity.h"
 #include "game/rules.h"
 #include "platform/message_box.h"
 
 namespace {
-
-constexpr const char* kAboutText =
-    "Flipora, version 1.0\n\n"
-    "Turn two blocks at a time and find the eight matching pairs of every board.";
 
 // Quitting a running game needs a Yes; before the first click or after the end it does not.
 bool ConfirmQuitGame()

@@ -6,6 +6,7 @@
 
 #include "game/frame_view.h"
 #include "game/game_state.h"
+#include "game/identity.h"
 
 bool LoadTextures();          // the 25 images; false (nothing left allocated) if one fails
 void BuildDisplayLists();     // the 29 lists; sets listBase
@@ -66,8 +67,6 @@ void InitGLState();
 // then nothing after the textures is made.
 bool BuildScene();
 
-// The image files in texture order; textures[i] shows textureFiles[i].
-extern const char* const textureFiles[kTextureCount];
 
 // The help text shown in place of the score list, 31 characters a line.
 inline constexpr int kHelpLineCount = 12;

@@ -18,12 +18,44 @@ import sys
 import tempfile
 import time
 
-WINDOW_TITLE = " Flipora v1.0 by Orvel "
-CLIENT_SIZE = (1016, 676)
+SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
-def read_scene_layout(path=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
-                                        "game", "scene_layout.h")):
+def read_identity(source=SOURCE_DIR):
+    """The game's window size, title and --version text from game/identity.h, with the
+    project's version from CMakeLists.txt, so they are written once."""
+    with open(os.path.join(source, "CMakeLists.txt"), encoding="utf-8") as f:
+        version = re.search(r"project\(Flipora VERSION ([\d.]+)", f.read())
+    with open(os.path.join(source, "game", "identity.h"), encoding="utf-8") as f:
+        text = f.read()
+    numbers = dict(re.findall(r"inline constexpr int (kWindow\w+) = (\d+);", text))
+    texts = {}
+    for name, pieces in re.findall(r"inline constexpr const char\* (k\w+) = ([^;]*);", text):
+        # Adjacent literals and the version macro, joined as the compiler joins them.
+        parts = re.findall(r'"[^"]*"|FLIPORA_VERSION', pieces)
+        if version:
+            texts[name] = "".join(version.group(1) if part == "FLIPORA_VERSION" else part[1:-1]
+                                  for part in parts)
+    if not version or len(numbers) != 2 or "kWindowTitle" not in texts:
+        raise AssertionError("could not read the game's identity from game/identity.h")
+    return (int(numbers["kWindowWidth"]), int(numbers["kWindowHeight"])), texts
+
+
+def read_assets(source=SOURCE_DIR):
+    """The data files the game reads, as game/assets.h lists them: one quoted name a line."""
+    with open(os.path.join(source, "game", "assets.h"), encoding="utf-8") as f:
+        names = re.findall(r'^ *(?:inline .*= )?"([^"]+)"', f.read(), re.MULTILINE)
+    if len(names) < 2:
+        raise AssertionError("could not read the data files from game/assets.h")
+    return names
+
+
+CLIENT_SIZE, IDENTITY_TEXTS = read_identity()
+WINDOW_TITLE = IDENTITY_TEXTS["kWindowTitle"]
+VERSION_TEXT = IDENTITY_TEXTS["kVersionText"]
+
+
+def read_scene_layout(path=os.path.join(SOURCE_DIR, "game", "scene_layout.h")):
     """The scene's numbers from the game's own layout header, so they are written once:
     (constants by name, pieces by name as (x, y, z, half width, half height, face z))."""
     with open(path, encoding="utf-8") as f:

@@ -87,7 +87,7 @@ int PictureOfBlock(int block)
 }
 
 struct ImageHolder {
-    explicit ImageHolder(int texture) : image(LoadImageFile(textureFiles[texture])) {}
+    explicit ImageHolder(int texture) : image(LoadImageFile(ImagePath(texture).c_str())) {}
     ~ImageHolder() { FreeImageRecord(image); }
     ImageRecord* image;
 };

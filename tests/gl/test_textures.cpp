@@ -70,23 +70,23 @@ TEST_F(GlTest, AllTwentyFiveTexturesAreDistinctAndFullyMipmapped)
     EXPECT_EQ(names.size(), static_cast<size_t>(kTextureCount));
     EXPECT_EQ(names.count(0u), 0u);
     for (int i = 0; i < kTextureCount; ++i) {
-        ASSERT_TRUE(glIsTexture(game.textures[i])) << textureFiles[i];
+        ASSERT_TRUE(glIsTexture(game.textures[i])) << kImageFiles[i];
         glBindTexture(GL_TEXTURE_2D, game.textures[i]);
         GLint minFilter = 0, magFilter = 0;
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
-        EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_NEAREST) << textureFiles[i];
-        EXPECT_EQ(magFilter, GL_LINEAR) << textureFiles[i];
+        EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_NEAREST) << kImageFiles[i];
+        EXPECT_EQ(magFilter, GL_LINEAR) << kImageFiles[i];
         GLint width = LevelParameter(0, GL_TEXTURE_WIDTH);
         GLint height = LevelParameter(0, GL_TEXTURE_HEIGHT);
-        ASSERT_GT(width, 0) << textureFiles[i];
+        ASSERT_GT(width, 0) << kImageFiles[i];
         int lastLevel = 0;
         while ((std::max(width, height) >> lastLevel) > 1)
             ++lastLevel;
         // The chain runs down to one texel.
-        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_WIDTH), 1) << textureFiles[i];
-        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_HEIGHT), 1) << textureFiles[i];
-        EXPECT_EQ(LevelParameter(1, GL_TEXTURE_WIDTH), std::max(1, width / 2)) << textureFiles[i];
+        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_WIDTH), 1) << kImageFiles[i];
+        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_HEIGHT), 1) << kImageFiles[i];
+        EXPECT_EQ(LevelParameter(1, GL_TEXTURE_WIDTH), std::max(1, width / 2)) << kImageFiles[i];
     }
     EXPECT_EQ(LiveImageRecords(), 0);
 }

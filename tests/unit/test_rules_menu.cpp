@@ -1,5 +1,6 @@
 #include <string>
 
+#include "game/identity.h"
 #include "tests/unit/test_rules_fixture.h"
 
 class MenuTest : public RulesTest {
@@ -126,7 +127,7 @@ TEST_F(MenuTest, AboutShowsTheGameAndVersion)
     ASSERT_EQ(shownBoxes.size(), 1u);
     EXPECT_EQ(shownBoxes[0].title, "About Flipora");
     EXPECT_NE(shownBoxes[0].text.find("Flipora"), std::string::npos);
-    EXPECT_NE(shownBoxes[0].text.find("1.0"), std::string::npos);
+    EXPECT_NE(shownBoxes[0].text.find(std::string("version ") + kGameVersion), std::string::npos);
     EXPECT_EQ(shownBoxes[0].buttons, BoxButtons::Ok);
     EXPECT_EQ(shownBoxes[0].icon, BoxIcon::Information);
     EXPECT_TRUE(shownBoxes[0].ownedByWindow);
