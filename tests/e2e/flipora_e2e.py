@@ -76,6 +76,20 @@ def read_scene_layout(path=os.path.join(SOURCE_DIR, "game", "scene_layout.h")):
     return constants, pieces
 
 
+def read_text_layout(path=os.path.join(SOURCE_DIR, "game", "text_layout.h")):
+    """Where the texts are printed, from the game's text layout: the plane's z and the
+    places by name as (x, y)."""
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    number = r"(-?\d+(?:\.\d+)?)f"
+    places = {name: (float(x), float(y)) for name, x, y in re.findall(
+        r"inline constexpr TextPlace (k\w+) = \{" + number + ", " + number + r"\};", text)}
+    z = re.search(r"inline constexpr float kTextZ = " + number + ";", text)
+    if not z or "kFrameRateText" not in places or "kClockText" not in places:
+        raise AssertionError(f"could not read the text layout from {path}")
+    return float(z.group(1)), places
+
+
 # Scene geometry: the block centres, and the clickable menu elements (centre, depth).
 _LAYOUT, PIECES = read_scene_layout()
 BLOCK_X = tuple(_LAYOUT["kBlockColumnX"])
@@ -84,6 +98,7 @@ BLOCK_FRONT_Z = _LAYOUT["kBlockZ"] + _LAYOUT["kBlockHalfDepth"]  # the side a re
 BLOCK_HALF = _LAYOUT["kBlockHalf"]
 BUTTONS = {name: PIECES[name][:3] for name in ("New", "Mode", "Sound", "Help", "About", "Exit")}
 DESIGN_ASPECT = _LAYOUT["kSceneDesignWidth"] / _LAYOUT["kSceneDesignHeight"]
+TEXT_Z, TEXT_PLACES = read_text_layout()
 
 
 def project(x, y, z, size):
@@ -142,8 +157,8 @@ def panel_rect(size=CLIENT_SIZE):
 
 
 def fps_rect(size=CLIENT_SIZE):
-    """The frame-rate text at the top-left corner: raster (-4, 2.55) at -10, 12-px glyphs."""
-    left, top = project(-4.0, 2.55, -10.0, size)
+    """The frame-rate text at the top-left corner, 12-px glyphs."""
+    left, top = project(*TEXT_PLACES["kFrameRateText"], TEXT_Z, size)
     return 0, 0, round(left) + 90, round(top) + 6
 
 
@@ -158,9 +173,11 @@ def banner_rect(size=CLIENT_SIZE, grow=-6):
 
 
 def clock_rect(size=CLIENT_SIZE):
-    """Where the clock digits (or pairs / moves) are printed: raster (3.2 .. 3.6, 0.4) at -10."""
-    left, top = project(3.1, 0.48, -10.0, size)
-    right, bottom = project(3.7, 0.36, -10.0, size)
+    """Where the clock digits (or pairs / moves) are printed: from the clock's raster
+    position, a little left and up to half a unit right."""
+    x, y = TEXT_PLACES["kClockText"]
+    left, top = project(x - 0.1, y + 0.08, TEXT_Z, size)
+    right, bottom = project(x + 0.5, y - 0.04, TEXT_Z, size)
     return round(left), round(top), round(right), round(bottom)
 
 

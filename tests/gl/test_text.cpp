@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/text_layout.h"
 #include "platform/glyphs.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
@@ -18,7 +19,7 @@ namespace {
 // baseline, a descender below, and a given width to the right.
 Rect TextArea(double x, double y, int width)
 {
-    WindowPoint origin = ProjectToWindow(x, y, -10);
+    WindowPoint origin = ProjectToWindow(x, y, kTextZ);
     int ox = static_cast<int>(origin.x), oy = static_cast<int>(origin.y);
     return {ox - 2, oy - 14, ox + width, oy + 5};
 }
@@ -36,7 +37,7 @@ TEST_F(GlTest, TheFrameRateTextIsDrawnAtItsRasterPosition)
     Difference difference = Compare(withText, without);
     EXPECT_GT(difference.darkInFirst, 30);
     EXPECT_EQ(difference.darkInFirst, difference.count) << "the text is black";
-    EXPECT_TRUE(Inside(difference.box, TextArea(-4, 2.55, 70)));
+    EXPECT_TRUE(Inside(difference.box, TextArea(kFrameRateText.x, kFrameRateText.y, 70)));
 }
 
 TEST_F(GlTest, ScoreListNamesAndValuesAreDrawnAtTheirRows)
@@ -49,9 +50,10 @@ TEST_F(GlTest, ScoreListNamesAndValuesAreDrawnAtTheirRows)
     Frame filled = DrawAndRead();
     Difference difference = Compare(filled, empty);
     EXPECT_GT(difference.darkInFirst, 40);
-    // Row 3 of the list: y = -1 - 0.15 * 2, the name after "3. ", the score at 3.53.
-    Rect row = TextArea(2.45, -1.3, 0);
-    row.x1 = static_cast<int>(ProjectToWindow(3.53, -1.3, -10).x) + 40;
+    // Row 3 of the list, the name after "3. ", the score in the wide column.
+    const double y = kScoreFirstRow.y - 2 * kTextLineStep;
+    Rect row = TextArea(kScoreFirstRow.x, y, 0);
+    row.x1 = static_cast<int>(ProjectToWindow(kWideScoreColumnX, y, kTextZ).x) + 40;
     EXPECT_TRUE(Inside(difference.box, row));
 }
 
@@ -129,7 +131,7 @@ TEST_F(GlTest, HelpLinesAndEndOfGameLinesLandOnTheirRows)
     game.timeTrial = true;
     Frame scores = DrawAndRead();
     for (int line = 0; line < kHelpLineCount; ++line) {
-        Rect row = TextArea(2.35, -0.2 - 0.15 * line, 200);
+        Rect row = TextArea(kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * line, 200);
         row.y0 += 4;  // keep clear of the line above
         int dark = 0;
         for (int y = row.y0; y < row.y1; ++y)
@@ -153,8 +155,8 @@ TEST_F(GlTest, HelpLinesAndEndOfGameLinesLandOnTheirRows)
     Frame unplaced = DrawAndRead();
     Difference difference = Compare(placed, unplaced);
     EXPECT_GT(difference.count, 40);
-    Rect lines = TextArea(2.45, 0, 200);
-    lines.y1 = TextArea(2.45, -0.3, 0).y1;
+    Rect lines = TextArea(kNameLine.x, kRankLine.y, 200);
+    lines.y1 = TextArea(kNameLine.x, kNameLine.y, 0).y1;
     EXPECT_TRUE(Inside(difference.box, lines));
 }
 
