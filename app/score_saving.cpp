@@ -9,6 +9,7 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "game/score_table.h"
 #include "platform/message_box.h"
 #include "platform/quit_signals.h"
 #include "scores/scores.h"
@@ -110,7 +111,7 @@ int SaveScoresAtExit(bool showBox)
     exitSaveDone = true;
     if (NowhereToSave() || ScoreFileUnreadable())
         return exitCode;  // the player was told at start
-    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
+    game.gameCounter = NextGameCounter(game.gameCounter);
     if (Merge(true))
         return exitCode;
     exitCode = 1;

@@ -5,10 +5,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
-
-// Entries in one mode's table: slots 0..4 are normal mode, 5..9 time trial.
-inline constexpr int kTableSize = 5;
-static_assert(kScoreSlots == 2 * kTableSize, "two tables, one per mode");
+#include "game/score_table.h"  // kTableSize
 
 // Windows virtual-key numbers, which index game.keys and drive name entry. The shell maps
 // SDL keys to them (app/events.cpp). Plain numbers, so they index and compare as ints.

@@ -1,5 +1,6 @@
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "game/score_table.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void ResetRound()
 {
     // No turn-back of the last pair here: every block turns back anyway.
     game.picksInTurn = 0;
-    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
+    game.gameCounter = NextGameCounter(game.gameCounter);
     for (Block& block : game.blocks) {
         block.direction = -1.0f;
         block.animating = true;

@@ -19,6 +19,7 @@
 
 #include "game/constants.h"
 #include "game/game_state.h"
+#include "game/score_table.h"
 
 const char* scoreFilePath = "data/Scores.txt";
 const char* scoreDefaultsPath = nullptr;
@@ -188,14 +189,13 @@ ReadResult ReadTableOrDefaults(const char* path, Tables* tables, std::string* er
     return ReadResult::Missing;
 }
 
-// The deal divides by the counter and every advance wraps 99 to 1, so the game only
-// ever writes 1..99. A hand-edited one above that is taken modulo 99, which agrees with
-// one wrap for 100..198; one below 1 starts over at 1.
+// The game only ever writes 1..kCounterLimit. A hand-edited counter above that is taken
+// modulo the limit, which agrees with one wrap just above it; one below 1 starts over at 1.
 int32_t CounterInRange(int32_t counter)
 {
     if (counter < 1)
         return 1;
-    return (counter - 1) % 99 + 1;
+    return (counter - 1) % kCounterLimit + 1;
 }
 
 void CopyTablesToGame(const Tables& tables)
@@ -218,19 +218,13 @@ Tables TablesFromGame()
     return tables;
 }
 
-// The same place the game gave it: below every entry with an equal or higher score.
+// The same place the game gave it, by the same rule.
 void InsertEntry(Tables* tables, const PlacedEntry& entry)
 {
-    int end = entry.firstSlot + kTableSize;
-    int rank = entry.firstSlot;
-    while (rank < end && tables->values[rank] >= entry.score)
-        ++rank;
-    if (rank == end)
+    int32_t rank = SlotForScore(tables->values, entry.firstSlot, entry.score);
+    if (rank < 0)
         return;
-    for (int slot = end - 1; slot > rank; --slot) {
-        tables->values[slot] = tables->values[slot - 1];
-        std::memcpy(tables->names[slot], tables->names[slot - 1], kScoreNameSize);
-    }
+    OpenScoreSlot(tables->values, tables->names, rank);
     tables->values[rank] = entry.score;
     std::memcpy(tables->names[rank], entry.name, kScoreNameSize);
 }

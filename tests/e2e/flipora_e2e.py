@@ -212,9 +212,21 @@ def pair_positions(pairs):
     return [tuple(where[p]) for p in sorted(where)]
 
 
+def read_counter_limit(path=os.path.join(SOURCE_DIR, "game", "score_table.h")):
+    """Where the game counter wraps back to 1, from the game's own score table rules."""
+    with open(path, encoding="utf-8") as f:
+        limit = re.search(r"inline constexpr int32_t kCounterLimit = (\d+);", f.read())
+    if not limit:
+        raise AssertionError(f"could not read the counter's limit from {path}")
+    return int(limit.group(1))
+
+
+COUNTER_LIMIT = read_counter_limit()
+
+
 def advance(counter):
     counter += 1
-    return counter - 99 if counter > 99 else counter
+    return counter - COUNTER_LIMIT if counter > COUNTER_LIMIT else counter
 
 
 # Score file.

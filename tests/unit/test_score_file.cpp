@@ -22,7 +22,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "game/constants.h"
 #include "game/game_state.h"
+#include "game/rules.h"
+#include "game/score_table.h"
 #include "scores/scores.h"
 
 namespace fs = std::filesystem;
@@ -269,8 +272,8 @@ TEST_F(ScoreFileTest, CounterNinetyNineIsWrittenAsOneAtExit)
 {
     FillTables();
     game.gameCounter = 99;
-    // As the main loop does it just before the write.
-    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
+    // As the exit save does it just before the write.
+    game.gameCounter = NextGameCounter(game.gameCounter);
     ASSERT_TRUE(SaveScores());
     EXPECT_EQ(ReadFile(path).substr(0, 2), "1\n");
     LoadScores();
@@ -520,6 +523,31 @@ TEST_F(ScoreFileTest, MergePutsThisSessionsEntriesIntoTheFileAsItIsNow)
     RecordPlacedEntry(5);
     ASSERT_TRUE(MergeScores(false));
     EXPECT_EQ(ReadFile(path), "40\n0\n0\n0\n0\n0\n \n \n \n \n \n5\n0\n0\n0\n0\nsolo\n \n \n \n \n");
+}
+
+// The game and the merge place a score by one rule: merged into the tables on disk as they
+// were, an entry lands where the game put it, also when it ties others (it goes below).
+TEST_F(ScoreFileTest, MergePlacesEachScoreWhereTheGameDid)
+{
+    for (int32_t score : {1311, 1206, 905, 811, 810, 1, 0}) {
+        SCOPED_TRACE(score);
+        game = GameState{};
+        FillTables();  // time trial: 1310 1206 905 810 0
+        ASSERT_TRUE(SaveScores());
+        game.scoreTableOffset = kTableSize;
+        game.gameOver = true;
+        game.finalScore = score;
+        game.finalRank = FindRank();
+        HandleNameKey('Z');
+        HandleNameKey(kKeyEnter);
+        GameState placed = game;
+        ASSERT_TRUE(MergeScores(false));
+        EXPECT_EQ(UnsavedEntryCount(), 0);
+        for (int slot = 0; slot < kScoreSlots; ++slot) {
+            EXPECT_EQ(game.scoreValues[slot], placed.scoreValues[slot]) << "slot " << slot;
+            EXPECT_STREQ(game.scoreNames[slot], placed.scoreNames[slot]) << "slot " << slot;
+        }
+    }
 }
 
 // While another holder has the lock, a merge waits, then works on what that one wrote.
