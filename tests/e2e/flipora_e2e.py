@@ -8,11 +8,13 @@ click. Standard library only.
 
 import argparse
 import copy
+import ctypes
 import math
 import os
 import pwd
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -371,6 +373,12 @@ def check_turned_blocks(after, before, turned, size=CLIENT_SIZE, when=""):
               f"block {block} {'turned' if changed else 'did not turn'}{when}")
 
 
+def end_with_this_test():
+    """For Popen's preexec_fn: the child gets SIGTERM when this test's process ends, also
+    when CTest kills it at its timeout and no teardown of ours runs."""
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
 class XServer:
     """An Xvfb of our own; it picks a free display number itself (-displayfd). Keys repeat
     only after 5 s: a key the test holds (R for half a second) must not repeat into the
@@ -381,7 +389,8 @@ class XServer:
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
              "-nolisten", "tcp", "-noreset", "-ardelay", "5000"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=end_with_this_test)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
@@ -415,16 +424,21 @@ class Session:
         self.shots = os.path.abspath(args.shots)
         shutil.rmtree(self.shots, ignore_errors=True)
         os.makedirs(self.shots)
+        self.process = None
+        self.window_manager = None
+        self.server = None
         self.scratch = tempfile.mkdtemp(prefix=f"flipora-{name}-")
-        self.data = os.path.join(self.scratch, "data")
-        self.copy_data()
-        self.server = XServer(screen)
+        try:
+            self.data = os.path.join(self.scratch, "data")
+            self.copy_data()
+            self.server = XServer(screen)
+        except BaseException:
+            self.close()
+            raise
         self.env = dict(os.environ, DISPLAY=self.server.display, SDL_AUDIODRIVER="dummy",
                         LIBGL_ALWAYS_SOFTWARE="1", FLIPORA_BENCH="1", FLIPORA_DEBUG_FPS="1")
         self.env.pop("SDL_VIDEODRIVER", None)
-        self.process = None
         self.shot_number = 0
-        self.window_manager = None
 
     def start_window_manager(self):
         """A minimal window manager (evilwm, no borders), for what only a manager does, such
@@ -432,7 +446,7 @@ class Session:
         tree at their absolute places from then on."""
         self.window_manager = subprocess.Popen(
             ["evilwm", "-fn", "fixed", "-bw", "0"], env=self.env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=end_with_this_test)
         deadline = time.monotonic() + 10
         while "_NET_SUPPORTING_WM_CHECK(WINDOW)" not in self.x("xprop", "-root",
                                                                check_result=False):
@@ -550,7 +564,8 @@ class Session:
                        "--clear-groups", "--"] + command
             env = dict(env, HOME=os.path.join(self.scratch, "home"))
         self.process = subprocess.Popen(command, cwd=cwd or self.scratch, env=env,
-                                        stdout=subprocess.DEVNULL, stderr=self.stderr_file)
+                                        stdout=subprocess.DEVNULL, stderr=self.stderr_file,
+                                        preexec_fn=end_with_this_test)
         if not expect_window:
             return
         if box:
@@ -715,27 +730,44 @@ class Session:
         return self.wait_until(label, settled, timeout, interval=0.3)
 
     def close(self):
-        if self.process is not None:
-            self.process.kill()
-            self.process.wait()
-            self.stderr_file.close()
-        if self.window_manager is not None:
-            self.window_manager.terminate()
-            self.window_manager.wait(10)
-        self.server.stop()
-        shutil.rmtree(self.scratch, ignore_errors=True)
+        """Ends the game, the window manager and the X server and removes the scratch
+        folder, each even when one before it fails."""
+        try:
+            if self.process is not None:
+                self.process.kill()
+                self.process.wait()
+                self.stderr_file.close()
+                self.process = None
+        finally:
+            try:
+                if self.window_manager is not None:
+                    self.window_manager.terminate()
+                    try:
+                        self.window_manager.wait(10)
+                    except subprocess.TimeoutExpired:
+                        self.window_manager.kill()
+                        self.window_manager.wait()
+                    self.window_manager = None
+            finally:
+                try:
+                    if self.server is not None:
+                        self.server.stop()
+                        self.server = None
+                finally:
+                    shutil.rmtree(self.scratch, ignore_errors=True)
 
 
 def run(name, body, screen=(1280, 1024)):
-    """Runs body(session) and reports; exit code 0 on success."""
+    """Runs body(session) and reports; exit code 0 on success. The session is torn down
+    whatever ends the body: a failed check, any other error, an interrupt."""
     session = Session(name, screen)
     try:
         body(session)
     except AssertionError as error:
         print(f"FAIL {name}: {error}", file=sys.stderr)
         print(f"screenshots in {session.shots}", file=sys.stderr)
-        session.close()
         return 1
-    session.close()
+    finally:
+        session.close()
     print(f"PASS {name} (screenshots in {session.shots})")
     return 0
