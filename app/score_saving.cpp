@@ -111,7 +111,7 @@ int SaveScoresAtExit(bool showBox)
     exitSaveDone = true;
     if (NowhereToSave() || ScoreFileUnreadable())
         return exitCode;  // the player was told at start
-    game.gameCounter = NextGameCounter(game.gameCounter);
+    saved.gameCounter = NextGameCounter(saved.gameCounter);
     if (Merge(true))
         return exitCode;
     exitCode = 1;

@@ -14,6 +14,24 @@ enum VirtualKey : int {
     kKeyA = 65, kKeyR = 82, kKeyZ = 90,
 };
 
+// The panel follows the mode and the sound, read where it is shown: the mode's label
+// (0 time trial, 1 normal, after the time-trial list), the speaker (0 on, 1 off) and the
+// first slot of the mode's table.
+inline int32_t ModeIcon()
+{
+    return game.timeTrial ? 0 : 1;
+}
+
+inline int32_t SoundIcon()
+{
+    return game.soundOn ? 0 : 1;
+}
+
+inline int32_t ScoreTableOffset()
+{
+    return game.timeTrial ? kTableSize : 0;
+}
+
 // Pairs found in this game: the ones matched on the board in play and 8 per cleared board.
 inline int32_t PairsFound()
 {

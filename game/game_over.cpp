@@ -43,5 +43,5 @@ void CheckGameOver()
 
 int32_t FindRank()
 {
-    return SlotForScore(game.scoreValues, game.scoreTableOffset, game.finalScore);
+    return SlotForScore(saved.scoreValues, ScoreTableOffset(), game.finalScore);
 }

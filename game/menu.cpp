@@ -18,14 +18,11 @@ bool ConfirmQuitGame()
 void ToggleSound()
 {
     game.soundOn = !game.soundOn;
-    game.soundIcon = game.soundOn ? 0 : 1;
 }
 
 void ToggleMode()
 {
     game.timeTrial = !game.timeTrial;
-    game.modeIcon = game.timeTrial ? 0 : 1;
-    game.scoreTableOffset = game.timeTrial ? kTableSize : 0;
 }
 
 void RequestNewGame()

@@ -36,7 +36,7 @@ inline double FieldOfViewFor(int width, int height)
 // A flat textured quad of the scene, or a block (its picture side and the box around it).
 struct ScenePiece {
     int list;            // display list, as an offset from listBase; -1 drawn without one
-    int texture;         // index into game.textures (and kImageFiles, game/assets.h)
+    int texture;         // index into renderResources.textures (and kImageFiles, game/assets.h)
     double x, y, z;      // where the piece is placed: its centre
     double halfWidth, halfHeight;
     double faceZ;        // the quad's z inside its list, so it shows at depth -(z + faceZ)

@@ -31,7 +31,7 @@ constexpr GLfloat Gl(double value)
 // A quad over the whole texture from (left, bottom) to (right, top) at z = 0.
 void DrawTexturedQuad(int texture, GLfloat left, GLfloat bottom, GLfloat right, GLfloat top)
 {
-    glBindTexture(GL_TEXTURE_2D, game.textures[texture]);
+    glBindTexture(GL_TEXTURE_2D, renderResources.textures[texture]);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3f(left, bottom, 0);
@@ -128,7 +128,7 @@ void PrintFrameRate(const FrameView& view)
 
 void CallList(int offset)
 {
-    glCallList(game.listBase + static_cast<GLuint>(offset));
+    glCallList(renderResources.listBase + static_cast<GLuint>(offset));
 }
 
 // The score board, the speaker, the mode label and the clock label.

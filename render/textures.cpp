@@ -37,9 +37,9 @@ bool LoadTextures()
     if (loaded) {
         // Rows arrive packed; alignment 1 keeps widths that are not a multiple of 4 unsheared.
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glGenTextures(kTextureCount, game.textures);
+        glGenTextures(kTextureCount, renderResources.textures);
         for (int i = 0; i < kTextureCount; ++i)
-            UploadMipmapped(game.textures[i], *images[i]);
+            UploadMipmapped(renderResources.textures[i], *images[i]);
     }
     for (ImageRecord* image : images)
         FreeImageRecord(image);

@@ -27,7 +27,7 @@ static void CopyName(char* to, const char* from, size_t maxLength)
 void ShiftScoreTable()
 {
     if (RankInTable())
-        OpenScoreSlot(game.scoreValues, game.scoreNames, game.finalRank);
+        OpenScoreSlot(saved.scoreValues, saved.scoreNames, game.finalRank);
 }
 
 // Typed characters become blanks rather than zeros: the next, shorter name is typed over
@@ -37,11 +37,11 @@ static void ConfirmName()
     if (!RankInTable())
         return;
     ShiftScoreTable();
-    CopyName(game.scoreNames[game.finalRank], game.nameBuffer, kNameBufferSize - 1);
+    CopyName(saved.scoreNames[game.finalRank], game.nameBuffer, kNameBufferSize - 1);
     for (int i = 0; i < game.nameLength && i < kMaxNameLength; ++i)
         game.nameBuffer[i] = ' ';
     game.nameLength = 0;
-    game.scoreValues[game.finalRank] = game.finalScore;
+    saved.scoreValues[game.finalRank] = game.finalScore;
     RecordPlacedEntry(game.finalRank);  // saved by the shell at once, merged into the file
     game.scoreInserted = true;  // this game has placed its entry
     ResetRound();

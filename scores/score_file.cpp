@@ -201,18 +201,18 @@ int32_t CounterInRange(int32_t counter)
 void CopyTablesToGame(const Tables& tables)
 {
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        game.scoreValues[slot] = tables.values[slot];
-        std::memcpy(game.scoreNames[slot], tables.names[slot], kScoreNameSize);
+        saved.scoreValues[slot] = tables.values[slot];
+        std::memcpy(saved.scoreNames[slot], tables.names[slot], kScoreNameSize);
     }
 }
 
 Tables TablesFromGame()
 {
     Tables tables;
-    tables.counter = game.gameCounter;
+    tables.counter = saved.gameCounter;
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        tables.values[slot] = game.scoreValues[slot];
-        std::memcpy(tables.names[slot], game.scoreNames[slot], kScoreNameSize);
+        tables.values[slot] = saved.scoreValues[slot];
+        std::memcpy(tables.names[slot], saved.scoreNames[slot], kScoreNameSize);
         tables.names[slot][kScoreNameSize - 1] = '\0';
     }
     return tables;
@@ -486,7 +486,7 @@ bool LoadScores()
     if (!fileUnreadable)
         lastError.clear();
     unsavedEntries.clear();
-    game.gameCounter = CounterInRange(tables.counter);
+    saved.gameCounter = CounterInRange(tables.counter);
     CopyTablesToGame(tables);
     return !fileUnreadable;
 }
@@ -522,8 +522,8 @@ void RecordPlacedEntry(int slot)
         return;
     PlacedEntry entry{};
     entry.firstSlot = slot < kTableSize ? 0 : kTableSize;
-    entry.score = game.scoreValues[slot];
-    std::memcpy(entry.name, game.scoreNames[slot], kScoreNameSize);
+    entry.score = saved.scoreValues[slot];
+    std::memcpy(entry.name, saved.scoreNames[slot], kScoreNameSize);
     entry.name[kScoreNameSize - 1] = '\0';
     unsavedEntries.push_back(entry);
 }
@@ -536,7 +536,7 @@ bool MergeScores(bool writeOwnCounter)
         if (result == ReadResult::Failed)
             return false;
         tables.counter = writeOwnCounter || result == ReadResult::Missing
-                             ? game.gameCounter
+                             ? saved.gameCounter
                              : CounterInRange(tables.counter);
         for (const PlacedEntry& entry : unsavedEntries)
             InsertEntry(&tables, entry);

@@ -35,8 +35,8 @@ void FillSampleScores()
                                       "mira", "tomas", "ana", "jun", "lea"};
     const int32_t values[kScoreSlots] = {960, 750, 600, 480, 342, 1508, 1205, 704, 502, 302};
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        std::snprintf(game.scoreNames[slot], kScoreNameSize, "%s", names[slot]);
-        game.scoreValues[slot] = values[slot];
+        std::snprintf(saved.scoreNames[slot], kScoreNameSize, "%s", names[slot]);
+        saved.scoreValues[slot] = values[slot];
     }
 }
 
@@ -178,7 +178,7 @@ int main(int argc, char** argv)
     }
     // The game's own start-up, with a sample score table instead of the file.
     FillSampleScores();
-    game.gameCounter = 7;
+    saved.gameCounter = 7;
     if (!StartOffscreenScene("flipora_snapshot", width, height))
         return 1;
     if (!PlayTo(state)) {

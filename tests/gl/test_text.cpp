@@ -43,10 +43,10 @@ TEST_F(GlTest, TheFrameRateTextIsDrawnAtItsRasterPosition)
 TEST_F(GlTest, ScoreListNamesAndValuesAreDrawnAtTheirRows)
 {
     for (int i = 0; i < 5; ++i)
-        game.scoreValues[5 + i] = 0;
+        saved.scoreValues[5 + i] = 0;
     Frame empty = DrawAndRead();
-    std::strcpy(game.scoreNames[7], "WMWMW");
-    game.scoreValues[7] = 1234;
+    std::strcpy(saved.scoreNames[7], "WMWMW");
+    saved.scoreValues[7] = 1234;
     Frame filled = DrawAndRead();
     Difference difference = Compare(filled, empty);
     EXPECT_GT(difference.darkInFirst, 40);
@@ -59,10 +59,10 @@ TEST_F(GlTest, ScoreListNamesAndValuesAreDrawnAtTheirRows)
 
 TEST_F(GlTest, BytesWithoutAGlyphDrawNothing)
 {
-    std::strcpy(game.scoreNames[5], "Ann");
+    std::strcpy(saved.scoreNames[5], "Ann");
     Frame plain = DrawAndRead();
     const char damaged[] = {'\x01', 'A', '\xC8', 'n', '\x1F', '\xFF', 'n', '\x80', '\0'};
-    std::memcpy(game.scoreNames[5], damaged, sizeof damaged);
+    std::memcpy(saved.scoreNames[5], damaged, sizeof damaged);
     Frame withBytes = DrawAndRead();
     EXPECT_EQ(Compare(plain, withBytes).count, 0);
 }
@@ -233,12 +233,12 @@ TEST_F(GlTest, AFaceWithoutItalicsIsSlantedByShearing)
     slanted.synthesizeOblique = true;
     unsigned int lists = glGenLists(kGlyphCount);
     ASSERT_TRUE(BuildGlyphListsFrom(slanted, lists));
-    unsigned int gameFont = game.textFont;
+    unsigned int gameFont = renderResources.textFont;
 
     Ink straight = InkOf("I", 0, 0);
-    game.textFont = lists;
+    renderResources.textFont = lists;
     Ink leaning = InkOf("I", 0, 0);
-    game.textFont = gameFont;
+    renderResources.textFont = gameFont;
     glDeleteLists(lists, kGlyphCount);
 
     ASSERT_GT(straight.rowCentre.size(), 6u);
@@ -272,12 +272,12 @@ TEST_F(GlTest, AFontThatCannotBeBuiltSaysWhatWasTried)
 
 TEST_F(GlTest, FreeFontsDeletesTheListsAndIsHarmlessWithoutAContext)
 {
-    unsigned int upright = game.textFont, italic = game.italicFont;
+    unsigned int upright = renderResources.textFont, italic = renderResources.italicFont;
     ASSERT_TRUE(glIsList(upright) && glIsList(italic + kGlyphCount - 1));
     FreeFonts();
     EXPECT_FALSE(glIsList(upright));
     EXPECT_FALSE(glIsList(italic + kGlyphCount - 1));
-    EXPECT_EQ(game.textFont, 0u);
+    EXPECT_EQ(renderResources.textFont, 0u);
     FreeFonts();  // twice is fine
     // Without fonts, printing must not run the scene's own lists in their place.
     Frame before = (glClear(GL_COLOR_BUFFER_BIT), glFinish(), ReadFrame());
@@ -292,9 +292,9 @@ TEST_F(GlTest, FreeFontsDeletesTheListsAndIsHarmlessWithoutAContext)
     SDL_Window* window = SDL_GL_GetCurrentWindow();
     SDL_GLContext context = SDL_GL_GetCurrentContext();
     ASSERT_EQ(SDL_GL_MakeCurrent(window, nullptr), 0);
-    unsigned int rebuiltUpright = game.textFont, rebuiltItalic = game.italicFont;
+    unsigned int rebuiltUpright = renderResources.textFont, rebuiltItalic = renderResources.italicFont;
     FreeFonts();  // the context is not current: nothing to delete through
-    EXPECT_EQ(game.textFont, 0u);
+    EXPECT_EQ(renderResources.textFont, 0u);
     ASSERT_EQ(SDL_GL_MakeCurrent(window, context), 0);
     EXPECT_TRUE(glIsList(rebuiltUpright)) << "nothing was deleted without the context";
     glDeleteLists(rebuiltUpright, kGlyphCount);

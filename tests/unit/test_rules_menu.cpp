@@ -9,7 +9,7 @@ protected:
     {
         RulesTest::SetUp();
         LayKnownBoard();
-        game.gameCounter = 10;
+        saved.gameCounter = 10;
         game.mouseDown = true;  // the click handler sets it before every command
     }
 
@@ -40,7 +40,7 @@ TEST_F(MenuTest, QuestionAnsweredNoChangesNothingButThePress)
     EXPECT_TRUE(game.buttons[1].pressed);
     EXPECT_FALSE(game.reshufflePending);
     EXPECT_FALSE(game.newGameRequested);
-    EXPECT_EQ(game.gameCounter, 10);
+    EXPECT_EQ(saved.gameCounter, 10);
     EXPECT_TRUE(game.timeTrial);
     EXPECT_FALSE(game.soundOn);
     EXPECT_EQ(game.blocks[0].direction, 1.0f);
@@ -53,7 +53,7 @@ TEST_F(MenuTest, NewAnsweredYesStartsANewGameAtTheNextDeal)
     RunMenuCommand(kNameNew);
     EXPECT_TRUE(game.reshufflePending);
     EXPECT_TRUE(game.newGameRequested);
-    EXPECT_EQ(game.gameCounter, 11);
+    EXPECT_EQ(saved.gameCounter, 11);
     EXPECT_EQ(game.moves, 1);  // counters wait for the deal
     RunFrames(18);
     EXPECT_FALSE(game.reshufflePending);
@@ -79,7 +79,7 @@ TEST_F(MenuTest, ModeFlipsModeAndSoundTogether)
     EXPECT_TRUE(game.newGameRequested);
     RunMenuCommand(kNameMode);
     ExpectModeAndSound(true, 0, 5, false, 1);
-    EXPECT_EQ(game.gameCounter, 12);
+    EXPECT_EQ(saved.gameCounter, 12);
 }
 
 TEST_F(MenuTest, SoundSwitchesAtOnceDuringAGame)
@@ -88,13 +88,13 @@ TEST_F(MenuTest, SoundSwitchesAtOnceDuringAGame)
     RunMenuCommand(kNameSound);
     EXPECT_TRUE(shownBoxes.empty());
     EXPECT_TRUE(game.soundOn);
-    EXPECT_EQ(game.soundIcon, 0);
+    EXPECT_EQ(ViewOfGame().soundIcon, 0);
     EXPECT_TRUE(game.buttons[2].pressed);
     ClickBlock(1);
     EXPECT_EQ(clickSoundPlays, 1);
     RunMenuCommand(kNameSound);
     EXPECT_FALSE(game.soundOn);
-    EXPECT_EQ(game.soundIcon, 1);
+    EXPECT_EQ(ViewOfGame().soundIcon, 1);
     ClickBlock(9);
     EXPECT_EQ(clickSoundPlays, 1);
 }

@@ -21,6 +21,7 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        saved = SavedScores{};
         ResetFakePlatform();
     }
 
@@ -175,8 +176,8 @@ TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
     Press(SDLK_F11);   // the window's key, never typed
     Press(SDLK_RETURN);
     EXPECT_EQ(game.highlight, kNameFirstBlock);
-    EXPECT_STREQ(game.scoreNames[0], "%");
-    EXPECT_EQ(game.scoreValues[0], 640);
+    EXPECT_STREQ(saved.scoreNames[0], "%");
+    EXPECT_EQ(saved.scoreValues[0], 640);
     EXPECT_TRUE(game.scoreInserted);
     EXPECT_FALSE(game.clockRunning) << "Enter placed the name and clicked nothing";
     EXPECT_FALSE(game.mouseDown);
@@ -357,9 +358,10 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        saved = SavedScores{};
         ResetFakePlatform();
         RestartRandom();
-        game.gameCounter = 3;
+        saved.gameCounter = 3;
         ShuffleBoard();
         screen = Screen{};
         RestartSchedule(&passSchedule);
@@ -427,7 +429,6 @@ TEST_F(PacedLoop, ARunningClockPresentsOneFramePerStep)
 TEST_F(PacedLoop, ABlockTurnPresentsItsEighteenFrames)
 {
     game.timeTrial = false;
-    game.modeIcon = 1;
     Run(2.0);
     ClickBlock(5);
     Counts turn = Run(2.0);
