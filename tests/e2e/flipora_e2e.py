@@ -729,32 +729,40 @@ class Session:
             return same
         return self.wait_until(label, settled, timeout, interval=0.3)
 
+    def _end_game(self):
+        if self.process is not None:
+            self.process.kill()
+            self.process.wait()
+            self.stderr_file.close()
+            self.process = None
+
+    def _end_window_manager(self):
+        if self.window_manager is not None:
+            self.window_manager.terminate()
+            try:
+                self.window_manager.wait(10)
+            except subprocess.TimeoutExpired:
+                self.window_manager.kill()
+                self.window_manager.wait()
+            self.window_manager = None
+
+    def _end_server(self):
+        if self.server is not None:
+            self.server.stop()
+            self.server = None
+
     def close(self):
         """Ends the game, the window manager and the X server and removes the scratch
-        folder, each even when one before it fails."""
-        try:
-            if self.process is not None:
-                self.process.kill()
-                self.process.wait()
-                self.stderr_file.close()
-                self.process = None
-        finally:
+        folder, each even when one before it fails; the first error is raised after."""
+        first_error = None
+        for step in (self._end_game, self._end_window_manager, self._end_server,
+                     lambda: shutil.rmtree(self.scratch, ignore_errors=True)):
             try:
-                if self.window_manager is not None:
-                    self.window_manager.terminate()
-                    try:
-                        self.window_manager.wait(10)
-                    except subprocess.TimeoutExpired:
-                        self.window_manager.kill()
-                        self.window_manager.wait()
-                    self.window_manager = None
-            finally:
-                try:
-                    if self.server is not None:
-                        self.server.stop()
-                        self.server = None
-                finally:
-                    shutil.rmtree(self.scratch, ignore_errors=True)
+                step()
+            except BaseException as error:  # the rest must still run
+                first_error = first_error or error
+        if first_error is not None:
+            raise first_error
 
 
 def run(name, body, screen=(1280, 1024)):
