@@ -212,7 +212,7 @@ TEST_F(GlTest, BannersFadeInOverTwentyFrames)
         };
         std::vector<int> levels;
         for (int i = 0; i < 24; ++i) {
-            EXPECT_FLOAT_EQ(*banner.alpha, std::min(1.0f, 0.05f * i)) << banner.what << " frame " << i;
+            EXPECT_FLOAT_EQ(*banner.alpha, std::min(1.0f, 0.05f * static_cast<float>(i))) << banner.what << " frame " << i;
             levels.push_back(brightness(DrawAndRead()));
         }
         EXPECT_EQ(levels[0], brightness(plain)) << banner.what << " starts invisible";

@@ -131,7 +131,7 @@ TEST_F(GlTest, HelpLinesAndEndOfGameLinesLandOnTheirRows)
     game.timeTrial = true;
     Frame scores = DrawAndRead();
     for (int line = 0; line < kHelpLineCount; ++line) {
-        Rect row = TextArea(kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * line, 200);
+        Rect row = TextArea(kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * static_cast<float>(line), 200);
         row.y0 += 4;  // keep clear of the line above
         int dark = 0;
         for (int y = row.y0; y < row.y1; ++y)

@@ -34,7 +34,7 @@ void ExpectLoadFailsWithout(const std::string& missing)
 {
     std::string root = MakeDataCopy({missing});
     ASSERT_EQ(chdir(root.c_str()), 0);
-    SavedTextures saved;
+    SavedTextures kept;
     std::fill(std::begin(renderResources.textures), std::end(renderResources.textures), 0u);
     GLuint before = 0, after = 0;
     glGenTextures(1, &before);
@@ -104,7 +104,7 @@ TEST_F(GlTest, ImagesWhoseWidthIsNotAMultipleOfFourUploadUnsheared)
     std::string root = MakeDataCopy({"ex1.bmp"});
     WriteFile(root + "/data/ex1.bmp", EncodeBmp(width, height, HalvesWithWhiteTop(width, height)));
     ASSERT_EQ(chdir(root.c_str()), 0);
-    SavedTextures saved;
+    SavedTextures kept;
     ASSERT_TRUE(LoadTextures());
 
     glBindTexture(GL_TEXTURE_2D, renderResources.textures[1]);

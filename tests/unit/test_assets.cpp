@@ -287,7 +287,7 @@ TEST(Assets, ClickSoundIsAShortSoftPcmClip)
     ASSERT_EQ(dataSize % 2, 0u);
 
     size_t count = dataSize / 2;
-    double milliseconds = 1000.0 * count / rate;
+    double milliseconds = 1000.0 * static_cast<double>(count) / rate;
     EXPECT_GE(milliseconds, 40.0);
     EXPECT_LE(milliseconds, 80.0);
 

@@ -36,7 +36,7 @@ TEST_F(AnimationTest, PickedBlockFacesUpInEighteenStepsAndStaysUp)
     ClickBlock(4);
     for (int step = 1; step <= 17; ++step) {
         UpdateAnimations();
-        EXPECT_EQ(game.blocks[4].angle, 10.0f * step);
+        EXPECT_EQ(game.blocks[4].angle, 10.0f * static_cast<float>(step));
     }
     UpdateAnimations();
     EXPECT_EQ(game.blocks[4].angle, 180.0f);  // exact, so equality tests hold
