@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "game/frame_view.h"
+#include "game/identity.h"
 
 // The main window and its GL context; null until created, released by CloseMainWindow.
 extern SDL_Window* mainWindow;
@@ -18,11 +19,11 @@ extern SDL_GLContext mainContext;
 // ends the program without saving.
 bool OpenMainWindow(const char* title, int width, int height, int colourBits);
 
-// The smallest client area, in window units: three quarters of the 1016 x 676 design,
+// The smallest client area, in window units: three quarters of the design (762 x 507),
 // where the text is 9 pixels, the least that reads clearly (at half the design its 6-pixel
 // glyphs run together).
-inline constexpr int kSmallestClientWidth = 762;
-inline constexpr int kSmallestClientHeight = 507;
+inline constexpr int kSmallestClientWidth = kWindowWidth * 3 / 4;
+inline constexpr int kSmallestClientHeight = kWindowHeight * 3 / 4;
 
 // The window is held between that smallest size and the largest the GL can draw
 // (GL_MAX_VIEWPORT_DIMS, 8192 at most). Without a window manager to honour those limits, a

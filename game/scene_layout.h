@@ -1,18 +1,20 @@
 // Where every piece of the scene sits, once: the drawing, the display lists, picking, the
 // keyboard highlight, the art tool's panel backdrops and the tests all read these numbers.
 // Eye coordinates: the viewer at the origin looks down -z; scene units. No GL, no game
-// state, so the art tool includes it as it is.
+// state, so the art tool includes it as it is (with the window size of game/identity.h).
 #pragma once
 
 #include <cmath>
+
+#include "game/identity.h"
 
 // The view. The scene is composed for a client area of kSceneDesignWidth x
 // kSceneDesignHeight seen with a vertical field of view of kFieldOfView degrees. A wider
 // area keeps that field of view and shows more background at the sides; a narrower one
 // (4:3, 5:4, portrait) widens it until the scene's full width shows, the background
 // filling the extra height, so the panel is never cut off.
-inline constexpr double kSceneDesignWidth = 1016.0;
-inline constexpr double kSceneDesignHeight = 676.0;
+inline constexpr double kSceneDesignWidth = kWindowWidth;  // the window the game opens with
+inline constexpr double kSceneDesignHeight = kWindowHeight;
 inline constexpr double kFieldOfView = 30.0;
 inline constexpr double kNearPlane = 0.1;
 inline constexpr double kFarPlane = 100.0;

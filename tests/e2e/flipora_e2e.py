@@ -67,6 +67,9 @@ def read_scene_layout(path=os.path.join(SOURCE_DIR, "game", "scene_layout.h")):
     for name, values in re.findall(r"inline constexpr double (k\w+)(?:\[\d+\])? = \{?([^;}]*)\}?;",
                                    text):
         numbers = [float(v) for v in re.findall(number, values)]
+        if not numbers:  # the design size is the window's, from game/identity.h
+            numbers = [float(dict(kWindowWidth=CLIENT_SIZE[0], kWindowHeight=CLIENT_SIZE[1])[
+                values.strip()])]
         constants[name] = numbers if len(numbers) > 1 else numbers[0]
     pieces = {}
     row = r"\{(" + number + r"), (\d+), " + ", ".join(["(" + number + ")"] * 6) + r"\},\s*// (\w+)"
