@@ -2,9 +2,6 @@
 
 #include "game/rules.h"
 
-Screen screen;
-PassSchedule passSchedule;
-
 uint32_t PassDelay(const PassSchedule& schedule, uint64_t now, uint64_t frequency)
 {
     if (schedule.nextSlot == 0 || now >= schedule.nextSlot)
@@ -45,7 +42,3 @@ bool AdvanceDuePasses(int due, Screen* onScreen, FrameView* view)
     return !onScreen->current || !(*view == onScreen->shown);
 }
 
-void InvalidateScreen()
-{
-    screen.current = false;
-}

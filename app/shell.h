@@ -1,45 +1,79 @@
-// The application shell: the window and its GL context, the main loop, and the
-// translation of SDL's events into the game's inputs. The only code that talks to
-// SDL's video and event API.
+// The application shell: what the game does with each input, the pass loop, saving at
+// placement and at exit, and the command line, written once for every front end. A front
+// end (app/front_end.h) owns the window and only turns its platform's events into the
+// handlers below. Nothing here includes a window system's headers.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstdint>
 
+#include "app/front_end.h"
 #include "game/frame_view.h"
 #include "game/identity.h"
 
-// The main window and its GL context; null until created, released by CloseMainWindow.
-extern SDL_Window* mainWindow;
-extern SDL_GLContext mainContext;
-
-// Opens the window, makes a double-buffered GL context current and initialises the
-// scene. On failure the error has been shown, everything is released and the caller
-// ends the program without saving.
-bool OpenMainWindow(const char* title, int width, int height, int colourBits);
-
+inline constexpr int kColourBits = 16;
 // The smallest client area, in window units: three quarters of the design (762 x 507),
 // where the text is 9 pixels, the least that reads clearly (at half the design its 6-pixel
 // glyphs run together).
 inline constexpr int kSmallestClientWidth = kWindowWidth * 3 / 4;
 inline constexpr int kSmallestClientHeight = kWindowHeight * 3 / 4;
 
-// The window is held between that smallest size and the largest the GL can draw
-// (GL_MAX_VIEWPORT_DIMS, 8192 at most). Without a window manager to honour those limits, a
-// window made smaller or larger anyway is sized back here; true when it was (the view then
-// follows the next size change).
-bool FitToAllowedSize();
+// Before any window: quit handling, the data folder, the score file and the command
+// line. False when the program ends here, with *exitCode (--help, --version, a refused
+// argument).
+bool PrepareGame(int argc, char** argv, int* exitCode);
 
-// Releases whatever of context and window exists; shows each failure and goes on.
-void CloseMainWindow();
+// The loop's diagnostics, asked for in the environment: FLIPORA_DEBUG_FPS=1 prints the
+// frame-rate figure at every clock step, FLIPORA_BENCH=1 the first frame's time and the
+// counts at exit. PrepareGame starts them; so does a program that runs the loop itself.
+void StartDiagnostics();
+
+// Once the front end made its GL context current: the view at the drawable's size, the
+// scores, textures, lists and fonts, the first deal. False when the textures cannot be
+// loaded.
+bool StartScene(int drawableWidth, int drawableHeight);
+
+// The game, from the window's opening to the quit: reports an unreadable score file, runs
+// the passes and saves at exit. Returns the program's exit code (0, or 1 when the save
+// failed). The front end then closes its window and calls ReleaseGame.
+int PlayGame(FrontEnd& frontEnd);
+void ReleaseGame();
+
+// --- Handlers: each front end calls these for its platform's events. ---
+// Any mouse button pressed at (x, y), in drawable pixels; only the left one clicks.
+void OnMouseDown(bool left, int x, int y);
+// A key by its Windows virtual-key number (game/constants.h); repeat for auto-repeat.
+// Keys with Alt held and F10 are system keys: the front end never hands their key-downs on.
+void OnKeyDown(int virtualKey, bool repeat);
+// Every key-up, system keys' too, so that no key stays held for good.
+void OnKeyUp(int virtualKey);
+// The drawable's new size in pixels.
+void OnSize(int drawableWidth, int drawableHeight);
+// The window lost its picture (exposed): the next pass draws.
+void OnPictureLost();
+void OnFocusGained();
+void OnFocusLost();
+// The window's close button: a quit behind the events already queued.
+void OnCloseRequest();
+// The quit the front end queued (or the system's) was taken: the loop ends.
+void OnQuit();
+// A box of the front end's own just closed: nothing ran while it was open, and it may
+// have covered the window.
+void OnBoxClosed();
+
+// --- The loop. ---
+// One pass: one event, or (none waiting) the paced advances, a draw and present when the
+// picture changed, the end-of-game test and the held R; while the window has no focus it
+// sleeps instead of advancing.
+void RunPass();
+// Passes until a quit (the game's, the window's or a signal).
+void RunUntilQuit();
 
 // Scores, block and button directions, textures, lists, first deal, GL state, fonts.
 // False when the textures cannot be loaded.
 bool InitScene();
 
-// Quit signals (score_saving.cpp): installed first thing in main, before SDL starts. A
-// signal while a box is open saves and ends the game from the watchdog.
+// Quit signals (score_saving.cpp): installed first thing, before the window system
+// starts. A signal while a box is open saves and ends the game from the watchdog.
 void InstallQuitHandling();
 
 // Once the window is open and the scores are loaded: from now on a quit saves.
@@ -63,36 +97,18 @@ void SavePlacedEntries();
 // when the save failed. Later calls return the same code without saving again.
 int SaveScoresAtExit(bool showBox);
 
-// One event taken from the queue, other than SDL_QUIT.
-void HandleWindowEvent(const SDL_Event& event);
-
-// F11: full screen on the window's display at the desktop's resolution, and back to
-// the size the window had.
-void ToggleFullScreen();
-
 // Text follows the drawable's size, but its glyphs are rebuilt only once a resize has
 // settled: a drag sends a size event per step, and each rebuild renders 192 glyphs.
 inline constexpr uint32_t kTextSettleMs = 250;
 struct TextResize {
     int wantedPixels = 0;    // the em the last size asks for; 0 when nothing waits
-    uint32_t changedAt = 0;  // SDL ticks of the last size event
+    uint32_t changedAt = 0;  // ticks of the last size event
 };
 // A size event of the drawable at ticks now.
 void NoteTextResize(TextResize* pending, int drawableWidth, int drawableHeight, uint32_t now);
 // The em to rebuild at once no size event came for kTextSettleMs (then nothing waits
 // any more), else 0. Unsigned differences survive the tick wrap.
 int TakeSettledTextPixels(TextResize* pending, uint32_t now);
-
-// The same for the main window, on SDL's clock: a size event, and the check of every pass.
-void NoteDrawableSize(int drawableWidth, int drawableHeight);
-void RebuildTextWhenSettled();
-
-// The Windows virtual-key number of an SDL key, 0 for keys the game has no number for.
-int VirtualKeyFromSdl(SDL_Keycode key);
-
-// The key-state checks of every pass that did not take an event: Escape, Page Down,
-// R and Space.
-void CheckKeys();
 
 // Pacing: the game advances once per 1/60 s of real time, whatever the display's vsync
 // does, because the animations step once per pass. A picture is drawn and presented only
@@ -123,14 +139,28 @@ struct Screen {
     FrameView shown;
     bool current = false;  // false until the first frame and once the window lost its picture
 };
-extern Screen screen;
-extern PassSchedule passSchedule;
 
 // Advances the game by `due` passes. Only the last one's picture can reach the screen, so
 // only it counts towards the frame rate; each earlier one runs the end-of-game test at once,
 // so that the game goes exactly as it goes when every pass is drawn. Returns true when
 // *view, the last picture, must be drawn and presented: it is not the one on screen.
 bool AdvanceDuePasses(int due, Screen* onScreen, FrameView* view);
+
+// The shell's own state: what the input and the loop keep between events and passes.
+struct ShellState {
+    FrontEnd* frontEnd = nullptr; // events, boxes and sounds go through it; PlayGame sets it
+    bool quitRequested = false;
+    bool windowInactive = false;  // no focus: the game stands still
+    bool rHeld = false;           // R keeps the clock at 0:00 while it is down
+    Screen screen;
+    PassSchedule schedule;
+    TextResize textResize;        // a drawable size whose text is not built yet
+    // Draws a view into the back buffer; the tests without a GL context count instead.
+    void (*draw)(const FrameView& view) = nullptr;
+    uint64_t passesRun = 0;       // for the benchmark's counts at exit
+    uint64_t framesPresented = 0;
+};
+extern ShellState shell;
 
 // The window lost its picture (exposed, resized, refocused, a box closed over it): the next
 // pass draws whatever it shows.

@@ -7,11 +7,12 @@
 #include "game/game_state.h"
 #include "game/score_table.h"  // kTableSize
 
-// Windows virtual-key numbers, which index game.keys and drive name entry. The shell maps
-// SDL keys to them (app/events.cpp). Plain numbers, so they index and compare as ints.
+// Windows virtual-key numbers: the game's own key codes, in which every front end hands
+// its keys to the shell and which drive name entry. Plain numbers, so they compare as ints.
 enum VirtualKey : int {
     kKeyBackspace = 8, kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyPageDown = 34,
-    kKeyA = 65, kKeyR = 82, kKeyZ = 90,
+    kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
+    kKeyA = 65, kKeyR = 82, kKeyZ = 90, kKeyF11 = 122,
 };
 
 // The panel follows the mode and the sound, read where it is shown: the mode's label

@@ -25,7 +25,7 @@ void ReadBoard(FrameView& view)
     for (int i = 0; i < kButtonCount; ++i)
         view.buttonDepths[i] = game.buttons[i].depth;
     view.translucent = game.blendBlocks;
-    view.highlight = game.highlight;
+    view.highlight = keyboardHighlight.name;
     view.soundIcon = SoundIcon();
     view.modeIcon = ModeIcon();
 }

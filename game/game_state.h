@@ -95,16 +95,6 @@ struct GameState {
     int32_t nameLength = 0;         // characters typed, 0..10
     Flag scoreInserted = false;     // set by Enter in name entry; cleared when a new game is dealt
 
-    // Input and main loop. keys is indexed by virtual-key code.
-    Flag keys[256] = {};
-    Flag escLatch = false;
-    Flag spaceLatch = false;
-    Flag blendKeyLatch = false;
-    Flag mouseDown = false;         // set at every left press, never cleared
-    Flag quitRequested = false;
-    Flag windowInactive = false;
-    int32_t highlight = kNameNothing;  // selection name under the keyboard highlight, 0 hidden
-    int32_t highlightBlock = 0;     // the block Left goes back to from the menu buttons
 };
 
 extern GameState game;

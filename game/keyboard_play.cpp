@@ -3,6 +3,8 @@
 #include "game/game_state.h"
 #include "game/rules.h"
 
+KeyboardHighlight keyboardHighlight;
+
 namespace {
 
 constexpr int kColumns = 4;
@@ -31,7 +33,7 @@ int32_t StepOnBoard(int32_t name, Arrow arrow)
     case Arrow::Down: row = row < kRows - 1 ? row + 1 : row; break;
     case Arrow::Right:
         if (column == kColumns - 1) {
-            game.highlightBlock = index;
+            keyboardHighlight.block = index;
             return kNameFirstButton;
         }
         ++column;
@@ -45,7 +47,7 @@ int32_t StepOnBoard(int32_t name, Arrow arrow)
 int32_t StepOnMenu(int32_t name, Arrow arrow)
 {
     switch (arrow) {
-    case Arrow::Left: return kNameFirstBlock + game.highlightBlock;
+    case Arrow::Left: return kNameFirstBlock + keyboardHighlight.block;
     case Arrow::Up: return name > kNameFirstButton ? name - 1 : name;
     case Arrow::Down: return name < kNameLastButton ? name + 1 : name;
     case Arrow::Right: return name;
@@ -55,31 +57,31 @@ int32_t StepOnMenu(int32_t name, Arrow arrow)
 
 }  // namespace
 
-void ClickName(int32_t name)
+Requests ClickName(int32_t name)
 {
-    game.mouseDown = true;
     if (OnBlock(name))
-        OnBlockName(name);
-    RunMenuCommand(name);
+        return OnBlockName(name);
+    return RunMenuCommand(name);
 }
 
 void MoveHighlight(Arrow arrow)
 {
-    if (OnBlock(game.highlight))
-        game.highlight = StepOnBoard(game.highlight, arrow);
-    else if (OnButton(game.highlight))
-        game.highlight = StepOnMenu(game.highlight, arrow);
+    if (OnBlock(keyboardHighlight.name))
+        keyboardHighlight.name = StepOnBoard(keyboardHighlight.name, arrow);
+    else if (OnButton(keyboardHighlight.name))
+        keyboardHighlight.name = StepOnMenu(keyboardHighlight.name, arrow);
     else
-        game.highlight = kNameFirstBlock;
+        keyboardHighlight.name = kNameFirstBlock;
 }
 
 void HideHighlight()
 {
-    game.highlight = kNameNothing;
+    keyboardHighlight.name = kNameNothing;
 }
 
-void ClickHighlighted()
+Requests ClickHighlighted()
 {
-    if (OnBlock(game.highlight) || OnButton(game.highlight))
-        ClickName(game.highlight);
+    if (OnBlock(keyboardHighlight.name) || OnButton(keyboardHighlight.name))
+        return ClickName(keyboardHighlight.name);
+    return {};
 }

@@ -2,18 +2,8 @@
 #include "game/game_state.h"
 #include "game/identity.h"
 #include "game/rules.h"
-#include "platform/message_box.h"
 
 namespace {
-
-// Quitting a running game needs a Yes; before the first click or after the end it does not.
-bool ConfirmQuitGame()
-{
-    if (!game.clockRunning)
-        return true;
-    return ShowMessageBox("Are you sure you want to quit current game?", "Quit Game",
-                          BoxButtons::YesNo, BoxIcon::Exclamation, true);
-}
 
 void ToggleSound()
 {
@@ -31,56 +21,57 @@ void RequestNewGame()
     game.newGameRequested = true;
 }
 
-void RunNew()
-{
-    game.buttons[0].pressed = game.mouseDown;
-    if (!ConfirmQuitGame())
-        return;
-    RequestNewGame();
-}
-
 // Mode switches the sound as well, exactly as the Sound button would.
-void RunMode()
+void RunConfirmed(int32_t command)
 {
-    game.buttons[1].pressed = game.mouseDown;
-    if (!ConfirmQuitGame())
-        return;
     RequestNewGame();
+    if (command != kNameMode)
+        return;
     ToggleSound();
     ToggleMode();
 }
 
-void RunSound()
+// Quitting a running game needs a Yes; before the first click or after the end it does not.
+Requests RunOrAsk(int32_t command)
 {
-    game.buttons[2].pressed = game.mouseDown;
-    ToggleSound();
+    Requests requests;
+    if (game.clockRunning)
+        requests.askQuitGame = command;
+    else
+        RunConfirmed(command);
+    return requests;
 }
 
 // The score board stays up once a game is over.
 void RunHelp()
 {
-    game.buttons[3].pressed = game.mouseDown;
     if (game.gameOver)
         return;
     game.helpShown = !game.helpShown;
 }
 
-void RunAbout()
-{
-    ShowMessageBox(kAboutText, "About Flipora", BoxButtons::Ok, BoxIcon::Information, true);
-}
-
 }  // namespace
 
-void RunMenuCommand(int32_t name)
+Requests RunMenuCommand(int32_t name)
 {
+    Requests requests;
+    // Every click on New, Mode, Sound or Help pushes its button in, the keyboard's too.
+    if (name >= kNameNew && name < kNameNew + kButtonCount)
+        game.buttons[name - kNameNew].pressed = true;
     switch (name) {
-    case kNameNew: RunNew(); break;
-    case kNameMode: RunMode(); break;
-    case kNameSound: RunSound(); break;
+    case kNameNew:
+    case kNameMode: return RunOrAsk(name);
+    case kNameSound: ToggleSound(); break;
     case kNameHelp: RunHelp(); break;
-    case kNameAbout: RunAbout(); break;
-    case kNameExit: game.quitRequested = true; break;
+    case kNameAbout: requests.showAbout = true; break;
+    case kNameExit: requests.quit = true; break;
     default: break;
     }
+    return requests;
+}
+
+void ConfirmQuitGame(int32_t command)
+{
+    if (command == kNameNew || command == kNameMode)
+        RunConfirmed(command);
 }

@@ -1,9 +1,19 @@
 // The game's rules: dealing, picking, per-frame animation, the clock, the end of a
 // game and the menu commands. All of it works on `game` and touches no window,
-// GL or sound API directly; the platform pieces it needs sit behind platform/.
+// GL or sound API; what the player must see or hear besides the frame comes back as
+// requests for the front end to act on.
 #pragma once
 
 #include <cstdint>
+
+// What a click or a key asks of the front end besides the frame. The game goes on
+// only through the answers: a "Quit Game" question comes back through ConfirmQuitGame.
+struct Requests {
+    int32_t askQuitGame = 0;   // kNameNew or kNameMode, waiting for a Yes; 0 asks nothing
+    bool showAbout = false;
+    bool playClick = false;
+    bool quit = false;
+};
 
 // Dealing and round reset.
 // Deals 8 pairs over the 16 blocks (each shows its pair's face list). A gameCounter
@@ -21,9 +31,10 @@ void RestartRandom();    // back to the generator's initial state (tests only)
 float ToggleDirection(float direction);
 
 // Block selection and matching.
-void OnBlockName(int32_t name);   // name 100..115
-void ClickBlock(int32_t index);   // 0..15
-void SelectBlock(int32_t index);
+// An accepted pick asks for the click sound when the sound is on.
+Requests OnBlockName(int32_t name);   // name 100..115
+Requests ClickBlock(int32_t index);   // 0..15
+Requests SelectBlock(int32_t index);
 
 // Once per paced pass (AdvancePass), after the clock tick: block turns, button presses,
 // the deal trigger.
@@ -39,17 +50,28 @@ void TickClock(bool counted = true);
 void CheckGameOver();
 int32_t FindRank();
 
-// Commands of the menu panel, for every picked name; acts on 116..121 only.
-void RunMenuCommand(int32_t name);
+// Commands of the menu panel, for every picked name; acts on 116..121 only. A clicked
+// button is pressed in. New and Mode during a running game only ask; About asks for its
+// box, Exit for the quit.
+Requests RunMenuCommand(int32_t name);
+
+// The player answered Yes to the question asked for New or Mode: the command goes on.
+void ConfirmQuitGame(int32_t command);
 
 // A left click that picked name (0 for nothing): the one path of the mouse and of Enter.
-void ClickName(int32_t name);
+Requests ClickName(int32_t name);
 
 // Keyboard play. The highlight is on a block (100..115) or a menu button (116..121), or
 // hidden (0). The first arrow shows it on the top-left block; arrows then move it one
 // step without wrapping: Right from the last column goes to New, Up and Down walk the
 // buttons New .. Exit, Left from a button goes back to the block it came from.
 enum class Arrow { Left, Right, Up, Down };
+// Where the player's keyboard points: input state, not the game's, so a new game keeps it.
+struct KeyboardHighlight {
+    int32_t name = 0;   // selection name under the highlight, 0 hidden
+    int32_t block = 0;  // the block Left goes back to from the menu buttons
+};
+extern KeyboardHighlight keyboardHighlight;
 void MoveHighlight(Arrow arrow);
 void HideHighlight();                // at a mouse click: a mouse player never sees it
-void ClickHighlighted();             // Enter: a click on the highlighted item, if shown
+Requests ClickHighlighted();         // Enter: a click on the highlighted item, if shown

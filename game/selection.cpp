@@ -1,6 +1,5 @@
 #include "game/game_state.h"
 #include "game/rules.h"
-#include "platform/sound.h"
 
 namespace {
 
@@ -31,17 +30,17 @@ void CompleteTurn(int32_t index)
 
 }  // namespace
 
-void OnBlockName(int32_t name)
+Requests OnBlockName(int32_t name)
 {
     if (name < kNameFirstBlock || name >= kNameFirstBlock + kBlockCount)
-        return;
-    ClickBlock(name - kNameFirstBlock);
+        return {};
+    return ClickBlock(name - kNameFirstBlock);
 }
 
-void ClickBlock(int32_t index)
+Requests ClickBlock(int32_t index)
 {
     if (index < 0 || index >= kBlockCount)
-        return;
+        return {};
     // Even an ignored click hides the help and starts a stopped clock.
     game.helpShown = false;
     if (!game.clockRunning) {
@@ -49,28 +48,28 @@ void ClickBlock(int32_t index)
         game.gameOverAlpha = 0.0f;
     }
     if (game.gameOver)
-        return;
+        return {};
     // Turning or face up (first pick, waiting mismatch, matched pair): not clickable.
     if (game.blocks[index].animating)
-        return;
-    SelectBlock(index);
+        return {};
+    return SelectBlock(index);
 }
 
-void SelectBlock(int32_t index)
+Requests SelectBlock(int32_t index)
 {
+    Requests requests;
     game.paused = false;
     game.pausedAlpha = 0.0f;
-    if (game.soundOn)
-        PlayClickSound();
+    requests.playClick = game.soundOn;
     game.blocks[index].animating = true;
     if (game.picksInTurn == 2) {
         game.picksInTurn = 0;
         TurnBackMismatch();
     }
     ++game.picksInTurn;
-    if (game.picksInTurn <= 1) {
+    if (game.picksInTurn <= 1)
         game.firstPick = index;
-        return;
-    }
-    CompleteTurn(index);
+    else
+        CompleteTurn(index);
+    return requests;
 }

@@ -9,7 +9,3 @@ enum class BoxIcon { Exclamation, Information };
 // display), the text goes to stderr and the answer is false for Yes/No.
 bool ShowMessageBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon,
                     bool ownedByWindow);
-
-// Boxes shown and closed so far in this run. The main loop redraws after one: the box may
-// have covered the game window.
-unsigned int ClosedMessageBoxCount();

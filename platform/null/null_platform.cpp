@@ -51,8 +51,3 @@ bool ShowMessageBox(const char* text, const char* title, BoxButtons buttons, Box
     scriptedAnswers.pop_front();
     return answer;
 }
-
-unsigned int ClosedMessageBoxCount()
-{
-    return static_cast<unsigned int>(shownBoxes.size());
-}

@@ -11,8 +11,6 @@ namespace {
 constexpr int kAnswerNo = 0;
 constexpr int kAnswerYes = 1;  // also OK
 
-unsigned int closedBoxes = 0;
-
 // The game window is the one the GL context is current on; at start-up and after the
 // teardown there is none and the box stands on its own.
 SDL_Window* OwnerWindow(bool ownedByWindow)
@@ -56,16 +54,10 @@ bool ShowMessageBox(const char* text, const char* title, BoxButtons buttons, Box
     EnterModalBox();
     int shown = SDL_ShowMessageBox(&box, &answer);
     LeaveModalBox();
-    ++closedBoxes;
     if (shown != 0) {
         std::fprintf(stderr, "%s: %s (no message box could be shown: %s)\n", box.title,
                      box.message, SDL_GetError());
         return false;
     }
     return answer == kAnswerYes;
-}
-
-unsigned int ClosedMessageBoxCount()
-{
-    return closedBoxes;
 }

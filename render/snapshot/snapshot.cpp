@@ -130,7 +130,7 @@ bool PlayTo(const std::string& state)
         for (int step = 0; step < target / 4; ++step)
             MoveHighlight(Arrow::Down);
         RunFrames(1);
-        return game.highlight == kNameFirstBlock + target;
+        return keyboardHighlight.name == kNameFirstBlock + target;
     }
     if (state == "translucent") {
         game.blendBlocks = true;

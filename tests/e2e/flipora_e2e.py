@@ -667,9 +667,8 @@ class Session:
         self.x("xdotool", "key", "--delay", str(delay_ms), *names)
 
     def tap(self, name, hold=0.3):
-        """A game key held long enough for the loop to see it down: the loop looks at the
-        key table only after a frame, so a press and release that arrive together are
-        never seen, as with any key tapped faster than a frame."""
+        """A game key held as a player holds it, over many passes of the loop (key() with
+        delay_ms=0 sends the press and the release together)."""
         self.key_down(name)
         time.sleep(hold)
         self.key_up(name)

@@ -1,5 +1,6 @@
 """A time trial: a few turns, pause and resume with Space, translucent blocks with Page
-Down, the clock run out by holding R, Escape. The score earns no place.
+Down, the clock run out by holding R, Escape. The pause and the quit are quick taps (press
+and release in one batch of events), which must not be lost. The score earns no place.
 Then two games on two displays share the folder and each places a name: both names stay
 in the file, also when one game's X server dies right after its Enter."""
 
@@ -30,8 +31,8 @@ def play(session):
     turned = session.wait_until_settled("three-turns", board)
     check_turned_blocks(turned, face_down, (a1, a2, b1, b2, c1, d1))
 
-    # Space pauses: the banner fades in over the board and the clock stands still.
-    session.tap("space")
+    # A tap of Space pauses: the banner fades in over the board and the clock stands still.
+    session.key("space", delay_ms=0)
     paused = session.wait_until_settled("paused", board)
     check(paused.count_differences(turned, banner_rect()) > 2000, "no Paused banner")
     time.sleep(1.5)
@@ -70,8 +71,9 @@ def play(session):
         "game-over", lambda image: image.count_differences(turned, banner_rect()) > 2000)
     session.wait_until_settled("game-over-settled", board)
 
-    session.tap("Escape")
-    code = session.wait_exit()
+    # A tap of Escape quits.
+    session.key("Escape", delay_ms=0)
+    code = session.wait_exit(timeout=10)
     check(code == 0, f"exit code {code}")
     counter, scores, names = read_score_file(session.score_path)
     check(counter == 98, f"counter {counter}, expected 98")

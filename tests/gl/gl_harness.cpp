@@ -38,6 +38,7 @@ void ResetPlayKeepingResources()
     game = GameState{};
     saved = SavedScores{};
     saved.gameCounter = 1;
+    keyboardHighlight = KeyboardHighlight{};
     ResetFakePlatform();
     RestartRandom();
     ShuffleBoard();

@@ -78,15 +78,14 @@ protected:
         Passes(20);
     }
 
+    // A key held over passes, auto-repeating, as the shell's handlers take it.
     void PressKey(int key, int passesHeld = 1)
     {
-        game.keys[key] = 1;
         for (int i = 0; i < passesHeld; ++i) {
-            CheckKeys();
+            OnKeyDown(key, i > 0);
             Passes(1);
         }
-        game.keys[key] = 0;
-        CheckKeys();
+        OnKeyUp(key);
     }
 
     // Passes where the view stayed as last drawn but the picture did not: what the
@@ -139,7 +138,6 @@ TEST_F(DrawingOnChange, ATimeTrialToItsEndWithTheNameTyped)
     ClickBlock(BlockOfPair(6, 0));
     Passes(70);  // the clock steps on
     stage = "sound button pressed";
-    game.mouseDown = true;
     RunMenuCommand(kNameSound);
     Passes(8);
     stage = "translucent";
@@ -151,8 +149,7 @@ TEST_F(DrawingOnChange, ATimeTrialToItsEndWithTheNameTyped)
     PressKey(kKeySpace);
     Passes(3);
     stage = "new game dealt while translucent";
-    scriptedAnswers.push_back(true);
-    RunMenuCommand(kNameNew);
+    ConfirmQuitGame(RunMenuCommand(kNameNew).askQuitGame);
     Passes(30);
     stage = "opaque again";
     PressKey(kKeyPageDown);
@@ -182,7 +179,6 @@ TEST_F(DrawingOnChange, ANormalGameWithHelpAndTranslucency)
     stage = "start";
     Passes(62);
     stage = "mode switched: a new normal game";
-    game.mouseDown = true;
     RunMenuCommand(kNameMode);
     Passes(30);
     stage = "help over the normal table";

@@ -93,7 +93,7 @@ TEST_F(GlTest, TheHighlightRingsBlocksAndButtonsAndNothingElse)
         game.blendBlocks = c.translucent;
         Frame without = DrawAndRead();
         Arrows(c.arrows);
-        ASSERT_EQ(game.highlight, c.name) << c.what;
+        ASSERT_EQ(keyboardHighlight.name, c.name) << c.what;
         Frame with = DrawAndRead();
         WindowPoint topLeft, bottomRight;
         if (c.name < kNameNew) {

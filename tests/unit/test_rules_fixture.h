@@ -18,6 +18,7 @@ protected:
     {
         game = GameState{};
         saved = SavedScores{};
+        keyboardHighlight = KeyboardHighlight{};
         RestartRandom();
         ResetFakePlatform();
     }

@@ -16,39 +16,39 @@ protected:
 TEST_F(KeyboardTest, TheFirstArrowShowsTheTopLeftBlockWhicheverItIs)
 {
     for (Arrow arrow : {Arrow::Left, Arrow::Right, Arrow::Up, Arrow::Down}) {
-        game.highlight = kNameNothing;
+        keyboardHighlight.name = kNameNothing;
         MoveHighlight(arrow);
-        EXPECT_EQ(game.highlight, kNameFirstBlock);
+        EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
     }
 }
 
 TEST_F(KeyboardTest, ArrowsStepOverTheBoardWithoutWrapping)
 {
     Press({Arrow::Down, Arrow::Up, Arrow::Up, Arrow::Left});
-    EXPECT_EQ(game.highlight, kNameFirstBlock) << "held at the top-left corner";
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock) << "held at the top-left corner";
     Press({Arrow::Down, Arrow::Down, Arrow::Right});
-    EXPECT_EQ(game.highlight, kNameFirstBlock + 2 * 4 + 1);
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 2 * 4 + 1);
     Press({Arrow::Down, Arrow::Down, Arrow::Down});
-    EXPECT_EQ(game.highlight, kNameFirstBlock + 3 * 4 + 1) << "held at the bottom row";
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 3 * 4 + 1) << "held at the bottom row";
     Press({Arrow::Left, Arrow::Left});
-    EXPECT_EQ(game.highlight, kNameFirstBlock + 3 * 4);
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 3 * 4);
 }
 
 TEST_F(KeyboardTest, RightFromTheLastColumnGoesToNewAndLeftComesBack)
 {
     Press({Arrow::Down, Arrow::Down, Arrow::Down, Arrow::Right, Arrow::Right, Arrow::Right});
-    EXPECT_EQ(game.highlight, kNameFirstBlock + 2 * 4 + 3);
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 2 * 4 + 3);
     MoveHighlight(Arrow::Right);
-    EXPECT_EQ(game.highlight, kNameNew);
+    EXPECT_EQ(keyboardHighlight.name, kNameNew);
     MoveHighlight(Arrow::Right);
-    EXPECT_EQ(game.highlight, kNameNew) << "nothing lies right of the buttons";
+    EXPECT_EQ(keyboardHighlight.name, kNameNew) << "nothing lies right of the buttons";
     MoveHighlight(Arrow::Up);
-    EXPECT_EQ(game.highlight, kNameNew);
+    EXPECT_EQ(keyboardHighlight.name, kNameNew);
     int32_t walked[6];
-    walked[0] = game.highlight;
+    walked[0] = keyboardHighlight.name;
     for (int i = 1; i < 6; ++i) {
         MoveHighlight(Arrow::Down);
-        walked[i] = game.highlight;
+        walked[i] = keyboardHighlight.name;
     }
     EXPECT_EQ(walked[1], kNameMode);
     EXPECT_EQ(walked[2], kNameSound);
@@ -56,11 +56,11 @@ TEST_F(KeyboardTest, RightFromTheLastColumnGoesToNewAndLeftComesBack)
     EXPECT_EQ(walked[4], kNameAbout);
     EXPECT_EQ(walked[5], kNameExit);
     MoveHighlight(Arrow::Down);
-    EXPECT_EQ(game.highlight, kNameExit) << "no wrapping below Exit";
+    EXPECT_EQ(keyboardHighlight.name, kNameExit) << "no wrapping below Exit";
     MoveHighlight(Arrow::Up);
-    EXPECT_EQ(game.highlight, kNameAbout);
+    EXPECT_EQ(keyboardHighlight.name, kNameAbout);
     MoveHighlight(Arrow::Left);
-    EXPECT_EQ(game.highlight, kNameFirstBlock + 2 * 4 + 3) << "back to the block it left";
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 2 * 4 + 3) << "back to the block it left";
 }
 
 TEST_F(KeyboardTest, EnterOnABlockPlaysItAsAClickWould)
@@ -68,12 +68,10 @@ TEST_F(KeyboardTest, EnterOnABlockPlaysItAsAClickWould)
     LayKnownBoard();
     ClickHighlighted();
     EXPECT_FALSE(game.clockRunning) << "a hidden highlight clicks nothing";
-    EXPECT_FALSE(game.mouseDown);
 
     Press({Arrow::Right, Arrow::Right});   // shown on block 0, then block 1
     game.helpShown = true;
     ClickHighlighted();
-    EXPECT_TRUE(game.mouseDown);
     EXPECT_TRUE(game.clockRunning);
     EXPECT_FALSE(game.helpShown);
     EXPECT_TRUE(game.blocks[1].animating);
@@ -94,7 +92,7 @@ TEST_F(KeyboardTest, EnterOnAButtonRunsItsCommandWithThePress)
     LayKnownBoard();
     Press({Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Down,
            Arrow::Down});
-    ASSERT_EQ(game.highlight, kNameSound);
+    ASSERT_EQ(keyboardHighlight.name, kNameSound);
     ClickHighlighted();
     EXPECT_TRUE(game.soundOn);
     EXPECT_TRUE(game.buttons[2].pressed);
@@ -103,26 +101,25 @@ TEST_F(KeyboardTest, EnterOnAButtonRunsItsCommandWithThePress)
     MoveHighlight(Arrow::Left);
     ClickHighlighted();
     Press({Arrow::Right, Arrow::Up, Arrow::Up});
-    ASSERT_EQ(game.highlight, kNameNew);
-    scriptedAnswers = {true};
-    ClickHighlighted();
-    ASSERT_EQ(shownBoxes.size(), 1u);
-    EXPECT_EQ(shownBoxes[0].title, "Quit Game");
+    ASSERT_EQ(keyboardHighlight.name, kNameNew);
+    Requests asked = ClickHighlighted();
+    ASSERT_EQ(asked.askQuitGame, kNameNew);
+    EXPECT_FALSE(game.newGameRequested) << "not before the Yes";
+    ConfirmQuitGame(asked.askQuitGame);
     EXPECT_TRUE(game.newGameRequested);
 
     Press({Arrow::Down, Arrow::Down, Arrow::Down, Arrow::Down, Arrow::Down});
-    ASSERT_EQ(game.highlight, kNameExit);
-    ClickHighlighted();
-    EXPECT_TRUE(game.quitRequested);
+    ASSERT_EQ(keyboardHighlight.name, kNameExit);
+    EXPECT_TRUE(ClickHighlighted().quit);
 }
 
 TEST_F(KeyboardTest, AMouseClickHidesTheHighlight)
 {
     Press({Arrow::Down, Arrow::Right});
     HideHighlight();
-    EXPECT_EQ(game.highlight, kNameNothing);
+    EXPECT_EQ(keyboardHighlight.name, kNameNothing);
     MoveHighlight(Arrow::Down);
-    EXPECT_EQ(game.highlight, kNameFirstBlock) << "shown again at the top left";
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock) << "shown again at the top left";
 }
 
 }  // namespace

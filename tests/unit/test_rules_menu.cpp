@@ -10,7 +10,6 @@ protected:
         RulesTest::SetUp();
         LayKnownBoard();
         saved.gameCounter = 10;
-        game.mouseDown = true;  // the click handler sets it before every command
     }
 
     // A game under way: the clock runs after the first block click.
@@ -25,17 +24,9 @@ protected:
 TEST_F(MenuTest, QuestionAnsweredNoChangesNothingButThePress)
 {
     PlaySomeOfAGame();
-    scriptedAnswers = {false, false};
-    RunMenuCommand(kNameNew);
-    RunMenuCommand(kNameMode);
-    ASSERT_EQ(shownBoxes.size(), 2u);
-    for (const ShownBox& box : shownBoxes) {
-        EXPECT_EQ(box.text, "Are you sure you want to quit current game?");
-        EXPECT_EQ(box.title, "Quit Game");
-        EXPECT_EQ(box.buttons, BoxButtons::YesNo);
-        EXPECT_EQ(box.icon, BoxIcon::Exclamation);
-        EXPECT_TRUE(box.ownedByWindow);
-    }
+    // Asked and never confirmed: the answer was No.
+    EXPECT_EQ(RunMenuCommand(kNameNew).askQuitGame, kNameNew);
+    EXPECT_EQ(RunMenuCommand(kNameMode).askQuitGame, kNameMode);
     EXPECT_TRUE(game.buttons[0].pressed);
     EXPECT_TRUE(game.buttons[1].pressed);
     EXPECT_FALSE(game.reshufflePending);
@@ -49,8 +40,7 @@ TEST_F(MenuTest, QuestionAnsweredNoChangesNothingButThePress)
 TEST_F(MenuTest, NewAnsweredYesStartsANewGameAtTheNextDeal)
 {
     PlaySomeOfAGame();
-    scriptedAnswers = {true};
-    RunMenuCommand(kNameNew);
+    ConfirmQuitGame(RunMenuCommand(kNameNew).askQuitGame);
     EXPECT_TRUE(game.reshufflePending);
     EXPECT_TRUE(game.newGameRequested);
     EXPECT_EQ(saved.gameCounter, 11);
@@ -63,12 +53,10 @@ TEST_F(MenuTest, NewAnsweredYesStartsANewGameAtTheNextDeal)
 
 TEST_F(MenuTest, NewOrModeWithoutARunningGameAskNothing)
 {
-    RunMenuCommand(kNameNew);
-    EXPECT_TRUE(shownBoxes.empty());
+    EXPECT_EQ(RunMenuCommand(kNameNew).askQuitGame, kNameNothing);
     EXPECT_TRUE(game.newGameRequested);
     game.gameOver = true;  // over: the clock was stopped by the end test
-    RunMenuCommand(kNameMode);
-    EXPECT_TRUE(shownBoxes.empty());
+    EXPECT_EQ(RunMenuCommand(kNameMode).askQuitGame, kNameNothing);
     EXPECT_FALSE(game.timeTrial);
 }
 
@@ -85,18 +73,15 @@ TEST_F(MenuTest, ModeFlipsModeAndSoundTogether)
 TEST_F(MenuTest, SoundSwitchesAtOnceDuringAGame)
 {
     PlaySomeOfAGame();
-    RunMenuCommand(kNameSound);
-    EXPECT_TRUE(shownBoxes.empty());
+    EXPECT_EQ(RunMenuCommand(kNameSound).askQuitGame, kNameNothing);
     EXPECT_TRUE(game.soundOn);
     EXPECT_EQ(ViewOfGame().soundIcon, 0);
     EXPECT_TRUE(game.buttons[2].pressed);
-    ClickBlock(1);
-    EXPECT_EQ(clickSoundPlays, 1);
+    EXPECT_TRUE(ClickBlock(1).playClick);
     RunMenuCommand(kNameSound);
     EXPECT_FALSE(game.soundOn);
     EXPECT_EQ(ViewOfGame().soundIcon, 1);
-    ClickBlock(9);
-    EXPECT_EQ(clickSoundPlays, 1);
+    EXPECT_FALSE(ClickBlock(9).playClick);
 }
 
 TEST_F(MenuTest, HelpTogglesExceptWhenTheGameIsOver)
@@ -112,25 +97,22 @@ TEST_F(MenuTest, HelpTogglesExceptWhenTheGameIsOver)
     EXPECT_TRUE(game.buttons[3].pressed);
 }
 
-TEST_F(MenuTest, PressCopiesTheMouseFlag)
+// The mouse and Enter click alike: every command of the four big buttons pushes its own in.
+TEST_F(MenuTest, EveryClickPressesItsButton)
 {
-    game.mouseDown = false;
-    RunMenuCommand(kNameSound);
-    EXPECT_FALSE(game.buttons[2].pressed);
-    EXPECT_TRUE(game.soundOn);
+    for (int i = 0; i < kButtonCount; ++i) {
+        RunMenuCommand(kNameNew + i);
+        for (int j = 0; j < kButtonCount; ++j)
+            EXPECT_EQ(game.buttons[j].pressed, j <= i) << i << " " << j;
+    }
 }
 
-TEST_F(MenuTest, AboutShowsTheGameAndVersion)
+TEST_F(MenuTest, AboutAsksForItsBoxAndPressesNothing)
 {
     PlaySomeOfAGame();
-    RunMenuCommand(kNameAbout);
-    ASSERT_EQ(shownBoxes.size(), 1u);
-    EXPECT_EQ(shownBoxes[0].title, "About Flipora");
-    EXPECT_NE(shownBoxes[0].text.find("Flipora"), std::string::npos);
-    EXPECT_NE(shownBoxes[0].text.find(std::string("version ") + kGameVersion), std::string::npos);
-    EXPECT_EQ(shownBoxes[0].buttons, BoxButtons::Ok);
-    EXPECT_EQ(shownBoxes[0].icon, BoxIcon::Information);
-    EXPECT_TRUE(shownBoxes[0].ownedByWindow);
+    Requests requests = RunMenuCommand(kNameAbout);
+    EXPECT_TRUE(requests.showAbout);
+    EXPECT_FALSE(requests.quit);
     for (const MenuButton& button : game.buttons)
         EXPECT_FALSE(button.pressed);
     EXPECT_TRUE(game.clockRunning);
@@ -139,19 +121,19 @@ TEST_F(MenuTest, AboutShowsTheGameAndVersion)
 TEST_F(MenuTest, ExitQuitsWithoutAQuestion)
 {
     PlaySomeOfAGame();
-    RunMenuCommand(kNameExit);
-    EXPECT_TRUE(game.quitRequested);
-    EXPECT_TRUE(shownBoxes.empty());
+    Requests requests = RunMenuCommand(kNameExit);
+    EXPECT_TRUE(requests.quit);
+    EXPECT_EQ(requests.askQuitGame, kNameNothing);
 }
 
 TEST_F(MenuTest, OtherNamesDoNothing)
 {
     PlaySomeOfAGame();
     for (int name : {0, 100, 108, 115, 122, 99}) {
-        RunMenuCommand(name);
+        Requests requests = RunMenuCommand(name);
+        EXPECT_EQ(requests.askQuitGame, kNameNothing);
+        EXPECT_FALSE(requests.showAbout || requests.quit || requests.playClick);
     }
-    EXPECT_TRUE(shownBoxes.empty());
-    EXPECT_FALSE(game.quitRequested);
     EXPECT_FALSE(game.helpShown);
     EXPECT_FALSE(game.soundOn);
     EXPECT_FALSE(game.reshufflePending);

@@ -14,8 +14,7 @@ TEST_F(SelectionTest, FirstPickStartsTheTurnAndTheClock)
     game.soundOn = true;
     game.helpShown = true;
     game.gameOverAlpha = 0.7f;
-    OnBlockName(100 + 5);
-    EXPECT_EQ(clickSoundPlays, 1);
+    EXPECT_TRUE(OnBlockName(100 + 5).playClick);
     EXPECT_EQ(game.picksInTurn, 1);
     EXPECT_EQ(game.firstPick, 5);
     EXPECT_EQ(game.moves, 0);
@@ -112,21 +111,19 @@ TEST_F(SelectionTest, IgnoredClicksStillHideHelpAndStartTheClock)
     game.paused = true;
     game.pausedAlpha = 0.4f;
     game.soundOn = true;
-    ClickBlock(6);
+    EXPECT_FALSE(ClickBlock(6).playClick);
     EXPECT_EQ(game.picksInTurn, 1);
     EXPECT_FALSE(game.helpShown);
     EXPECT_TRUE(game.clockRunning);
     EXPECT_TRUE(game.paused);  // an ignored click leaves the pause on
     EXPECT_EQ(game.pausedAlpha, 0.4f);
-    EXPECT_EQ(clickSoundPlays, 0);
 
-    ClickBlock(14);  // matches block 6
+    EXPECT_TRUE(ClickBlock(14).playClick);  // matches block 6
     RunFrames(18);
-    ClickBlock(14);  // matched, face up: ignored
-    ClickBlock(6);
+    EXPECT_FALSE(ClickBlock(14).playClick);  // matched, face up: ignored
+    EXPECT_FALSE(ClickBlock(6).playClick);
     EXPECT_EQ(game.moves, 1);
     EXPECT_EQ(game.picksInTurn, 2);
-    EXPECT_EQ(clickSoundPlays, 1);
 }
 
 TEST_F(SelectionTest, PickWhilePausedEndsThePause)
@@ -141,13 +138,11 @@ TEST_F(SelectionTest, PickWhilePausedEndsThePause)
 
 TEST_F(SelectionTest, NoSoundCallWithSoundOff)
 {
-    ClickBlock(0);
-    ClickBlock(8);
-    EXPECT_EQ(clickSoundPlays, 0);
+    EXPECT_FALSE(ClickBlock(0).playClick);
+    EXPECT_FALSE(ClickBlock(8).playClick);
     game.soundOn = true;
-    ClickBlock(1);
-    ClickBlock(9);
-    EXPECT_EQ(clickSoundPlays, 2);
+    EXPECT_TRUE(ClickBlock(1).playClick);
+    EXPECT_TRUE(ClickBlock(9).playClick);
 }
 
 TEST_F(SelectionTest, AfterTheEndClicksTurnNothingButRestartTheBanner)

@@ -1,20 +1,74 @@
-// The shell's input side without a window: SDL key codes to Windows key numbers, the
-// key-state table kept from SDL events, the four game keys checked by the loop, and
-// the frame pacing arithmetic, and the command line.
+// The shell's input side without a window: SDL events through the SDL front end's
+// translation into the shell's handlers, the four game keys, the boxes and sounds the game
+// asks for, the real loop on a simulated counter, the pacing arithmetic and the command line.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 
 #include "app/command_line.h"
+#include "app/sdl/sdl_front_end.h"
 #include "app/shell.h"
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "render/render.h"
 #include "platform/null/null_platform.h"
+#include "platform/sound.h"
 
 namespace {
+
+// Pacing on a simulated counter of 60,000 ticks a second (1,000 per slot).
+constexpr uint64_t kFrequency = 60000;
+constexpr uint64_t kPeriod = kFrequency / kPassesPerSecond;
+
+// A front end without a window: SDL events from a script go through the SDL front end's
+// translation; time is a counter that only sleeping and drawing move (the rules' ticks
+// follow it); boxes and sounds go to the null platform, which records them.
+class ScriptedFrontEnd : public FrontEnd {
+public:
+    bool DispatchOneEvent() override
+    {
+        if (pictureLostEveryPass)
+            OnPictureLost();
+        if (events.empty())
+            return false;
+        SDL_Event event = events.front();
+        events.pop_front();
+        DispatchSdlEvent(event);
+        return true;
+    }
+    uint64_t PerformanceCounter() override
+    {
+        fakeTicks = static_cast<uint32_t>(now * 1000 / kFrequency);
+        return now;
+    }
+    uint64_t PerformanceFrequency() override { return kFrequency; }
+    void Sleep(uint32_t milliseconds) override { now += milliseconds * kFrequency / 1000; }
+    void Present() override { now += drawTicks; }
+    bool ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon) override
+    {
+        return ShowMessageBox(text, title, buttons, icon, true);
+    }
+    void PlayClick() override { PlayClickSound(); }
+    void ToggleFullScreen() override { ++fullScreenToggles; }
+    bool PostQuit() override
+    {
+        SDL_Event quit = {};
+        quit.type = SDL_QUIT;
+        events.push_back(quit);
+        return true;
+    }
+
+    std::deque<SDL_Event> events;
+    uint64_t now = 5 * kFrequency;
+    uint64_t drawTicks = 0;            // what drawing a frame costs
+    bool pictureLostEveryPass = false; // as if the window were exposed before every pass
+    int fullScreenToggles = 0;
+};
+
+void DrawNothing(const FrameView&) {}
 
 class ShellInput : public ::testing::Test {
 protected:
@@ -22,8 +76,25 @@ protected:
     {
         game = GameState{};
         saved = SavedScores{};
+        keyboardHighlight = KeyboardHighlight{};
         ResetFakePlatform();
+        shell = ShellState{};
+        shell.frontEnd = &frontEnd;
+        shell.draw = DrawNothing;
     }
+
+    // Events the front end hands on one per pass, as the loop takes them.
+    void Queue(std::initializer_list<SDL_Event> events)
+    {
+        frontEnd.events.insert(frontEnd.events.end(), events);
+    }
+    void RunPasses(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            RunPass();
+    }
+
+    ScriptedFrontEnd frontEnd;
 
     static SDL_Event Key(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0)
     {
@@ -55,9 +126,9 @@ protected:
         return event;
     }
 
-    static void Press(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYDOWN, key)); }
-    static void Repeat(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYDOWN, key, KMOD_NONE, 1)); }
-    static void Release(SDL_Keycode key) { HandleWindowEvent(Key(SDL_KEYUP, key)); }
+    static void Press(SDL_Keycode key) { DispatchSdlEvent(Key(SDL_KEYDOWN, key)); }
+    static void Repeat(SDL_Keycode key) { DispatchSdlEvent(Key(SDL_KEYDOWN, key, KMOD_NONE, 1)); }
+    static void Release(SDL_Keycode key) { DispatchSdlEvent(Key(SDL_KEYUP, key)); }
 };
 
 TEST_F(ShellInput, KeysMapToWindowsNumbers)
@@ -78,34 +149,35 @@ TEST_F(ShellInput, KeysMapToWindowsNumbers)
         EXPECT_EQ(VirtualKeyFromSdl(c.key), c.expected) << SDL_GetKeyName(c.key);
 }
 
-TEST_F(ShellInput, KeyDownSetsAndKeyUpClearsTheFlag)
+TEST_F(ShellInput, RIsHeldFromItsKeyDownToItsKeyUp)
 {
     Press(SDLK_r);
-    EXPECT_EQ(game.keys[kKeyR], 1);
+    EXPECT_TRUE(shell.rHeld);
     // Auto-repeat arrives as further key-downs and keeps the key down.
-    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_NONE, 1));
-    EXPECT_EQ(game.keys[kKeyR], 1);
+    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_NONE, 1));
+    EXPECT_TRUE(shell.rHeld);
     Release(SDLK_r);
-    EXPECT_EQ(game.keys[kKeyR], 0);
-
-    // A key-up clears its flag even when the key-down was never seen.
-    game.keys[kKeySpace] = 1;
+    EXPECT_FALSE(shell.rHeld);
+    // A key-up without its key-down changes nothing.
     Release(SDLK_SPACE);
-    EXPECT_EQ(game.keys[kKeySpace], 0);
+    EXPECT_FALSE(game.paused);
 }
 
-TEST_F(ShellInput, SystemKeysAreNotRecordedButTheirReleaseClears)
+TEST_F(ShellInput, SystemKeysAreNotTakenButTheirReleaseIs)
 {
-    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_LALT));
-    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_LALT));
+    game.minutes = 1;
+    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_LALT));
+    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_SPACE, KMOD_RALT));
+    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_LALT));
     Press(SDLK_F10);
-    EXPECT_EQ(game.keys[kKeyR], 0);
-    EXPECT_EQ(game.keys[VirtualKeyFromSdl(SDLK_F10)], 0);
+    EXPECT_FALSE(shell.rHeld);
+    EXPECT_EQ(game.minutes, 1);
+    EXPECT_FALSE(game.paused);
 
     // R pressed, then Alt held while R comes up: R must not stay down for good.
     Press(SDLK_r);
-    HandleWindowEvent(Key(SDL_KEYUP, SDLK_r, KMOD_LALT));
-    EXPECT_EQ(game.keys[kKeyR], 0);
+    DispatchSdlEvent(Key(SDL_KEYUP, SDLK_r, KMOD_LALT));
+    EXPECT_FALSE(shell.rHeld);
 }
 
 TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
@@ -113,16 +185,14 @@ TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
     game.gameOver = 1;
     game.finalRank = 0;
     Press(SDLK_a);
-    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
-    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
+    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
+    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
     Press(SDLK_1);
     EXPECT_STREQ(game.nameBuffer, "abb1");
-    EXPECT_EQ(game.keys[kKeyA], 1);
-    EXPECT_EQ(game.keys[kKeyA + 1], 1);
 
-    // Escape and Page Down still reach the key table during name entry.
+    // Escape still quits during name entry.
     Press(SDLK_ESCAPE);
-    EXPECT_EQ(game.keys[kKeyEscape], 1);
+    EXPECT_TRUE(shell.quitRequested);
     EXPECT_STREQ(game.nameBuffer, "abb1");
 }
 
@@ -136,28 +206,25 @@ TEST_F(ShellInput, NoNameEntryWithoutAPlace)
     Press(SDLK_b);
     EXPECT_EQ(game.nameLength, 0);
     EXPECT_EQ(game.nameBuffer[0], '\0');
-    EXPECT_EQ(game.keys[kKeyA], 1);
-    EXPECT_EQ(game.keys[kKeyA + 1], 1);
 }
 
 // Arrows and Enter act at their key-down events, without waiting for a pass of the loop.
 TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
 {
     Press(SDLK_DOWN);
-    EXPECT_EQ(game.highlight, kNameFirstBlock);
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
     Repeat(SDLK_DOWN);
     Repeat(SDLK_DOWN);
-    EXPECT_EQ(game.highlight, kNameFirstBlock + 8) << "a held arrow walks on";
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 8) << "a held arrow walks on";
     Release(SDLK_DOWN);
     Press(SDLK_KP_ENTER);
     EXPECT_TRUE(game.blocks[8].animating);
     EXPECT_TRUE(game.clockRunning);
-    EXPECT_EQ(game.keys[kKeyEnter], 1);
 
     // Onto Sound: a held Enter clicks once.
     for (SDL_Keycode key : {SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN})
         Press(key);
-    ASSERT_EQ(game.highlight, kNameSound);
+    ASSERT_EQ(keyboardHighlight.name, kNameSound);
     Press(SDLK_RETURN);
     Repeat(SDLK_RETURN);
     Repeat(SDLK_RETURN);
@@ -168,28 +235,27 @@ TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
 TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
 {
     Press(SDLK_RIGHT);
-    ASSERT_EQ(game.highlight, kNameFirstBlock);
+    ASSERT_EQ(keyboardHighlight.name, kNameFirstBlock);
     game.gameOver = 1;
     game.finalRank = 0;
     game.finalScore = 640;
     Press(SDLK_LEFT);
     Press(SDLK_F11);   // the window's key, never typed
     Press(SDLK_RETURN);
-    EXPECT_EQ(game.highlight, kNameFirstBlock);
+    EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
     EXPECT_STREQ(saved.scoreNames[0], "%");
     EXPECT_EQ(saved.scoreValues[0], 640);
     EXPECT_TRUE(game.scoreInserted);
     EXPECT_FALSE(game.clockRunning) << "Enter placed the name and clicked nothing";
-    EXPECT_FALSE(game.mouseDown);
+    EXPECT_EQ(frontEnd.fullScreenToggles, 1);
 }
 
 TEST_F(ShellInput, AnyMouseButtonHidesTheHighlight)
 {
     Press(SDLK_UP);
-    ASSERT_NE(game.highlight, kNameNothing);
-    HandleWindowEvent(MouseDown(SDL_BUTTON_RIGHT));
-    EXPECT_EQ(game.highlight, kNameNothing);
-    EXPECT_FALSE(game.mouseDown) << "only a left press is a click";
+    ASSERT_NE(keyboardHighlight.name, kNameNothing);
+    DispatchSdlEvent(MouseDown(SDL_BUTTON_RIGHT));
+    EXPECT_EQ(keyboardHighlight.name, kNameNothing);
 }
 
 // Text follows the scene's size once the size has rested; a drag's stream of size events
@@ -224,11 +290,11 @@ TEST_F(ShellInput, TextIsRebuiltOnceTheSizeHasSettled)
 
 TEST_F(ShellInput, FocusAndCloseEvents)
 {
-    HandleWindowEvent(Window(SDL_WINDOWEVENT_FOCUS_LOST));
-    EXPECT_EQ(game.windowInactive, 1);
-    HandleWindowEvent(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
-    EXPECT_EQ(game.windowInactive, 0);
-    EXPECT_EQ(game.quitRequested, 0);
+    DispatchSdlEvent(Window(SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_TRUE(shell.windowInactive);
+    DispatchSdlEvent(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
+    EXPECT_FALSE(shell.windowInactive);
+    EXPECT_FALSE(shell.quitRequested);
 }
 
 // Closing posts the quit event behind what is already queued; the loop ends only when
@@ -240,8 +306,10 @@ TEST_F(ShellInput, CloseOnlyPostsTheQuitEvent)
     SDL_Event earlier = Key(SDL_KEYDOWN, SDLK_r);
     SDL_PushEvent(&earlier);
 
-    HandleWindowEvent(Window(SDL_WINDOWEVENT_CLOSE));
-    EXPECT_EQ(game.quitRequested, 0);
+    SdlFrontEnd sdlFrontEnd;
+    shell.frontEnd = &sdlFrontEnd;
+    DispatchSdlEvent(Window(SDL_WINDOWEVENT_CLOSE));
+    EXPECT_FALSE(shell.quitRequested);
     SDL_Event queued[4];
     int count = SDL_PeepEvents(queued, 4, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     ASSERT_EQ(count, 2);
@@ -250,34 +318,36 @@ TEST_F(ShellInput, CloseOnlyPostsTheQuitEvent)
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
 
     // With no event queue to post to, the close still ends the game.
-    HandleWindowEvent(Window(SDL_WINDOWEVENT_CLOSE));
-    EXPECT_EQ(game.quitRequested, 1);
+    DispatchSdlEvent(Window(SDL_WINDOWEVENT_CLOSE));
+    EXPECT_TRUE(shell.quitRequested);
 }
 
-TEST_F(ShellInput, EscapeQuits)
+// The four game keys act at their key-downs: a tap whose press and release the loop takes
+// between two passes still acts, once per press whatever the auto-repeat sends.
+TEST_F(ShellInput, ATapOfEscapeQuitsTheLoop)
 {
-    CheckKeys();
-    EXPECT_EQ(game.quitRequested, 0);
-    Press(SDLK_ESCAPE);
-    CheckKeys();
-    EXPECT_EQ(game.quitRequested, 1);
+    Queue({Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYUP, SDLK_ESCAPE)});
+    RunPasses(1);
+    EXPECT_TRUE(shell.quitRequested);
+    RunUntilQuit();
+    EXPECT_EQ(frontEnd.events.size(), 1u) << "the loop ended at the press, not the release";
+
+    shell.quitRequested = false;
+    Queue({Key(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE, 1)});
+    RunPasses(3);
+    EXPECT_FALSE(shell.quitRequested) << "a repeat is no new press";
 }
 
-TEST_F(ShellInput, PageDownTogglesOncePerPress)
+TEST_F(ShellInput, PageDownTogglesOncePerPressTapsIncluded)
 {
-    Press(SDLK_PAGEDOWN);
-    CheckKeys();
-    EXPECT_EQ(game.blendBlocks, 1);
-    // Held over many passes, repeats included: no further toggle.
-    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_PAGEDOWN, KMOD_NONE, 1));
-    CheckKeys();
-    CheckKeys();
-    EXPECT_EQ(game.blendBlocks, 1);
-    Release(SDLK_PAGEDOWN);
-    CheckKeys();
-    Press(SDLK_PAGEDOWN);
-    CheckKeys();
-    EXPECT_EQ(game.blendBlocks, 0);
+    Queue({Key(SDL_KEYDOWN, SDLK_PAGEDOWN), Key(SDL_KEYDOWN, SDLK_PAGEDOWN, KMOD_NONE, 1),
+           Key(SDL_KEYDOWN, SDLK_PAGEDOWN, KMOD_NONE, 1)});
+    RunPasses(5);
+    EXPECT_TRUE(game.blendBlocks);
+    Queue({Key(SDL_KEYUP, SDLK_PAGEDOWN), Key(SDL_KEYDOWN, SDLK_PAGEDOWN),
+           Key(SDL_KEYUP, SDLK_PAGEDOWN)});
+    RunPasses(5);
+    EXPECT_FALSE(game.blendBlocks);
 }
 
 TEST_F(ShellInput, HeldRKeepsTheClockAtZero)
@@ -285,48 +355,93 @@ TEST_F(ShellInput, HeldRKeepsTheClockAtZero)
     game.minutes = 1;
     game.secondsTens = 3;
     game.secondsOnes = 7;
-    Press(SDLK_r);
-    CheckKeys();
+    Queue({Key(SDL_KEYDOWN, SDLK_r)});
+    RunPasses(1);
     EXPECT_EQ(game.minutes, 0);
     EXPECT_EQ(game.secondsTens, 0);
     EXPECT_EQ(game.secondsOnes, 0);
-    // No latch: every pass while R is down zeroes it again.
+    // Every pass while R is down zeroes it again.
     game.secondsOnes = 9;
-    CheckKeys();
+    RunPasses(1);
     EXPECT_EQ(game.secondsOnes, 0);
-    Release(SDLK_r);
+    Queue({Key(SDL_KEYUP, SDLK_r)});
+    RunPasses(1);
     game.secondsOnes = 9;
-    CheckKeys();
+    RunPasses(2);
     EXPECT_EQ(game.secondsOnes, 9);
 }
 
-TEST_F(ShellInput, SpacePausesOncePerPressButNotAFinishedGame)
+TEST_F(ShellInput, ATapOfSpacePausesButNotAFinishedGame)
 {
     game.pausedAlpha = 0.5f;
-    Press(SDLK_SPACE);
-    CheckKeys();
-    CheckKeys();
-    EXPECT_EQ(game.paused, 1);
+    Queue({Key(SDL_KEYDOWN, SDLK_SPACE), Key(SDL_KEYUP, SDLK_SPACE)});
+    RunPasses(2);
+    EXPECT_TRUE(game.paused);
     EXPECT_EQ(game.pausedAlpha, 0.0f);
-    Release(SDLK_SPACE);
-    CheckKeys();
-    Press(SDLK_SPACE);
-    CheckKeys();
-    EXPECT_EQ(game.paused, 0);
+    Queue({Key(SDL_KEYDOWN, SDLK_SPACE), Key(SDL_KEYDOWN, SDLK_SPACE, KMOD_NONE, 1)});
+    RunPasses(4);
+    EXPECT_FALSE(game.paused) << "the second press, its repeat not again";
 
-    Release(SDLK_SPACE);
-    CheckKeys();
-    game.gameOver = 1;
+    Queue({Key(SDL_KEYUP, SDLK_SPACE)});
+    RunPasses(1);
+    game.gameOver = true;
     game.pausedAlpha = 0.7f;
-    Press(SDLK_SPACE);
-    CheckKeys();
-    EXPECT_EQ(game.paused, 0);
+    Queue({Key(SDL_KEYDOWN, SDLK_SPACE)});
+    RunPasses(1);
+    EXPECT_FALSE(game.paused);
     EXPECT_EQ(game.pausedAlpha, 0.0f);
 }
 
-// Pacing, on a simulated counter of 60,000 ticks a second (1,000 per slot).
-constexpr uint64_t kFrequency = 60000;
-constexpr uint64_t kPeriod = kFrequency / kPassesPerSecond;
+// The game asks, the front end shows: the question's answer decides, and after any box the
+// game goes on from now with the picture drawn again.
+TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
+{
+    for (int i = 0; i < kBlockCount; ++i)
+        game.blocks[i].pair = i % kPairCount;
+    game.clockRunning = true;
+    // Sound on: a pick plays the click, and without a box the picture stays.
+    game.soundOn = true;
+    shell.screen.current = true;
+    keyboardHighlight.name = kNameFirstBlock + 3;
+    Press(SDLK_RETURN);
+    EXPECT_EQ(clickSoundPlays, 1);
+    EXPECT_TRUE(shell.screen.current);
+    EXPECT_TRUE(shownBoxes.empty());
+
+    keyboardHighlight.name = kNameNew;
+    shell.screen.current = true;
+    shell.schedule.nextSlot = 77;
+    scriptedAnswers = {false, true};
+    Press(SDLK_RETURN);
+    ASSERT_EQ(shownBoxes.size(), 1u);
+    EXPECT_EQ(shownBoxes[0].text, "Are you sure you want to quit current game?");
+    EXPECT_EQ(shownBoxes[0].title, "Quit Game");
+    EXPECT_EQ(shownBoxes[0].buttons, BoxButtons::YesNo);
+    EXPECT_EQ(shownBoxes[0].icon, BoxIcon::Exclamation);
+    EXPECT_TRUE(shownBoxes[0].ownedByWindow);
+    EXPECT_FALSE(game.newGameRequested) << "answered No";
+    EXPECT_TRUE(game.buttons[0].pressed);
+    EXPECT_FALSE(shell.screen.current);
+    EXPECT_EQ(shell.schedule.nextSlot, 0u);
+
+    keyboardHighlight.name = kNameMode;
+    Press(SDLK_RETURN);
+    EXPECT_TRUE(game.newGameRequested) << "answered Yes";
+    EXPECT_FALSE(game.timeTrial);
+    EXPECT_FALSE(game.soundOn);
+
+    keyboardHighlight.name = kNameAbout;
+    Press(SDLK_RETURN);
+    ASSERT_EQ(shownBoxes.size(), 3u);
+    EXPECT_EQ(shownBoxes[2].title, "About Flipora");
+    EXPECT_NE(shownBoxes[2].text.find(std::string("Flipora, version ") + kGameVersion), std::string::npos);
+    EXPECT_EQ(shownBoxes[2].buttons, BoxButtons::Ok);
+    EXPECT_EQ(shownBoxes[2].icon, BoxIcon::Information);
+
+    keyboardHighlight.name = kNameExit;
+    Press(SDLK_RETURN);
+    EXPECT_TRUE(shell.quitRequested);
+}
 
 TEST(PassPacing, SleepsUntilTheNextSlotAndCatchesUpAtMostFourPasses)
 {
@@ -350,21 +465,17 @@ TEST(PassPacing, SleepsUntilTheNextSlotAndCatchesUpAtMostFourPasses)
     EXPECT_EQ(TakeDuePasses(&schedule, start + kPeriod * 300, kFrequency), 1);
 }
 
-// The loop's paced passes on the simulated counter and the scripted tick count: sleep to
-// the slot, advance the passes due, present when the picture changed (drawing costs
-// drawTicks), then the end-of-game test.
-class PacedLoop : public ::testing::Test {
+// The game's own loop on the simulated counter and the scripted tick count: it sleeps
+// to the slot, advances the passes due, presents when the picture changed (drawing costs
+// drawTicks), then runs the end-of-game test.
+class PacedLoop : public ShellInput {
 protected:
     void SetUp() override
     {
-        game = GameState{};
-        saved = SavedScores{};
-        ResetFakePlatform();
+        ShellInput::SetUp();
         RestartRandom();
         saved.gameCounter = 3;
         ShuffleBoard();
-        screen = Screen{};
-        RestartSchedule(&passSchedule);
     }
 
     struct Counts {
@@ -372,34 +483,20 @@ protected:
         int presented = 0;
     };
 
-    // pictureLostEveryPass: as if the window were exposed before every pass, so every
-    // pass draws.
     Counts Run(double seconds, uint64_t drawTicks = 0, bool pictureLostEveryPass = false)
     {
-        Counts counts;
-        uint64_t end = now + static_cast<uint64_t>(seconds * kFrequency);
-        while (now < end) {
-            if (pictureLostEveryPass)
-                InvalidateScreen();
-            now += PassDelay(passSchedule, now, kFrequency) * kFrequency / 1000;
-            fakeTicks = static_cast<uint32_t>(now * 1000 / kFrequency);
-            int due = TakeDuePasses(&passSchedule, now, kFrequency);
-            FrameView view;
-            if (AdvanceDuePasses(due, &screen, &view)) {
-                screen.shown = view;
-                screen.current = true;
-                ++counts.presented;
-                now += drawTicks;
-            }
-            counts.passes += due;
-            CheckGameOver();
-        }
-        return counts;
+        frontEnd.drawTicks = drawTicks;
+        frontEnd.pictureLostEveryPass = pictureLostEveryPass;
+        uint64_t passes = shell.passesRun;
+        uint64_t presented = shell.framesPresented;
+        uint64_t end = frontEnd.now + static_cast<uint64_t>(seconds * kFrequency);
+        while (frontEnd.now < end)
+            RunPass();
+        return {static_cast<int>(shell.passesRun - passes),
+                static_cast<int>(shell.framesPresented - presented)};
     }
 
     static int ClockSeconds() { return game.minutes * 60 + game.secondsTens * 10 + game.secondsOnes; }
-
-    uint64_t now = 5 * kFrequency;
 };
 
 TEST_F(PacedLoop, AFaceDownBoardBeforeTheFirstClickPresentsNothing)
@@ -460,16 +557,16 @@ TEST_F(PacedLoop, SlowDrawingKeepsRealTimeAndTheFigureCountsFramesDrawn)
 TEST_F(ShellInput, ExposureResizeAndRefocusLoseThePicture)
 {
     for (Uint8 what : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED, SDL_WINDOWEVENT_FOCUS_GAINED}) {
-        screen.current = true;
-        passSchedule.nextSlot = 77;
-        HandleWindowEvent(Window(what));
-        EXPECT_FALSE(screen.current) << static_cast<int>(what);
+        shell.screen.current = true;
+        shell.schedule.nextSlot = 77;
+        DispatchSdlEvent(Window(what));
+        EXPECT_FALSE(shell.screen.current) << static_cast<int>(what);
     }
-    EXPECT_EQ(passSchedule.nextSlot, 0u) << "the game goes on from the moment the focus came back";
-    screen.current = true;
-    HandleWindowEvent(Window(SDL_WINDOWEVENT_MOVED));
-    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_a));
-    EXPECT_TRUE(screen.current);
+    EXPECT_EQ(shell.schedule.nextSlot, 0u) << "the game goes on from the moment the focus came back";
+    shell.screen.current = true;
+    DispatchSdlEvent(Window(SDL_WINDOWEVENT_MOVED));
+    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_a));
+    EXPECT_TRUE(shell.screen.current);
 }
 
 }  // namespace

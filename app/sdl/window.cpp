@@ -1,4 +1,4 @@
-#include "app/shell.h"
+#include "app/sdl/sdl_front_end.h"
 
 #include <GL/gl.h>
 
@@ -8,8 +8,7 @@
 #include <string>
 
 #include "app/sdl/video_driver.h"
-#include "game/game_state.h"
-#include "game/rules.h"
+#include "app/shell.h"
 #include "platform/message_box.h"
 #include "render/render.h"
 #include "scores/scores.h"
@@ -20,7 +19,6 @@ SDL_GLContext mainContext = nullptr;
 namespace {
 
 bool videoStarted = false;  // SDL's video subsystem, our counterpart of the window class
-TextResize textResize;      // a drawable size whose text is not built yet
 
 // The largest drawable the GL can draw into, in pixels. Beyond it the software renderer
 // freezes (16384 square took 2.1 GB) or crashes, and no display needs more than 8192.
@@ -92,16 +90,6 @@ void CapWindowSize()
     SDL_SetWindowMinimumSize(mainWindow, kSmallestClientWidth, kSmallestClientHeight);
 }
 
-// The view at the drawable's size; the text's em for that size.
-int ResizeToDrawable()
-{
-    int width = 0;
-    int height = 0;
-    SDL_GL_GetDrawableSize(mainWindow, &width, &height);
-    ResizeView(width, height);
-    return TextPixelsForSize(width, height);
-}
-
 }  // namespace
 
 bool OpenMainWindow(const char* title, int width, int height, int colourBits)
@@ -144,13 +132,12 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
 
     SDL_ShowWindow(mainWindow);
     SDL_RaiseWindow(mainWindow);
-    game.windowInactive = false;
 
-    int textPixels = ResizeToDrawable();
-    if (!InitScene())
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    SDL_GL_GetDrawableSize(mainWindow, &drawableWidth, &drawableHeight);
+    if (!StartScene(drawableWidth, drawableHeight))
         return FailOpening("Initialization Failed.");
-    // The first text is built for the size the window opened at.
-    SetTextPixels(textPixels);
     return true;
 }
 
@@ -204,43 +191,4 @@ void ToggleFullScreen()
     // SDL keeps the windowed size and gives it back; the size event resizes the view.
     if (SDL_SetWindowFullscreen(mainWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
         std::fprintf(stderr, "flipora: full screen failed: %s\n", SDL_GetError());
-}
-
-void NoteTextResize(TextResize* pending, int drawableWidth, int drawableHeight, uint32_t now)
-{
-    // A minimised window has no size to read text at; its text waits for the restore.
-    if (drawableWidth <= 0 || drawableHeight <= 0)
-        return;
-    pending->wantedPixels = TextPixelsForSize(drawableWidth, drawableHeight);
-    pending->changedAt = now;
-}
-
-int TakeSettledTextPixels(TextResize* pending, uint32_t now)
-{
-    if (pending->wantedPixels == 0 || now - pending->changedAt < kTextSettleMs)
-        return 0;
-    int pixels = pending->wantedPixels;
-    pending->wantedPixels = 0;
-    return pixels;
-}
-
-void NoteDrawableSize(int drawableWidth, int drawableHeight)
-{
-    NoteTextResize(&textResize, drawableWidth, drawableHeight, SDL_GetTicks());
-}
-
-void RebuildTextWhenSettled()
-{
-    int pixels = TakeSettledTextPixels(&textResize, SDL_GetTicks());
-    if (pixels == 0)
-        return;
-    SetTextPixels(pixels);
-    // New glyphs draw another picture of the same view.
-    InvalidateScreen();
-}
-
-bool InitScene()
-{
-    LoadScores();
-    return BuildScene();
 }

@@ -1,10 +1,10 @@
-#include "app/shell.h"
+// SDL's events, turned into the shell's handlers in the game's own key codes and the
+// drawable's pixels; and the rest of what the shell asks of the SDL front end.
+#include "app/sdl/sdl_front_end.h"
 
-#include "game/game_state.h"
-#include "game/rules.h"
+#include "app/shell.h"
 #include "platform/message_box.h"
-#include "render/render.h"
-#include "scores/scores.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -37,55 +37,12 @@ bool IsSystemKey(const SDL_KeyboardEvent& key)
            code == SDLK_F10;
 }
 
-// Arrows and Enter act at their key-down events, so a press shorter than a frame still
-// counts. A held arrow walks on with the repeats; a held Enter clicks once.
-void PlayFromKeyboard(const SDL_KeyboardEvent& key)
-{
-    switch (key.keysym.sym) {
-    case SDLK_LEFT: MoveHighlight(Arrow::Left); break;
-    case SDLK_RIGHT: MoveHighlight(Arrow::Right); break;
-    case SDLK_UP: MoveHighlight(Arrow::Up); break;
-    case SDLK_DOWN: MoveHighlight(Arrow::Down); break;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        if (!key.repeat)
-            ClickHighlighted();
-        break;
-    default: break;
-    }
-}
-
-void OnKeyDown(const SDL_KeyboardEvent& key)
+// F10 and Alt combinations are handed on as key-ups only (see OnKeyDown).
+void OnSdlKeyDown(const SDL_KeyboardEvent& key)
 {
     if (IsSystemKey(key))
         return;
-    // F11 belongs to the window: it never types into a name.
-    if (key.keysym.sym == SDLK_F11) {
-        if (!key.repeat)
-            ToggleFullScreen();
-        return;
-    }
-    int virtualKey = VirtualKeyFromSdl(key.keysym.sym);
-    if (virtualKey == 0)
-        return;
-    // Repeats come here too: each one types again during name entry. A placed score
-    // waiting for its name takes the keys first, Enter and the arrows included.
-    if (game.gameOver && game.finalRank >= 0) {
-        HandleNameKey(virtualKey);
-        SavePlacedEntries();  // Enter placed the name: it is kept even if the game dies
-    } else {
-        PlayFromKeyboard(key);
-    }
-    game.keys[virtualKey] = 1;
-}
-
-// Every key-up clears its flag, also one released while Alt was held, so that no key
-// can stay down in the table for good.
-void OnKeyUp(const SDL_KeyboardEvent& key)
-{
-    int virtualKey = VirtualKeyFromSdl(key.keysym.sym);
-    if (virtualKey != 0)
-        game.keys[virtualKey] = 0;
+    OnKeyDown(VirtualKeyFromSdl(key.keysym.sym), key.repeat != 0);
 }
 
 // Mouse coordinates come in window units; picking works in drawable pixels, which
@@ -106,21 +63,12 @@ void ToDrawablePixels(int* x, int* y)
     *y = static_cast<int>(static_cast<int64_t>(*y) * pixelHeight / windowHeight);
 }
 
-void OnLeftClick(int x, int y)
+void OnSdlMouseDown(const SDL_MouseButtonEvent& button)
 {
+    int x = button.x;
+    int y = button.y;
     ToDrawablePixels(&x, &y);
-    ClickName(PickAt(x, y));
-}
-
-// A close request only posts the quit event; the loop ends when it takes that event
-// from the queue, after whatever was queued before it. Should the queue refuse the
-// event, the close must still not be lost.
-void PostQuit()
-{
-    SDL_Event quit = {};
-    quit.type = SDL_QUIT;
-    if (SDL_PushEvent(&quit) != 1)
-        game.quitRequested = 1;
+    OnMouseDown(button.button == SDL_BUTTON_LEFT, x, y);
 }
 
 void OnWindowChange(const SDL_WindowEvent& window)
@@ -132,20 +80,13 @@ void OnWindowChange(const SDL_WindowEvent& window)
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(mainWindow, &width, &height);
-        ResizeView(width, height);
-        NoteDrawableSize(width, height);
-        InvalidateScreen();
+        OnSize(width, height);
         break;
     }
-    case SDL_WINDOWEVENT_EXPOSED: InvalidateScreen(); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        game.windowInactive = 0;
-        // The game stood still while the window had no focus: it goes on from now.
-        RestartSchedule(&passSchedule);
-        InvalidateScreen();
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: game.windowInactive = 1; break;
-    case SDL_WINDOWEVENT_CLOSE: PostQuit(); break;
+    case SDL_WINDOWEVENT_EXPOSED: OnPictureLost(); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: OnFocusGained(); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: OnFocusLost(); break;
+    case SDL_WINDOWEVENT_CLOSE: OnCloseRequest(); break;
     default: break;
     }
 }
@@ -171,24 +112,67 @@ int VirtualKeyFromSdl(SDL_Keycode key)
     return 0;
 }
 
-void HandleWindowEvent(const SDL_Event& event)
+void DispatchSdlEvent(const SDL_Event& event)
 {
-    unsigned int boxesBefore = ClosedMessageBoxCount();
     switch (event.type) {
+    case SDL_QUIT: OnQuit(); break;
     case SDL_WINDOWEVENT: OnWindowChange(event.window); break;
-    case SDL_KEYDOWN: OnKeyDown(event.key); break;
-    case SDL_KEYUP: OnKeyUp(event.key); break;
-    case SDL_MOUSEBUTTONDOWN:
-        // Any click puts the keyboard highlight away, so a mouse player never sees it.
-        HideHighlight();
-        if (event.button.button == SDL_BUTTON_LEFT)
-            OnLeftClick(event.button.x, event.button.y);
-        break;
+    case SDL_KEYDOWN: OnSdlKeyDown(event.key); break;
+    case SDL_KEYUP: OnKeyUp(VirtualKeyFromSdl(event.key.keysym.sym)); break;
+    case SDL_MOUSEBUTTONDOWN: OnSdlMouseDown(event.button); break;
     default: break;
     }
-    // Nothing of the game ran while a box was open, and the box may have covered the window.
-    if (ClosedMessageBoxCount() != boxesBefore) {
-        RestartSchedule(&passSchedule);
-        InvalidateScreen();
-    }
+}
+
+bool SdlFrontEnd::DispatchOneEvent()
+{
+    SDL_Event event;
+    if (!SDL_PollEvent(&event))
+        return false;
+    DispatchSdlEvent(event);
+    return true;
+}
+
+uint64_t SdlFrontEnd::PerformanceCounter()
+{
+    return SDL_GetPerformanceCounter();
+}
+
+uint64_t SdlFrontEnd::PerformanceFrequency()
+{
+    return SDL_GetPerformanceFrequency();
+}
+
+void SdlFrontEnd::Sleep(uint32_t milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
+
+void SdlFrontEnd::Present()
+{
+    SDL_GL_SwapWindow(mainWindow);
+}
+
+bool SdlFrontEnd::ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon)
+{
+    return ShowMessageBox(text, title, buttons, icon, true);
+}
+
+void SdlFrontEnd::PlayClick()
+{
+    PlayClickSound();
+}
+
+void SdlFrontEnd::ToggleFullScreen()
+{
+    ::ToggleFullScreen();
+}
+
+// A close request only posts the quit event; the loop ends when it takes that event
+// from the queue, after whatever was queued before it.
+bool SdlFrontEnd::PostQuit()
+{
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    return SDL_PushEvent(&quit) == 1;
 }

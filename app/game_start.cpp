@@ -1,0 +1,89 @@
+// Before any window: where the data and the scores are, and what the command line asks.
+#include "app/shell.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "game/assets.h"
+#include "game/game_state.h"
+#include "platform/data_folder.h"
+#include "render/render.h"
+#include "scores/scores.h"
+
+namespace {
+
+// Every image must be in the folder the game picks; the click sound may be missing.
+std::vector<std::string> RequiredDataFiles()
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < kTextureCount; ++i)
+        files.push_back(ImagePath(i));
+    return files;
+}
+
+// None held the images: the load fails as it always has, and the log says where we looked.
+void ReportDataFolderMissing(const std::vector<DataFolder>& tried)
+{
+    std::string places;
+    for (const DataFolder& folder : tried)
+        places += (places.empty() ? "" : ", ") + folder.path;
+    std::fprintf(stderr, "flipora: no data folder holds the game's images; tried %s\n",
+                 places.c_str());
+}
+
+// The score file of this run; the strings outlive every load and save.
+ScoreFiles scoreFiles;
+
+void UseScoreFiles(const ScoreFiles& files)
+{
+    scoreFiles = files;
+    scoreFilePath = scoreFiles.save.c_str();
+    scoreDefaultsPath = scoreFiles.shipped.empty() ? nullptr : scoreFiles.shipped.c_str();
+    scoreFileIsPrivate = scoreFiles.playerFolder;
+    MakeScoreFolderOnSave(scoreFiles.playerFolder);
+}
+
+// --help and --version answer without a window; a refused line ends with the usage.
+bool AnswerCommandLine(Command command, const std::string& offending, int* exitCode)
+{
+    switch (command) {
+    case Command::Play:
+        return false;
+    case Command::Help:
+        PrintUsage(stdout, scoreFiles);
+        *exitCode = 0;
+        return true;
+    case Command::Version:
+        std::printf("%s\n", kVersionText);
+        *exitCode = 0;
+        return true;
+    case Command::Refuse:
+        break;
+    }
+    std::fprintf(stderr, "flipora: unknown option '%s'\n", offending.c_str());
+    PrintUsage(stderr, scoreFiles);
+    *exitCode = kUsageExitCode;
+    return true;
+}
+
+}  // namespace
+
+bool PrepareGame(int argc, char** argv, int* exitCode)
+{
+    InstallQuitHandling();
+    StartDiagnostics();
+
+    std::vector<DataFolder> tried;
+    bool dataFound = LocateDataFolder(RequiredDataFiles(), &tried);
+    UseScoreFiles(LocateScoreFiles());
+    std::string offending;
+    *exitCode = 0;
+    if (AnswerCommandLine(ParseCommandLine(argc, argv, &offending), offending, exitCode))
+        return false;
+    if (!dataFound)
+        ReportDataFolderMissing(tried);
+    return true;
+}
+

@@ -1,0 +1,188 @@
+// What the game does with each input, whichever front end it came from.
+#include "app/shell.h"
+
+#include "game/constants.h"
+#include "game/game_state.h"
+#include "game/identity.h"
+#include "game/rules.h"
+#include "platform/ticks.h"
+#include "render/render.h"
+#include "scores/scores.h"
+
+namespace {
+
+constexpr const char* kQuitGameText = "Are you sure you want to quit current game?";
+
+bool ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon)
+{
+    bool answer = shell.frontEnd->ShowBox(text, title, buttons, icon);
+    OnBoxClosed();
+    return answer;
+}
+
+// What the game asked besides the frame: the front end shows, plays or quits, and a
+// question's answer goes back to the game.
+void ActOn(const Requests& requests)
+{
+    if (requests.playClick)
+        shell.frontEnd->PlayClick();
+    if (requests.askQuitGame != kNameNothing &&
+        ShowBox(kQuitGameText, "Quit Game", BoxButtons::YesNo, BoxIcon::Exclamation))
+        ConfirmQuitGame(requests.askQuitGame);
+    if (requests.showAbout)
+        ShowBox(kAboutText, "About Flipora", BoxButtons::Ok, BoxIcon::Information);
+    if (requests.quit)
+        shell.quitRequested = true;
+}
+
+// Arrows and Enter act at their key-down events, so a press shorter than a frame still
+// counts. A held arrow walks on with the repeats; a held Enter clicks once.
+void PlayFromKeyboard(int virtualKey, bool repeat)
+{
+    switch (virtualKey) {
+    case kKeyLeft: MoveHighlight(Arrow::Left); break;
+    case kKeyRight: MoveHighlight(Arrow::Right); break;
+    case kKeyUp: MoveHighlight(Arrow::Up); break;
+    case kKeyDown: MoveHighlight(Arrow::Down); break;
+    case kKeyEnter:
+        if (!repeat)
+            ActOn(ClickHighlighted());
+        break;
+    default: break;
+    }
+}
+
+// R holds the clock at 0:00 for as long as it is down.
+void HoldClockAtZero()
+{
+    game.secondsTens = 0;
+    game.secondsOnes = 0;
+    game.minutes = 0;
+}
+
+// The four game keys act at their key-downs, so a tap within one pass is never lost;
+// auto-repeat acts again only for R. A finished game cannot be paused, but Space still
+// restarts the banner's fade.
+void RunGameKey(int virtualKey, bool repeat)
+{
+    if (virtualKey == kKeyR) {
+        shell.rHeld = true;
+        HoldClockAtZero();
+        return;
+    }
+    if (repeat)
+        return;
+    switch (virtualKey) {
+    case kKeyEscape: shell.quitRequested = true; break;
+    case kKeyPageDown: game.blendBlocks = !game.blendBlocks; break;
+    case kKeySpace:
+        if (!game.gameOver)
+            game.paused = !game.paused;
+        game.pausedAlpha = 0.0f;
+        break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+void OnMouseDown(bool left, int x, int y)
+{
+    // Any click puts the keyboard highlight away, so a mouse player never sees it.
+    HideHighlight();
+    if (left)
+        ActOn(ClickName(PickAt(x, y)));
+}
+
+void OnKeyDown(int virtualKey, bool repeat)
+{
+    // F11 belongs to the window: it never types into a name.
+    if (virtualKey == kKeyF11) {
+        if (!repeat)
+            shell.frontEnd->ToggleFullScreen();
+        return;
+    }
+    if (virtualKey <= 0)
+        return;
+    // Repeats come here too: each one types again during name entry. A placed score
+    // waiting for its name takes the keys first, Enter and the arrows included.
+    if (game.gameOver && game.finalRank >= 0) {
+        HandleNameKey(virtualKey);
+        SavePlacedEntries();  // Enter placed the name: it is kept even if the game dies
+    } else {
+        PlayFromKeyboard(virtualKey, repeat);
+    }
+    RunGameKey(virtualKey, repeat);
+}
+
+void OnKeyUp(int virtualKey)
+{
+    if (virtualKey == kKeyR)
+        shell.rHeld = false;
+}
+
+void OnSize(int drawableWidth, int drawableHeight)
+{
+    ResizeView(drawableWidth, drawableHeight);
+    NoteTextResize(&shell.textResize, drawableWidth, drawableHeight, GetTickCount());
+    InvalidateScreen();
+}
+
+void OnPictureLost()
+{
+    InvalidateScreen();
+}
+
+void OnFocusGained()
+{
+    shell.windowInactive = false;
+    // The game stood still while the window had no focus: it goes on from now.
+    RestartSchedule(&shell.schedule);
+    InvalidateScreen();
+}
+
+void OnFocusLost()
+{
+    shell.windowInactive = true;
+}
+
+void OnCloseRequest()
+{
+    // Should the queue refuse the quit, the close must still not be lost.
+    if (!shell.frontEnd->PostQuit())
+        shell.quitRequested = true;
+}
+
+void OnQuit()
+{
+    shell.quitRequested = true;
+}
+
+void OnBoxClosed()
+{
+    RestartSchedule(&shell.schedule);
+    InvalidateScreen();
+}
+
+void InvalidateScreen()
+{
+    shell.screen.current = false;
+}
+
+void NoteTextResize(TextResize* pending, int drawableWidth, int drawableHeight, uint32_t now)
+{
+    // A minimised window has no size to read text at; its text waits for the restore.
+    if (drawableWidth <= 0 || drawableHeight <= 0)
+        return;
+    pending->wantedPixels = TextPixelsForSize(drawableWidth, drawableHeight);
+    pending->changedAt = now;
+}
+
+int TakeSettledTextPixels(TextResize* pending, uint32_t now)
+{
+    if (pending->wantedPixels == 0 || now - pending->changedAt < kTextSettleMs)
+        return 0;
+    int pixels = pending->wantedPixels;
+    pending->wantedPixels = 0;
+    return pixels;
+}

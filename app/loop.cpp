@@ -1,0 +1,170 @@
+// The one loop of the game: each pass takes one event, or advances the game at its paced
+// rate and presents a frame when the picture changed (or sleeps while the window has no
+// focus). The game, the tests and the benchmark all run it.
+#include "app/shell.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "game/assets.h"
+#include "game/game_state.h"
+#include "game/rules.h"
+#include "platform/data_folder.h"
+#include "platform/quit_signals.h"
+#include "platform/sound.h"
+#include "platform/ticks.h"
+#include "render/render.h"
+#include "scores/scores.h"
+
+ShellState shell;
+
+namespace {
+
+constexpr uint32_t kInactiveSleepMs = 100;
+
+// Diagnostics for the tests and the benchmark, off unless asked for in the environment.
+bool printFrameRate = false;  // FLIPORA_DEBUG_FPS=1: fpsText to stderr at every clock step
+bool printFirstFrame = false; // FLIPORA_BENCH=1: when the first frame was presented, and counts
+bool firstFramePresented = false;
+uint32_t lastPrintedStep = 0; // lastSecondTicks of the step printed last
+std::chrono::steady_clock::time_point programStart;
+
+bool EnvironmentFlag(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && std::strcmp(value, "1") == 0;
+}
+
+void ReportFirstFrame()
+{
+    if (printFirstFrame && !firstFramePresented) {
+        auto now = std::chrono::steady_clock::now();
+        auto sinceStart = std::chrono::duration<double, std::milli>(now - programStart);
+        auto monotonic = std::chrono::duration_cast<std::chrono::nanoseconds>(
+            now.time_since_epoch());
+        std::fprintf(stderr, "flipora: first frame presented %.1f ms after start (monotonic %lld ns)\n",
+                     sinceStart.count(), static_cast<long long>(monotonic.count()));
+    }
+    firstFramePresented = true;
+}
+
+void ReportFrameRate()
+{
+    // Once per step, also when two seconds in a row show the same figure.
+    if (printFrameRate && game.clockStepped && game.lastSecondTicks != lastPrintedStep) {
+        lastPrintedStep = game.lastSecondTicks;
+        std::fprintf(stderr, "flipora: %s\n", game.fpsText);
+    }
+}
+
+// The audio device can take a tenth of a second to answer, so it opens after the first
+// pass that found no event waiting: the board is then on screen (or the window has no
+// focus and shows nothing yet), and no click has been handled.
+void OpenClickSoundOnce()
+{
+    static bool opened = false;
+    if (!opened)
+        OpenClickSound(DataFilePath(ClickSoundPath().c_str()).c_str());
+    opened = true;
+}
+
+void RebuildTextWhenSettled()
+{
+    int pixels = TakeSettledTextPixels(&shell.textResize, GetTickCount());
+    if (pixels == 0)
+        return;
+    SetTextPixels(pixels);
+    // New glyphs draw another picture of the same view.
+    InvalidateScreen();
+}
+
+// The end-of-game test of a pass comes after its picture is on screen.
+void RunPacedPass(FrontEnd& frontEnd)
+{
+    uint64_t frequency = frontEnd.PerformanceFrequency();
+    uint32_t delay = PassDelay(shell.schedule, frontEnd.PerformanceCounter(), frequency);
+    if (delay > 0)
+        frontEnd.Sleep(delay);
+    int due = TakeDuePasses(&shell.schedule, frontEnd.PerformanceCounter(), frequency);
+    if (due == 0)
+        return;
+    FrameView view;
+    if (AdvanceDuePasses(due, &shell.screen, &view)) {
+        (shell.draw ? shell.draw : DrawFrame)(view);
+        frontEnd.Present();
+        shell.screen.shown = view;
+        shell.screen.current = true;
+        ++shell.framesPresented;
+        ReportFirstFrame();
+    }
+    shell.passesRun += static_cast<uint64_t>(due);
+    ReportFrameRate();
+    CheckGameOver();
+}
+
+}  // namespace
+
+void StartDiagnostics()
+{
+    programStart = std::chrono::steady_clock::now();
+    printFrameRate = EnvironmentFlag("FLIPORA_DEBUG_FPS");
+    printFirstFrame = EnvironmentFlag("FLIPORA_BENCH");
+}
+
+void RunPass()
+{
+    FrontEnd& frontEnd = *shell.frontEnd;
+    if (frontEnd.DispatchOneEvent())
+        return;
+    RebuildTextWhenSettled();
+    if (shell.windowInactive)
+        frontEnd.Sleep(kInactiveSleepMs);
+    else
+        RunPacedPass(frontEnd);
+    if (firstFramePresented || shell.windowInactive)
+        OpenClickSoundOnce();
+    if (shell.rHeld)
+        game.minutes = game.secondsTens = game.secondsOnes = 0;
+}
+
+void RunUntilQuit()
+{
+    while (!shell.quitRequested && !QuitSignalled())
+        RunPass();
+}
+
+bool InitScene()
+{
+    LoadScores();
+    return BuildScene();
+}
+
+bool StartScene(int drawableWidth, int drawableHeight)
+{
+    ResizeView(drawableWidth, drawableHeight);
+    if (!InitScene())
+        return false;
+    // The first text is built for the size the window opened at.
+    SetTextPixels(TextPixelsForSize(drawableWidth, drawableHeight));
+    return true;
+}
+
+int PlayGame(FrontEnd& frontEnd)
+{
+    shell.frontEnd = &frontEnd;
+    OnGameStarted();
+    RunUntilQuit();
+    if (printFirstFrame)
+        std::fprintf(stderr, "flipora: %llu frames presented in %llu passes\n",
+                     static_cast<unsigned long long>(shell.framesPresented),
+                     static_cast<unsigned long long>(shell.passesRun));
+    return SaveScoresAtExit(true);
+}
+
+void ReleaseGame()
+{
+    FreeFonts();
+    CloseClickSound();
+}
