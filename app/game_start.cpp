@@ -1,7 +1,9 @@
 // Before any window: where the data and the scores are, and what the command line asks.
 #include "app/shell.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "game/assets.h"
 #include "game/game_state.h"
 #include "platform/data_folder.h"
+#include "platform/quit_signals.h"
 #include "render/render.h"
 #include "scores/scores.h"
 
@@ -42,7 +45,16 @@ void UseScoreFiles(const ScoreFiles& files)
     scoreFilePath = scoreFiles.save.c_str();
     scoreDefaultsPath = scoreFiles.shipped.empty() ? nullptr : scoreFiles.shipped.c_str();
     scoreFileIsPrivate = scoreFiles.playerFolder;
-    MakeScoreFolderOnSave(scoreFiles.playerFolder);
+    MakeScoreFolderOnSave(scoreFiles.makeBelow);
+}
+
+// An answer that did not reach its reader (a full disk, a closed pipe) is a failure.
+int AnswerWritten(const char* what)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "flipora: the %s could not be written: %s\n", what, std::strerror(errno));
+    return 1;
 }
 
 // --help and --version answer without a window; a refused line ends with the usage.
@@ -53,11 +65,11 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
         return false;
     case Command::Help:
         PrintUsage(stdout, scoreFiles);
-        *exitCode = 0;
+        *exitCode = AnswerWritten("help");
         return true;
     case Command::Version:
         std::printf("%s\n", kVersionText);
-        *exitCode = 0;
+        *exitCode = AnswerWritten("version");
         return true;
     case Command::Refuse:
         break;
@@ -72,6 +84,7 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
 
 bool PrepareGame(int argc, char** argv, int* exitCode)
 {
+    OpenStandardDescriptors();
     InstallQuitHandling();
     StartDiagnostics();
 

@@ -115,6 +115,7 @@ void StartDiagnostics()
 
 void RunPass()
 {
+    RetryPendingSave(GetTickCount());
     FrontEnd& frontEnd = *shell.frontEnd;
     if (frontEnd.DispatchOneEvent())
         return;

@@ -1,26 +1,50 @@
 // When the scores reach the file, and what the player is told when they cannot: a name
-// is saved as soon as it is placed, the counter at exit; a failure is shown and makes
-// the exit code 1.
+// is saved as soon as it is placed, the counter at exit. A save that fails during the game
+// keeps its entries waiting and is tried again while the game runs on; a failure is shown
+// at once (a held lock after a while), and a failure at exit makes the exit code 1.
 #include "app/shell.h"
 
-#include <sys/stat.h>
+#include "app/front_end.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <set>
 #include <string>
+#include <thread>
 
 #include "game/game_state.h"
 #include "game/score_table.h"
 #include "platform/message_box.h"
 #include "platform/quit_signals.h"
+#include "platform/score_store.h"
+#include "platform/ticks.h"
 #include "scores/scores.h"
 
 namespace {
 
-bool makeScoreFolder = false;  // the table lives in the player's folder, made on first save
+// Another game saves for milliseconds, so a held lock is tried again soon and is news only
+// after a while; every other failure is news at once.
+constexpr uint32_t kRetryMs = 250;
+constexpr uint32_t kLockWaitShownMs = 5000;
+// At exit the game waits for the lock, but a quit signal (a logout) must not wait long.
+constexpr auto kExitLockWait = std::chrono::seconds(5);
+constexpr auto kSignalledLockWait = std::chrono::seconds(1);
+constexpr auto kExitRetry = std::chrono::milliseconds(10);
+
+std::string makeBelow;     // the home folder under which the score folder is made; empty: none
 bool gameRunning = false;  // the window opened and the scores were loaded
-int entriesTried = 0;      // unsaved entries at the last save that failed
 bool exitSaveDone = false;
 int exitCode = 0;
+
+// Entries placed but not yet in the file: tried again at most every kRetryMs.
+struct PendingSave {
+    bool waiting = false;
+    uint32_t since = 0;    // ticks of the first try that failed
+    uint32_t lastTry = 0;  // ticks of the latest try
+};
+PendingSave pending;
+std::set<std::string> causesShown;  // each reason is shown once, until a save works again
 
 // Without a place for the table (no home to fall back on) nothing is saved.
 bool NowhereToSave()
@@ -28,28 +52,68 @@ bool NowhereToSave()
     return !scoreFilePath || scoreFilePath[0] == '\0';
 }
 
-// Private, as the XDG base directory rules ask of folders made under XDG_DATA_HOME. A
-// failure shows in the save that follows.
-void MakeScoreFolder()
+std::string FolderOf(const std::string& path)
 {
-    if (!makeScoreFolder)
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+// Private, as the XDG base directory rules ask of folders made under XDG_DATA_HOME. The
+// failure is the folder step's own, and is the save's.
+bool Merge(bool writeOwnCounter, std::string* failure, bool* busy)
+{
+    *busy = false;
+    if (!makeBelow.empty() && !MakeFoldersBelow(makeBelow, FolderOf(scoreFilePath), failure))
+        return false;
+    if (MergeScores(writeOwnCounter))
+        return true;
+    *failure = ScoreFileError();
+    *busy = ScoreFileBusy();
+    return false;
+}
+
+std::string SaveFailureText(const std::string& failure)
+{
+    return std::string("The scores could not be saved to ") + scoreFilePath + " (" + failure +
+           ").";
+}
+
+// A box over the game, shown by the front end: the game stood still while it was open.
+void ShowOverGame(const std::string& text, const char* title)
+{
+    if (shell.frontEnd)
+        shell.frontEnd->ShowBox(text.c_str(), title, BoxButtons::Ok, BoxIcon::Exclamation);
+    else
+        ShowMessageBox(text.c_str(), title, BoxButtons::Ok, BoxIcon::Exclamation, true);
+    OnBoxClosed();
+}
+
+void ReportWhenDue(const std::string& failure, bool busy, uint32_t now)
+{
+    if (busy && now - pending.since < kLockWaitShownMs)
         return;
-    std::string path = scoreFilePath;
-    for (size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1))
-        mkdir(path.substr(0, slash).c_str(), 0700);
+    if (!causesShown.insert(failure).second)
+        return;
+    std::string text = SaveFailureText(failure);
+    std::fprintf(stderr, "SCORE FILE ERROR: %s The game keeps trying.\n", text.c_str());
+    ShowOverGame(text + "\nThe game keeps trying to save them while it runs.", "SCORE FILE ERROR");
 }
 
-bool Merge(bool writeOwnCounter)
+void TrySave(uint32_t now)
 {
-    MakeScoreFolder();
-    return MergeScores(writeOwnCounter);
-}
-
-std::string SaveFailureText()
-{
-    return std::string("The scores could not be saved to ") + scoreFilePath + " (" +
-           ScoreFileError() + ").";
+    pending.lastTry = now;
+    std::string failure;
+    bool busy = false;
+    if (Merge(false, &failure, &busy)) {
+        pending = PendingSave{};
+        causesShown.clear();
+        return;
+    }
+    if (!pending.waiting) {
+        pending.waiting = true;
+        pending.since = now;
+    }
+    ReportWhenDue(failure, busy, now);
 }
 
 // The watchdog's way out while a box holds the main thread: the exit save without a box
@@ -60,6 +124,28 @@ int EndOnSignal()
     return gameRunning ? SaveScoresAtExit(false) : 1;
 }
 
+// The exit's save: while another game holds the lock, it is waited for a few seconds, and
+// no more than one once a quit signal has come.
+bool MergeAtExit(std::string* failure)
+{
+    using Clock = std::chrono::steady_clock;
+    auto deadline = Clock::now() + kExitLockWait;
+    bool signalSeen = false;
+    for (;;) {
+        bool busy = false;
+        if (Merge(true, failure, &busy))
+            return true;
+        auto now = Clock::now();
+        if (QuitSignalled() && !signalSeen) {
+            signalSeen = true;
+            deadline = std::min(deadline, now + kSignalledLockWait);
+        }
+        if (!busy || now >= deadline)
+            return false;
+        std::this_thread::sleep_for(kExitRetry);
+    }
+}
+
 }  // namespace
 
 void InstallQuitHandling()
@@ -67,9 +153,9 @@ void InstallQuitHandling()
     InstallQuitSignals(EndOnSignal);
 }
 
-void MakeScoreFolderOnSave(bool make)
+void MakeScoreFolderOnSave(const std::string& below)
 {
-    makeScoreFolder = make;
+    makeBelow = below;
 }
 
 void OnGameStarted()
@@ -92,16 +178,21 @@ void ReportUnreadableScores()
 
 void SavePlacedEntries()
 {
-    // Once per placed entry: the keys typed after Enter do not try again.
-    if (NowhereToSave() || ScoreFileUnreadable() || UnsavedEntryCount() <= entriesTried)
+    // Once per placed entry: the keys typed after Enter do not try again, the passes do.
+    if (NowhereToSave() || ScoreFileUnreadable() || UnsavedEntryCount() == 0 || pending.waiting)
         return;
-    if (Merge(false)) {
-        entriesTried = 0;
+    TrySave(GetTickCount());
+}
+
+void RetryPendingSave(uint32_t nowMs)
+{
+    if (!pending.waiting || nowMs - pending.lastTry < kRetryMs)
+        return;
+    if (UnsavedEntryCount() == 0) {
+        pending = PendingSave{};
         return;
     }
-    // The game goes on; the entry stays unsaved and the exit tries again.
-    entriesTried = UnsavedEntryCount();
-    std::fprintf(stderr, "flipora: %s Trying again at exit.\n", SaveFailureText().c_str());
+    TrySave(nowMs);
 }
 
 int SaveScoresAtExit(bool showBox)
@@ -112,10 +203,11 @@ int SaveScoresAtExit(bool showBox)
     if (NowhereToSave() || ScoreFileUnreadable())
         return exitCode;  // the player was told at start
     saved.gameCounter = NextGameCounter(saved.gameCounter);
-    if (Merge(true))
+    std::string failure;
+    if (MergeAtExit(&failure))
         return exitCode;
     exitCode = 1;
-    std::string text = SaveFailureText();
+    std::string text = SaveFailureText(failure);
     std::fprintf(stderr, "SHUTDOWN ERROR: %s\n", text.c_str());
     if (showBox)
         ShowMessageBox(text.c_str(), "SHUTDOWN ERROR", BoxButtons::Ok, BoxIcon::Information, false);

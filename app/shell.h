@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/front_end.h"
 #include "game/frame_view.h"
@@ -80,19 +81,25 @@ void InstallQuitHandling();
 // Reports an unreadable score file.
 void OnGameStarted();
 
-// Scores (score_saving.cpp). When the table lives in the player's own folder, the
-// folder is made (0700) before the first save.
-void MakeScoreFolderOnSave(bool make);
+// Scores (score_saving.cpp). When the table lives in the player's own folder, its
+// missing folders below `below` (the home folder, which is never made) are made (0700)
+// before each save; empty for none.
+void MakeScoreFolderOnSave(const std::string& below);
 
 // At start, after the window opened: when the score file
 // exists but cannot be read, says so on stderr and in a box.
 void ReportUnreadableScores();
 
-// After Enter placed a name: merges it into the file at once; a failure goes to stderr
-// and the exit tries again.
+// After Enter placed a name: merges it into the file at once, without waiting for the
+// lock. When that fails the entry waits and RetryPendingSave tries again; a failure other
+// than a held lock is shown at once in a box, a lock held for 5 s then, each reason once.
 void SavePlacedEntries();
 
-// At exit, once: advances the counter and merges it and any unsaved entry into the file.
+// Once per pass, with the rules' ticks: another try of a waiting save, at most every 250 ms.
+void RetryPendingSave(uint32_t nowMs);
+
+// At exit, once: advances the counter and merges it and any unsaved entry into the file,
+// waiting up to 5 s for a held lock, and no more than 1 s once a quit signal came.
 // A failure is shown on stderr and, with showBox, in a "SHUTDOWN ERROR" box. The program's exit code: 0, or 1
 // when the save failed. Later calls return the same code without saving again.
 int SaveScoresAtExit(bool showBox);

@@ -85,16 +85,32 @@ std::string PlayerDataFolder(const char* xdgDataHome, const char* home)
     return "";
 }
 
+std::string ChooseHomeFolder(const char* homeVariable, const char* passwordHome,
+                             const std::function<bool(const std::string&)>& isFolder)
+{
+    if (homeVariable && homeVariable[0] == '/' && isFolder(homeVariable))
+        return homeVariable;
+    return passwordHome ? passwordHome : "";
+}
+
+std::string PlayerFolderBase(const std::string& playerFolder, const std::string& home)
+{
+    std::string below = home.empty() || home.back() == '/' ? home : home + "/";
+    if (!home.empty() && playerFolder.compare(0, below.size(), below) == 0)
+        return home;
+    return "/";
+}
+
 ScoreFiles ChooseScoreFiles(const DataFolder& folder, bool folderWritable,
                             const std::string& playerFolder)
 {
     std::string beside = Join(folder.path, "Scores.txt");
     if (!folder.installed && folderWritable)
-        return {beside, "", false};
+        return {beside, "", false, ""};
     // No home at all: nowhere to save, but a shipped table still shows.
     if (playerFolder.empty())
-        return {"", beside, false};
-    return {Join(playerFolder, "Scores.txt"), beside, true};
+        return {"", beside, false, ""};
+    return {Join(playerFolder, "Scores.txt"), beside, true, ""};
 }
 
 std::string ScoreFileToRead(const ScoreFiles& files,

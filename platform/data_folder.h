@@ -37,6 +37,17 @@ const DataFolder* FindDataFolder(const std::vector<DataFolder>& candidates,
 // there is no home to fall back on.
 std::string PlayerDataFolder(const char* xdgDataHome, const char* home);
 
+// The home folder: HOME when it names an existing folder by an absolute path, else the
+// password database's entry (a relative HOME would put the scores under whatever folder
+// the game was started from, a stale one would be created whole). Empty when neither.
+std::string ChooseHomeFolder(const char* homeVariable, const char* passwordHome,
+                             const std::function<bool(const std::string&)>& isFolder);
+
+// The existing folder below which the game may make the player's folder: home when the
+// player's folder lies under it (it is never made itself), else the root, so that a
+// missing $XDG_DATA_HOME elsewhere is made as the XDG rules ask.
+std::string PlayerFolderBase(const std::string& playerFolder, const std::string& home);
+
 // The score files for one run. save is where the table is written; when the player has no
 // table yet, shipped (if not empty) is read in its place: a distributor's default table in
 // an installed folder, which is never written.
@@ -44,6 +55,7 @@ struct ScoreFiles {
     std::string save;
     std::string shipped;
     bool playerFolder;  // save lies in the player's folder, created on the first save
+    std::string makeBelow;  // with playerFolder: the folders below this one may be made
 };
 
 // A portable folder the player may write keeps Scores.txt beside the images, as always;

@@ -3,6 +3,7 @@
 // answers (a logout does not), so the watchdog ends the game itself then.
 #include "platform/quit_signals.h"
 
+#include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
@@ -78,6 +79,18 @@ bool OnMainThread()
 }
 
 }  // namespace
+
+void OpenStandardDescriptors()
+{
+    // open() takes the lowest free number, which is the closed one.
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        int opened = open("/dev/null", O_RDWR);
+        if (opened > 2)
+            close(opened);  // cannot happen while fd is free; keep the count right anyway
+    }
+}
 
 void InstallQuitSignals(int (*endGame)())
 {

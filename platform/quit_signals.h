@@ -2,6 +2,11 @@
 // all save and quit; SIGPIPE is ignored. POSIX only, no SDL.
 #pragma once
 
+// Opens /dev/null on any of descriptors 0, 1 and 2 that the game was started without, so
+// that no pipe, lock or score file opened later takes their place and receives what is
+// written to stdout or stderr. First thing in main.
+void OpenStandardDescriptors();
+
 // Installs the handlers (before SDL starts, which then leaves them to us) and a watchdog
 // thread. Call once, first thing, from the main thread. endGame saves what is to be
 // saved and returns the exit code; the watchdog calls it (then ends the process) only

@@ -24,11 +24,12 @@ bool ReadDataLine(FILE* file, char buffer[256]);
 // that ends early, leaves the defaults for what it did not reach (counter 1, scores 0,
 // names empty); a counter outside 1..99 is brought into it (below 1 as 1, above 99
 // modulo 99). Values read like "%i", except that one outside the int range is clamped
-// to it. CR LF line ends read like LF.
+// to it. CR LF line ends, and a lone CR as old Mac files have, read like LF.
 // A missing file reads scoreDefaultsPath instead, when set; a shipped table that cannot
-// be read just leaves the defaults. Only a missing file means defaults: one that exists but cannot be read (no permission,
-// not a regular file, a read error) also leaves the defaults, returns false, and from
-// then on nothing writes over it (ScoreFileUnreadable). Opening never blocks.
+// be read just leaves the defaults. Only a missing file means defaults: one that exists
+// but cannot be read (no permission, not a regular file, a link made by another user, a
+// read error) also leaves the defaults, returns false, and from then on nothing writes
+// over it (ScoreFileUnreadable). Opening never blocks.
 bool LoadScores();
 
 // True after a load found the file unreadable: this session keeps no scores.
@@ -38,11 +39,17 @@ bool ScoreFileUnreadable();
 // one that worked.
 const char* ScoreFileError();
 
+// True after a save failed only because another game held the lock: nothing is wrong,
+// the same save works once that game is done.
+bool ScoreFileBusy();
+
 // Writes the 21 data lines of the tables as they are now. Every write of the file goes
-// the same way: under an exclusive lock on "<file>.lock", to a fresh temporary file
-// beside it that is synced and renamed over it, so the previous file survives any
-// failure and a reader never sees half a table. A symlinked file is written through
-// (the link stays); an existing file keeps its permissions. False when nothing was
+// the same way: under an exclusive lock on "<file>.lock", taken without waiting, to a
+// fresh temporary file beside it that is synced and renamed over it, so the previous file
+// survives any failure and a reader never sees half a table. Where no lock file can be
+// used the write goes on without it and says so once on stderr. A symlinked file is
+// written through (the link stays) when the link is the player's or the administrator's,
+// and refused otherwise; an existing file keeps its permissions. False when nothing was
 // written. An empty name, or one beginning with "/", is written after one blank so that
 // it stays a data line and every slot reads back in place.
 bool SaveScores();

@@ -27,14 +27,17 @@ bool IsFile(const std::string& path)
     return std::filesystem::is_regular_file(path, error);
 }
 
-// HOME first, as every desktop program does; the password database when it is unset.
-const char* HomeFolder()
+bool IsFolder(const std::string& path)
 {
-    const char* home = std::getenv("HOME");
-    if (home && home[0] != '\0')
-        return home;
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+// HOME first, as every desktop program does, when it is usable; else the password database.
+std::string HomeFolder()
+{
     const passwd* entry = getpwuid(getuid());
-    return entry ? entry->pw_dir : nullptr;
+    return ChooseHomeFolder(std::getenv("HOME"), entry ? entry->pw_dir : nullptr, IsFolder);
 }
 
 }  // namespace
@@ -56,6 +59,10 @@ ScoreFiles LocateScoreFiles()
 {
     const DataFolder& folder = DataFolderInUse();
     bool writable = access(folder.path.c_str(), W_OK) == 0;
-    return ChooseScoreFiles(folder, writable,
-                            PlayerDataFolder(std::getenv("XDG_DATA_HOME"), HomeFolder()));
+    std::string home = HomeFolder();
+    std::string playerFolder = PlayerDataFolder(std::getenv("XDG_DATA_HOME"), home.c_str());
+    ScoreFiles files = ChooseScoreFiles(folder, writable, playerFolder);
+    if (files.playerFolder)
+        files.makeBelow = PlayerFolderBase(playerFolder, home);
+    return files;
 }

@@ -544,28 +544,35 @@ class Session:
             self.process = None
         self.server.stop()
 
+    def home_of(self, user):
+        return os.path.join(self.scratch, f"home-{user}")
+
     def open_to(self, user):
         """Lets an unprivileged user into the scratch folder (tests that run the game as
-        someone else: root ignores file modes)."""
+        someone else: root ignores file modes), with a home folder of its own."""
         os.chmod(self.scratch, 0o755)
-        home = os.path.join(self.scratch, "home")
+        home = self.home_of(user)
         os.makedirs(home, exist_ok=True)
-        shutil.chown(home, user)
+        shutil.chown(home, user, pwd.getpwnam(user).pw_gid)
 
     # The game.
     def start(self, expect_window=True, binary=None, cwd=None, env=None, box=None,
-              user=None):
+              user=None, closed_output=False):
         """The game from the scratch folder, or another binary, folder and environment; as
-        user, when given. box: the title of a box the game shows before its first frame,
-        answered with Return."""
+        user, when given, with its own home. box: the title of a box the game shows before
+        its first frame, answered with Return. closed_output: started with stdout and
+        stderr closed, so it says nothing and the first frame is waited for on screen."""
         check(self.process is None, "a game is already running")
         self.stderr_path = os.path.join(self.scratch, f"stderr-{self.shot_number}-{time.monotonic_ns()}.txt")
         self.stderr_file = open(self.stderr_path, "w")
         command, env = [binary or self.game_binary], env or self.env
+        if closed_output:
+            command = ["sh", "-c", 'exec "$0" >&- 2>&-'] + command
         if user:
+            check(shutil.which("setpriv"), "setpriv (util-linux) is missing: cannot play as another user")
             command = ["setpriv", f"--reuid={user}", f"--regid={pwd.getpwnam(user).pw_gid}",
                        "--clear-groups", "--"] + command
-            env = dict(env, HOME=os.path.join(self.scratch, "home"))
+            env = dict(env, HOME=self.home_of(user))
         self.process = subprocess.Popen(command, cwd=cwd or self.scratch, env=env,
                                         stdout=subprocess.DEVNULL, stderr=self.stderr_file,
                                         preexec_fn=end_with_this_test)
@@ -580,7 +587,13 @@ class Session:
         # screenshots of the root window and client pixels share their coordinates.
         if not self.window_manager:
             check(self.window[1:3] == (0, 0), f"the window opened at {self.window[1:3]}")
-        self.wait_for_stderr("first frame presented")
+        if closed_output:
+            # Drawn: a block's face stands out from the clear colour at the window's corner.
+            corner = (2, CLIENT_SIZE[1] - 3)
+            self.wait_until("first-frame",
+                            lambda image: image.pixel(*block_centre(0)) != image.pixel(*corner))
+        else:
+            self.wait_for_stderr("first frame presented")
         self.focus(self.window[0])
 
     def stderr_text(self):

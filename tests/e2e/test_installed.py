@@ -89,6 +89,13 @@ def check_command_line(session, binary, env, cwd, scores):
     check(usage.returncode == 0 and not usage.stderr, f"--help: {usage.returncode} {usage.stderr!r}")
     for text in ("Usage: flipora", "Escape", "Page Down", f"Scores are kept in {scores}\n"):
         check(text in usage.stdout, f"--help does not say {text!r}:\n{usage.stdout}")
+    # An answer that cannot be written is a failure, never a success.
+    for option in ("--help", "--version"):
+        with open("/dev/full", "w") as full:
+            lost = subprocess.run([binary, option], cwd=cwd, env=env, stdout=full,
+                                  stderr=subprocess.PIPE, text=True, timeout=30)
+        check(lost.returncode == 1 and "could not be written: No space left on device" in lost.stderr,
+              f"{option} > /dev/full: {lost.returncode} {lost.stderr!r}")
     refused = game("--fullscreen")
     lines = refused.stderr.splitlines()
     check(refused.returncode == 2, f"an unknown option ended with {refused.returncode}")

@@ -1,7 +1,8 @@
 """The modal boxes: New during a game asks "Quit Game" (No keeps the game, Yes starts a
 new one), About stops the game while it is open, Exit quits at once and still saves
 (never through a link planted at a temporary name), and a quit signal while a box is
-open ends the game at once, saved, without waiting for an answer."""
+open ends the game at once, saved, without waiting for an answer. With stdout and stderr
+closed a box changes none of that."""
 
 import os
 import signal
@@ -85,6 +86,21 @@ def play(session):
     session.wait_for_no_window("About Flipora", timeout=5)
     counter, _, _ = read_score_file(session.score_path)
     check(counter == START_COUNTER + 3, f"counter {counter}, expected {START_COUNTER + 3}")
+
+    # Started with stdout and stderr closed: whatever a box makes the game or SDL write goes
+    # nowhere and is never taken for a quit signal; the game plays on and saves at exit.
+    session.start(closed_output=True)
+    session.click_button("About")
+    session.answer_box("About Flipora", "Return")
+    session.click_block(5)
+    session.wait_until("block-5-up-after-about",
+                       lambda image: image.count_differences(face_down, block_rect(5, inset=0.5)) > 1000)
+    session.check_still_running("playing on after About")
+    session.tap("Escape")
+    code = session.wait_exit()
+    check(code == 0, f"exit code {code} with stdout and stderr closed")
+    counter, _, _ = read_score_file(session.score_path)
+    check(counter == START_COUNTER + 4, f"counter {counter}, expected {START_COUNTER + 4}")
 
 
 if __name__ == "__main__":

@@ -1,10 +1,12 @@
 """Failures at the edges of a run: a missing image, a score file that cannot be read
-(a folder, a FIFO, one the player may not read), a folder the scores cannot be saved in,
-and no display at all. A failed start or a failed save ends with exit code 1 and says
+(a folder, a FIFO, one the player may not read, a link another user planted), a folder
+the scores cannot be saved in, and no display at all. A failed start or a failed save ends with exit code 1 and says
 why; a score file that could not be read is never written."""
 
 import os
+import pwd
 import re
+import shutil
 import stat
 import subprocess
 import sys
@@ -15,6 +17,7 @@ from flipora_e2e import WINDOW_TITLE, check, fail, run, score_file_text
 TABLE = ([(5, "a"), (4, "b"), (3, "c"), (2, "d"), (1, "e")],
          [(50, "f"), (40, "g"), (30, "h"), (20, "i"), (10, "j")])
 PLAYER = "nobody"  # root ignores file modes, so those cases run as someone else
+OTHER_PLAYER = "games"
 
 
 def missing_image(session):
@@ -88,13 +91,34 @@ def unreadable_score_files(session):
     with open(session.score_path, "rb") as f:
         check(f.read() == content, "the unreadable score file changed")
     check(stat.S_IMODE(os.stat(session.score_path).st_mode) == 0, "its mode changed")
+    os.remove(session.score_path)
+
+    # A link another user planted in the shared folder, to a file of the player's: the
+    # save would replace the player's file with a table. It is refused like an unreadable
+    # file, and the file it names stays as it was.
+    notes = os.path.join(session.home_of(PLAYER), "notes.txt")
+    with open(notes, "w") as f:
+        f.write("the player's own notes\n")
+    shutil.chown(notes, PLAYER)
+    before = os.stat(notes)
+    os.symlink(notes, session.score_path)
+    other = pwd.getpwnam(OTHER_PLAYER)
+    os.lchown(session.score_path, other.pw_uid, other.pw_gid)
+    unreadable_score_file(session, "foreign-link", "it is a link made by another user", user=PLAYER)
+    with open(notes) as f:
+        check(f.read() == "the player's own notes\n", "the file behind the planted link changed")
+    check(os.stat(notes).st_mtime_ns == before.st_mtime_ns, "the file behind the link was written")
+    check(os.listdir(session.home_of(PLAYER)) == ["notes.txt"],
+          f"files were left beside the linked file: {os.listdir(session.home_of(PLAYER))}")
+    os.remove(session.score_path)
     os.chmod(session.data, 0o755)
 
 
 def read_only_folder(session):
-    """A name placed where the player cannot write: the save on Enter fails and says so,
-    the exit tries again, shows the failure and ends with code 1. Both places the table
-    may go, the data folder and the player's own folder, are read-only here."""
+    """A name placed where the player cannot write: the save on Enter fails and shows it
+    at once, the game tries again while it runs, the exit shows the failure and ends with
+    code 1. Both places the table may go, the data folder and the player's own folder, are
+    read-only here."""
     trial = [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"), (10, "t5")]
     xdg = os.path.join(session.scratch, "xdg")
     os.makedirs(os.path.join(xdg, "flipora"), exist_ok=True)
@@ -108,8 +132,12 @@ def read_only_folder(session):
     session.start(user=PLAYER, env=dict(session.env, XDG_DATA_HOME=xdg))
     session.finish_time_trial(8)
     session.key("k", "i", "m", "Return")
-    session.wait_for_stderr("Trying again at exit")
-    session.key("x", "Return")  # typing on while the blocks turn back tries no second save
+    # Shown at once, over the running game, which goes on trying.
+    session.wait_for_window("SCORE FILE ERROR", timeout=10)
+    session.screenshot("save-failed-at-enter")
+    session.answer_box("SCORE FILE ERROR", "Return")
+    session.key("x", "Return")  # typing on while the blocks turn back places nothing more
+    time.sleep(1)  # passes that try again, and say nothing new
     session.tap("Escape")
     box = session.wait_for_window("SHUTDOWN ERROR")
     session.screenshot("save-failed")
@@ -118,7 +146,8 @@ def read_only_folder(session):
     code = session.wait_exit()
     check(code == 1, f"exit code {code}")
     said = session.stderr_text()
-    check(said.count("Trying again at exit") == 1, f"the save on Enter was not tried once:\n{said}")
+    check(said.count("The game keeps trying.") == 1 and "(Permission denied). The game" in said,
+          f"the failure at Enter was not told once:\n{said}")
     expected = "SHUTDOWN ERROR: The scores could not be saved to "
     check(expected in said and "Scores.txt (" in said and "Permission denied)." in said,
           f"stderr does not say {expected!r}... 'Permission denied':\n{said}")

@@ -2,13 +2,20 @@
 Down, the clock run out by holding R, Escape. The pause and the quit are quick taps (press
 and release in one batch of events), which must not be lost. The score earns no place.
 Then two games on two displays share the folder and each places a name: both names stay
-in the file, also when one game's X server dies right after its Enter."""
+in the file, also when one game's X server dies right after its Enter; and the same for
+two users sharing a folder everyone may write. A name placed while another program holds
+the lock: the game runs on, says so after a while, and saves once the lock is free."""
 
+import fcntl
+import os
+import signal
 import sys
 import time
 
 from flipora_e2e import (Dealer, advance, banner_rect, board_rect, check, check_turned_blocks,
                          clock_rect, fps_rect, pair_positions, panel_rect, read_score_file, run)
+
+PLAYERS = ("nobody", "games")  # two users of one machine; root would ignore file modes
 
 START_COUNTER = 97
 
@@ -81,6 +88,8 @@ def play(session):
           f"the tables changed: {scores} {names}")
 
     two_players(session)
+    two_users(session)
+    held_lock(session)
 
 
 def two_players(session):
@@ -116,6 +125,92 @@ def two_players(session):
           "the normal table changed")
     # The counter is the game's own that quit last: one round reset (Enter) and the exit.
     check(counter == advance(advance(40)), f"counter {counter}, expected {advance(advance(40))}")
+
+
+def two_users(session):
+    """Each user with a home of their own, one portable folder open to all: the first save
+    makes the lock file, which the other user may only read, and both still save."""
+    trial = [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"), (10, "t5")]
+    session.write_scores(40, [(0, f"x{i}") for i in range(5)], trial)
+    os.chmod(session.data, 0o777)
+    for player in PLAYERS:
+        session.open_to(player)
+    other = session.twin()
+    try:
+        session.start(user=PLAYERS[0])
+        other.start(user=PLAYERS[1])
+        session.finish_time_trial(40)
+        other.finish_time_trial(40)
+        session.key(*"ann", "Return")
+        session.wait_for_file("ann's entry", lambda c, s, n: n[5:9] == ["t1", "t2", "ann", "t3"])
+        other.key(*"bob", "Return")
+        session.wait_for_file("bob's entry",
+                              lambda c, s, n: n[5:] == ["t1", "t2", "ann", "bob", "t3"])
+        other.tap("Escape")
+        other_code = other.wait_exit()
+        session.tap("Escape")
+        code = session.wait_exit()
+        said = session.stderr_text() + other.stderr_text()
+    finally:
+        other.close_twin()
+    check(code == 0 and other_code == 0, f"exit codes {code} and {other_code}:\n{said}")
+    check("without the lock" not in said and "ERROR" not in said,
+          f"a save went without the shared lock or failed:\n{said}")
+    _, scores, names = read_score_file(session.score_path)
+    check(names[5:] == ["t1", "t2", "ann", "bob", "t3"], f"an entry was lost: {names[5:]}")
+    os.chmod(session.data, 0o755)
+
+
+def held_lock(session):
+    """Another program holds the lock from before Enter: the name waits while the game runs
+    on (the next game's clock ticks), a box says so within 6 s, and the name is in the file
+    as soon as the lock is free, before any exit. A quit signal then waits for a held lock
+    no more than a second before the exit fails loudly."""
+    trial = [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"), (10, "t5")]
+    session.write_scores(40, [(0, f"x{i}") for i in range(5)], trial)
+    session.start()
+    session.finish_time_trial(40)
+    lock = open(session.score_path + ".lock", "w")
+    fcntl.flock(lock, fcntl.LOCK_EX)
+    try:
+        over = session.screenshot("before-enter")
+        session.key(*"gil", "Return")
+        placed = time.monotonic()
+        # Enter deals the next game, and a click starts its clock: both are drawn while
+        # the name waits for the lock.
+        dealt = session.wait_until("next-game-under-held-lock",
+                                   lambda image: image.count_differences(over, clock_rect()) > 0,
+                                   timeout=4)
+        session.click_block(0)
+        session.wait_until("clock-runs-under-held-lock",
+                           lambda image: image.count_differences(dealt, clock_rect()) > 0,
+                           timeout=4)
+        check("SCORE FILE ERROR" not in session.windows(), "the box came before 5 s had passed")
+        session.wait_for_window("SCORE FILE ERROR", timeout=10)
+        shown = time.monotonic() - placed
+        session.screenshot("held-lock-box")
+        check(shown < 6.0, f"the box came {shown:.1f} s after Enter")
+        _, _, names = read_score_file(session.score_path)
+        check("gil" not in names, "the file was written while the lock was held")
+        session.answer_box("SCORE FILE ERROR", "Return")
+    finally:
+        fcntl.flock(lock, fcntl.LOCK_UN)
+    session.wait_for_file("gil's entry once the lock is free",
+                          lambda c, s, n: n[5:9] == ["t1", "t2", "gil", "t3"], timeout=5)
+    check(session.process.poll() is None, "the game ended")
+
+    fcntl.flock(lock, fcntl.LOCK_EX)
+    try:
+        signalled = time.monotonic()
+        session.process.send_signal(signal.SIGTERM)
+        code = session.wait_exit(timeout=15)
+        took = time.monotonic() - signalled
+    finally:
+        lock.close()
+    said = session.stderr_text()
+    check(code == 1 and "SHUTDOWN ERROR" in said, f"exit code {code} with the lock held:\n{said}")
+    check(took < 3.5, f"the quit signal waited {took:.1f} s for the lock")
+    check(said.count("SCORE FILE ERROR") == 1, f"the held lock was not told once:\n{said}")
 
 
 if __name__ == "__main__":

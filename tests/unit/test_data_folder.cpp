@@ -86,6 +86,21 @@ TEST(DataFolder, PlayerFolderFollowsXdgDataHome)
     EXPECT_EQ(PlayerDataFolder("", "/home/ann/"), "/home/ann/.local/share/flipora");
     EXPECT_EQ(PlayerDataFolder("xdg", "/home/ann"), "/home/ann/.local/share/flipora");
     EXPECT_EQ(PlayerDataFolder(nullptr, ""), "");
+
+    // HOME only as an absolute path to a folder that is there; else the password entry's.
+    auto isFolder = [](const std::string& path) { return path == "/home/ann"; };
+    EXPECT_EQ(ChooseHomeFolder("/home/ann", "/home/pw", isFolder), "/home/ann");
+    EXPECT_EQ(ChooseHomeFolder("relhome", "/home/pw", isFolder), "/home/pw");
+    EXPECT_EQ(ChooseHomeFolder("/home/gone", "/home/pw", isFolder), "/home/pw");
+    EXPECT_EQ(ChooseHomeFolder(nullptr, "/home/pw", isFolder), "/home/pw");
+    EXPECT_EQ(ChooseHomeFolder("", nullptr, isFolder), "");
+
+    // Folders are made below the home, never the home itself; an XDG_DATA_HOME elsewhere
+    // is made whole.
+    EXPECT_EQ(PlayerFolderBase("/home/ann/.local/share/flipora", "/home/ann"), "/home/ann");
+    EXPECT_EQ(PlayerFolderBase("/home/ann/xdg/flipora", "/home/ann/"), "/home/ann/");
+    EXPECT_EQ(PlayerFolderBase("/home/anne/.local/share/flipora", "/home/ann"), "/");
+    EXPECT_EQ(PlayerFolderBase("/scratch/xdg/flipora", ""), "/");
 }
 
 TEST(DataFolder, PortableWritableFolderKeepsItsScoreFile)

@@ -26,6 +26,7 @@
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/score_table.h"
+#include "platform/score_store.h"
 #include "scores/scores.h"
 
 namespace fs = std::filesystem;
@@ -223,6 +224,18 @@ TEST_F(ScoreFileTest, ReadsCrLfLikeLf)
     std::string text = kFilledText;
     text.insert(text.find("fay"), "\r\n/note\r\n\r\n");
     LoadText(text);
+    ExpectFilledTables();
+
+    // Old Mac files end their lines in CR alone, and one file may mix all three.
+    std::string mixed;
+    for (const char* c = "// mac\n\n7\n900\n800\n700\n600\n500\nann\nbob\ncy\ndee\neve\n"
+                         "1310\n1206\n905\n810\n0\nfay\ngus\nhal\nivy\njo\n";
+         *c; ++c)
+        mixed += *c == '\n' ? std::string("\r") : std::string(1, *c);
+    LoadText(mixed);
+    ExpectFilledTables();
+    mixed.replace(mixed.find("\rbob\r"), 5, "\r\nbob\n");
+    LoadText(mixed);
     ExpectFilledTables();
 }
 
@@ -553,8 +566,9 @@ TEST_F(ScoreFileTest, MergePlacesEachScoreWhereTheGameDid)
     }
 }
 
-// While another holder has the lock, a merge waits, then works on what that one wrote.
-TEST_F(ScoreFileTest, MergeWaitsForTheLockBesideTheFile)
+// While another holder has the lock, a merge does not wait: it fails as busy, keeps the
+// entry and touches nothing, and once the lock is free works on what that one wrote.
+TEST_F(ScoreFileTest, MergeNeverWaitsForTheLockBesideTheFile)
 {
     LoadText(kFilledText);
     int held = open((path + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
@@ -563,16 +577,110 @@ TEST_F(ScoreFileTest, MergeWaitsForTheLockBesideTheFile)
     saved.scoreValues[0] = 1000;
     std::strcpy(saved.scoreNames[0], "first");
     RecordPlacedEntry(0);
-    bool merged = false;
-    std::thread other([&] { merged = MergeScores(false); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(ReadFile(path), kFilledText);  // not written while the lock is held
+    EXPECT_FALSE(MergeScores(false));
+    EXPECT_TRUE(ScoreFileBusy());
+    EXPECT_STREQ(ScoreFileError(), "another game keeps it locked");
+    EXPECT_EQ(UnsavedEntryCount(), 1);
+    EXPECT_EQ(ReadFile(path), kFilledText);
+    ExpectNoTemporaryFile();
+
     WriteFile("8\n" + std::string(kFilledText).substr(2));
     flock(held, LOCK_UN);
     close(held);
-    other.join();
-    ASSERT_TRUE(merged);
+    ASSERT_TRUE(MergeScores(false));
+    EXPECT_FALSE(ScoreFileBusy());
     EXPECT_EQ(ReadFile(path).substr(0, 23), "8\n1000\n900\n800\n700\n600\n");
+}
+
+// The lock file takes the score file's permissions, so every player who may write the
+// table may lock it too; a lock file that is another user's link, or not a file at all,
+// does not cost the save: it goes on without the shared lock and says so once.
+TEST_F(ScoreFileTest, TheLockFollowsTheFilesPermissionsAndABadOneDoesNotStopTheSave)
+{
+    LoadText(kFilledText);
+    ASSERT_EQ(chmod(path.c_str(), 0664), 0);
+    mode_t oldMask = umask(022);
+    bool saved = SaveScores();
+    umask(oldMask);
+    ASSERT_TRUE(saved);
+    struct stat info {};
+    ASSERT_EQ(stat((path + ".lock").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0664u);
+
+    fs::remove(path + ".lock");
+    fs::path victim = folder / "victim";
+    std::ofstream(victim) << "precious";
+    fs::create_symlink(victim, path + ".lock");
+    ASSERT_EQ(lchown((path + ".lock").c_str(), 4242, 4242), 0);
+    saved.scoreValues[0] = 4242;
+    testing::internal::CaptureStderr();
+    bool throughLink = SaveScores();
+    fs::remove(path + ".lock");
+    fs::create_directory(path + ".lock");
+    saved.scoreValues[1] = 4343;
+    bool besideFolder = SaveScores();
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(throughLink);
+    EXPECT_TRUE(besideFolder);
+    EXPECT_EQ(ReadFile(victim.string()), "precious");
+    EXPECT_EQ(ReadFile(path).substr(0, 12), "7\n4242\n4343\n");
+    EXPECT_NE(said.find("without the lock"), std::string::npos) << said;
+    EXPECT_NE(said.find("Scores.txt.lock is a link made by another user"), std::string::npos);
+    EXPECT_EQ(said.find("without the lock", said.find("without the lock") + 1), std::string::npos)
+        << "said more than once: " << said;
+}
+
+// Another user's link is refused like an unreadable file, at load and at every save; the
+// same for a linked folder (the planted Scores.txt link is shown end to end). The player's
+// own links (here root's) are followed.
+TEST_F(ScoreFileTest, ALinkMadeByAnotherUserIsNeverFollowed)
+{
+    fs::create_directory(folder / "real");
+    fs::create_directory_symlink(folder / "real", folder / "linked");
+    ASSERT_EQ(lchown((folder / "linked").c_str(), 4242, 4242), 0);
+    std::string inLinked = (folder / "linked" / "Scores.txt").string();
+    scoreFilePath = inLinked.c_str();
+    FillTables();
+    EXPECT_FALSE(LoadScores());
+    EXPECT_TRUE(ScoreFileUnreadable());
+    EXPECT_EQ(std::string(ScoreFileError()), "its folder " + (folder / "linked").string() +
+                                                 " is a link made by another user");
+    game.finalRank = 0;
+    RecordPlacedEntry(0);
+    EXPECT_FALSE(MergeScores(true));
+    EXPECT_TRUE(fs::is_empty(folder / "real"));
+
+    ASSERT_EQ(lchown((folder / "linked").c_str(), 0, 0), 0);
+    fs::create_symlink("real/Scores.txt", path);
+    scoreFilePath = path.c_str();
+    EXPECT_TRUE(LoadScores());
+    FillTables();
+    ASSERT_TRUE(SaveScores());
+    EXPECT_EQ(ReadFile((folder / "real" / "Scores.txt").string()), kFilledText);
+    EXPECT_TRUE(fs::is_symlink(path));
+}
+
+// The player's folder is made below the home folder, never the home folder itself, and a
+// failure names its own step.
+TEST_F(ScoreFileTest, FoldersAreMadeOnlyBelowAnExistingHome)
+{
+    std::string home = (folder / "home").string();
+    std::string scores = home + "/.local/share/flipora";
+    std::string error;
+    EXPECT_FALSE(MakeFoldersBelow(home, scores, &error));
+    EXPECT_EQ(error, "the home folder " + home + " cannot be used: No such file or directory");
+    EXPECT_FALSE(fs::exists(home));
+
+    fs::create_directory(home);
+    std::ofstream(home + "/.local") << "a file where a folder belongs";
+    EXPECT_FALSE(MakeFoldersBelow(home, scores, &error));
+    EXPECT_EQ(error, "cannot create the folder " + home + "/.local/share: Not a directory");
+
+    fs::remove(home + "/.local");
+    ASSERT_TRUE(MakeFoldersBelow(home, scores, &error)) << error;
+    EXPECT_TRUE(fs::is_directory(scores));
+    EXPECT_EQ(fs::status(home + "/.local").permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_TRUE(MakeFoldersBelow(home, scores, &error));  // all there already
 }
 
 // Two processes merging at the same time, entry by entry: not one entry is lost.
@@ -590,7 +698,13 @@ TEST_F(ScoreFileTest, TwoGamesMergingAtOnceKeepEveryEntry)
                 saved.scoreValues[slot] = 100 + i * 2 + player;
                 std::snprintf(saved.scoreNames[slot], kScoreNameSize, "p%d-%d", player, i);
                 RecordPlacedEntry(slot);
-                ok = MergeScores(false) && ok;
+                // As the game does: a held lock is tried again, anything else is a failure.
+                bool merged = MergeScores(false);
+                while (!merged && ScoreFileBusy()) {
+                    usleep(1000);
+                    merged = MergeScores(false);
+                }
+                ok = merged && ok;
             }
             _exit(ok ? 0 : 1);
         }

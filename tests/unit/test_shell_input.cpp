@@ -3,9 +3,16 @@
 // asks for, the real loop on a simulated counter, the pacing arithmetic and the command line.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "app/command_line.h"
 #include "app/sdl/sdl_front_end.h"
@@ -16,6 +23,7 @@
 #include "render/render.h"
 #include "platform/null/null_platform.h"
 #include "platform/sound.h"
+#include "scores/scores.h"
 
 namespace {
 
@@ -194,6 +202,62 @@ TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
     Press(SDLK_ESCAPE);
     EXPECT_TRUE(shell.quitRequested);
     EXPECT_STREQ(game.nameBuffer, "abb1");
+}
+
+// A name placed while another game holds the lock: the game never waits for it. The entry
+// waits and each pass tries again, at most every 250 ms; after 5 s a box says so, once,
+// and the entry reaches the file as soon as the lock is free.
+TEST_F(ShellInput, APlacedNameWaitsForAHeldLockWithoutStoppingTheGame)
+{
+    std::string folder = testing::TempDir() + "flipora_saving_XXXXXX";
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    std::string path = folder + "/Scores.txt";
+    scoreFilePath = path.c_str();
+    ASSERT_TRUE(LoadScores());
+    int held = open((path + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    auto placeName = [](SDL_Keycode letter) {
+        game.gameOver = 1;
+        game.finalRank = 0;
+        game.scoreInserted = 0;
+        game.finalScore = 500;
+        game.nameLength = 0;
+        Press(letter);
+        Press(SDLK_RETURN);
+    };
+    fakeTicks = 1000;
+    placeName(SDLK_q);
+    EXPECT_EQ(UnsavedEntryCount(), 1);
+    RetryPendingSave(5900);  // 4.9 s: still only waiting
+    EXPECT_TRUE(shownBoxes.empty());
+    RetryPendingSave(6000);  // too soon after the last try: nothing happens
+    EXPECT_TRUE(shownBoxes.empty());
+    RetryPendingSave(6150);
+    ASSERT_EQ(shownBoxes.size(), 1u);
+    EXPECT_NE(shownBoxes[0].text.find(path + " (another game keeps it locked)"), std::string::npos);
+    EXPECT_NE(shownBoxes[0].text.find("keeps trying"), std::string::npos);
+    RetryPendingSave(6400);
+    EXPECT_EQ(shownBoxes.size(), 1u);  // once per cause
+
+    flock(held, LOCK_UN);
+    close(held);
+    RetryPendingSave(6500);  // 100 ms after the last try: not yet
+    EXPECT_EQ(UnsavedEntryCount(), 1);
+    RetryPendingSave(6650);
+    EXPECT_EQ(UnsavedEntryCount(), 0);
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    ASSERT_NE(file, nullptr);
+    char text[64] = {};
+    std::fread(text, 1, sizeof text - 1, file);
+    std::fclose(file);
+    std::string saved = text;
+    EXPECT_EQ(saved.substr(saved.find('\n')),
+              "\n500\n0\n0\n0\n0\nq\n \n \n \n \n0\n0\n0\n0\n0\n \n \n \n \n \n");
+
+    scoreFilePath = "data/Scores.txt";
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(ShellInput, NoNameEntryWithoutAPlace)
