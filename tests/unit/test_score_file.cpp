@@ -444,11 +444,11 @@ TEST_F(ScoreFileFailureTest, FailedWriteKeepsTheOldFile)
     small.rlim_cur = 16;
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool saved = SaveScores();
+    bool written = SaveScores();
     setrlimit(RLIMIT_FSIZE, &original);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_FALSE(saved);
+    EXPECT_FALSE(written);
     ExpectOldFileKept();
 
     ASSERT_TRUE(SaveScores());  // and once the disk has room again, it writes
@@ -600,9 +600,9 @@ TEST_F(ScoreFileTest, TheLockFollowsTheFilesPermissionsAndABadOneDoesNotStopTheS
     LoadText(kFilledText);
     ASSERT_EQ(chmod(path.c_str(), 0664), 0);
     mode_t oldMask = umask(022);
-    bool saved = SaveScores();
+    bool written = SaveScores();
     umask(oldMask);
-    ASSERT_TRUE(saved);
+    ASSERT_TRUE(written);
     struct stat info {};
     ASSERT_EQ(stat((path + ".lock").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0664u);
