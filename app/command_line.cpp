@@ -5,8 +5,6 @@
 #include <system_error>
 
 
-const char* const kVersionText = "Flipora 1.0";
-
 Command ParseCommandLine(int argc, const char* const* argv, std::string* offending)
 {
     // The first argument decides; a second one after --help or --version is still refused.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/identity.h"  // kVersionText, what --version prints
 #include "platform/data_folder.h"
 
 enum class Command { Play, Help, Version, Refuse };
@@ -14,9 +15,6 @@ Command ParseCommandLine(int argc, const char* const* argv, std::string* offendi
 
 // Exit code of a refused command line, as command-line tools use for wrong usage.
 inline constexpr int kUsageExitCode = 2;
-
-// "Flipora 1.0"
-extern const char* const kVersionText;
 
 // The usage, the keys, and where this run keeps the score table.
 void PrintUsage(FILE* out, const ScoreFiles& scores);

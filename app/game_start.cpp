@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "game/assets.h"
 #include "game/game_state.h"
 #include "platform/data_folder.h"
 #include "platform/quit_signals.h"
@@ -19,7 +20,10 @@ namespace {
 // Every image must be in the folder the game picks; the click sound may be missing.
 std::vector<std::string> RequiredDataFiles()
 {
-    return std::vector<std::string>(textureFiles, textureFiles + kTextureCount);
+    std::vector<std::string> files;
+    for (int i = 0; i < kTextureCount; ++i)
+        files.push_back(ImagePath(i));
+    return files;
 }
 
 // None held the images: the load fails as it always has, and the log says where we looked.

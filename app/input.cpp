@@ -3,6 +3,7 @@
 
 #include "game/constants.h"
 #include "game/game_state.h"
+#include "game/identity.h"
 #include "game/rules.h"
 #include "platform/ticks.h"
 #include "render/render.h"
@@ -11,9 +12,6 @@
 namespace {
 
 constexpr const char* kQuitGameText = "Are you sure you want to quit current game?";
-constexpr const char* kAboutText =
-    "Flipora, version 1.0\n\n"
-    "Turn two blocks at a time and find the eight matching pairs of every board.";
 
 bool ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon)
 {

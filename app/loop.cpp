@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/assets.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/data_folder.h"
@@ -65,7 +66,7 @@ void OpenClickSoundOnce()
 {
     static bool opened = false;
     if (!opened)
-        OpenClickSound(DataFilePath("data/Sound.wav").c_str());
+        OpenClickSound(DataFilePath(ClickSoundPath().c_str()).c_str());
     opened = true;
 }
 

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "game/game_state.h"
+#include "game/score_table.h"
 #include "platform/message_box.h"
 #include "platform/quit_signals.h"
 #include "platform/score_store.h"
@@ -205,7 +206,7 @@ int SaveScoresAtExit(bool showBox)
     exitSaveDone = true;
     if (NowhereToSave() || ScoreFileUnreadable())
         return exitCode;  // the player was told at start
-    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
+    saved.gameCounter = NextGameCounter(saved.gameCounter);
     std::string failure;
     if (MergeAtExit(&failure))
         return exitCode;

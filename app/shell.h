@@ -9,16 +9,14 @@
 
 #include "app/front_end.h"
 #include "game/frame_view.h"
+#include "game/identity.h"
 
-inline constexpr const char* kWindowTitle = " Flipora v1.0 by Orvel ";
-inline constexpr int kClientWidth = 1016;
-inline constexpr int kClientHeight = 676;
 inline constexpr int kColourBits = 16;
-// The smallest client area, in window units: three quarters of the 1016 x 676 design,
+// The smallest client area, in window units: three quarters of the design (762 x 507),
 // where the text is 9 pixels, the least that reads clearly (at half the design its 6-pixel
 // glyphs run together).
-inline constexpr int kSmallestClientWidth = 762;
-inline constexpr int kSmallestClientHeight = 507;
+inline constexpr int kSmallestClientWidth = kWindowWidth * 3 / 4;
+inline constexpr int kSmallestClientHeight = kWindowHeight * 3 / 4;
 
 // Before any window: quit handling, the data folder, the score file and the command
 // line. False when the program ends here, with *exitCode (--help, --version, a refused

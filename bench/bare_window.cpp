@@ -14,6 +14,8 @@
 #include <cstring>
 #include <vector>
 
+#include "game/identity.h"
+
 namespace {
 
 constexpr int kPerSecond = 60;
@@ -75,7 +77,7 @@ SDL_Window* OpenLikeTheGame()
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window = SDL_CreateWindow("bare window", 0, 0, 1016, 676,
+    SDL_Window* window = SDL_CreateWindow("bare window", 0, 0, kWindowWidth, kWindowHeight,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!window || !SDL_GL_CreateContext(window))
         return nullptr;

@@ -14,14 +14,13 @@
 
 #include "game/frame_view.h"
 #include "game/game_state.h"
+#include "game/identity.h"
 #include "render/offscreen_scene.h"
 #include "render/render.h"
 #include "scores/scores.h"
 
 namespace {
 
-constexpr int kWidth = 1016;
-constexpr int kHeight = 676;
 constexpr int kRuns = 7;
 constexpr int kFramesPerRun = 120;
 
@@ -75,7 +74,7 @@ int main(int argc, char** argv)
         return 1;
     }
     LoadScores();
-    if (!StartOffscreenScene("draw_frame", kWidth, kHeight))
+    if (!StartOffscreenScene("draw_frame", kWindowWidth, kWindowHeight))
         return 1;
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 

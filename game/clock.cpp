@@ -48,7 +48,6 @@ void TickClock(bool counted)
     // not made up.
     game.clockStepped = true;
     game.lastSecondTicks = now;
-    game.lastSecondMark = static_cast<float>(now) * 0.001f;
     if (game.clockRunning && !game.paused)
         CountDownOneSecond();
     std::snprintf(game.fpsText, sizeof game.fpsText, "FPS: %d", static_cast<int>(game.frameCount));

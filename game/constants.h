@@ -5,10 +5,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
-
-// Entries in one mode's table: slots 0..4 are normal mode, 5..9 time trial.
-inline constexpr int kTableSize = 5;
-static_assert(kScoreSlots == 2 * kTableSize, "two tables, one per mode");
+#include "game/score_table.h"  // kTableSize
 
 // Windows virtual-key numbers: the game's own key codes, in which every front end hands
 // its keys to the shell and which drive name entry. Plain numbers, so they compare as ints.
@@ -17,6 +14,24 @@ enum VirtualKey : int {
     kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
     kKeyA = 65, kKeyR = 82, kKeyZ = 90, kKeyF11 = 122,
 };
+
+// The panel follows the mode and the sound, read where it is shown: the mode's label
+// (0 time trial, 1 normal, after the time-trial list), the speaker (0 on, 1 off) and the
+// first slot of the mode's table.
+inline int32_t ModeIcon()
+{
+    return game.timeTrial ? 0 : 1;
+}
+
+inline int32_t SoundIcon()
+{
+    return game.soundOn ? 0 : 1;
+}
+
+inline int32_t ScoreTableOffset()
+{
+    return game.timeTrial ? kTableSize : 0;
+}
 
 // Pairs found in this game: the ones matched on the board in play and 8 per cleared board.
 inline int32_t PairsFound()

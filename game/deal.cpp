@@ -1,5 +1,6 @@
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "game/score_table.h"
 
 namespace {
 
@@ -12,9 +13,9 @@ uint32_t randomState = 1;
 
 int32_t DealDivisor()
 {
-    if (game.gameCounter < 1 || game.gameCounter > kLargestDealDivisor)
+    if (saved.gameCounter < 1 || saved.gameCounter > kLargestDealDivisor)
         return 1;
-    return game.gameCounter;
+    return saved.gameCounter;
 }
 
 // Draws until a value 0..7 comes up that is still free for a block.
@@ -50,7 +51,6 @@ void ShuffleBoard()
     for (Block& block : game.blocks) {
         int32_t r = DrawFreePair(counts, divisor);
         block.pair = r;
-        block.faceList = game.listBase + static_cast<unsigned int>(kListDealtFace + r);
         ++counts[r];
     }
 }
@@ -59,7 +59,7 @@ void ResetRound()
 {
     // No turn-back of the last pair here: every block turns back anyway.
     game.picksInTurn = 0;
-    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
+    saved.gameCounter = NextGameCounter(saved.gameCounter);
     for (Block& block : game.blocks) {
         block.direction = -1.0f;
         block.animating = true;

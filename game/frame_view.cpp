@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "game/constants.h"
 #include "game/rules.h"
 
 namespace {
@@ -19,14 +20,14 @@ void ReadBoard(FrameView& view)
 {
     for (int i = 0; i < kBlockCount; ++i) {
         view.blockAngles[i] = game.blocks[i].angle;
-        view.blockFaces[i] = static_cast<int32_t>(game.blocks[i].faceList - game.listBase);
+        view.blockFaces[i] = kListDealtFace + game.blocks[i].pair;
     }
     for (int i = 0; i < kButtonCount; ++i)
         view.buttonDepths[i] = game.buttons[i].depth;
     view.translucent = game.blendBlocks;
     view.highlight = keyboardHighlight.name;
-    view.soundIcon = game.soundIcon;
-    view.modeIcon = game.modeIcon;
+    view.soundIcon = SoundIcon();
+    view.modeIcon = ModeIcon();
 }
 
 void ReadTexts(FrameView& view)
@@ -34,9 +35,9 @@ void ReadTexts(FrameView& view)
     view.helpShown = game.helpShown;
     if (!game.helpShown) {
         for (int i = 0; i < kTableRows; ++i) {
-            int slot = game.scoreTableOffset + i;
-            CopyShownText(view.tableNames[i], game.scoreNames[slot], kScoreNameSize - 1);
-            view.tableValues[i] = game.scoreValues[slot];
+            int slot = ScoreTableOffset() + i;
+            CopyShownText(view.tableNames[i], saved.scoreNames[slot], kScoreNameSize - 1);
+            view.tableValues[i] = saved.scoreValues[slot];
         }
     }
     view.timeTrial = game.timeTrial;
@@ -63,7 +64,7 @@ void ReadEndOfGame(FrameView& view)
     view.paused = game.paused && !game.gameOver;
     view.bannerAlpha = game.gameOver ? game.gameOverAlpha : view.paused ? game.pausedAlpha : 0.0f;
     view.ranked = game.gameOver && game.finalRank != -1;
-    view.rankPlace = view.ranked ? game.finalRank - game.scoreTableOffset : 0;
+    view.rankPlace = view.ranked ? game.finalRank - ScoreTableOffset() : 0;
     std::memset(view.typedName, 0, sizeof view.typedName);
     if (view.ranked)
         CopyShownText(view.typedName, game.nameBuffer, kNameBufferSize - 1);

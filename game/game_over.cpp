@@ -1,6 +1,7 @@
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "game/score_table.h"
 
 namespace {
 
@@ -42,11 +43,5 @@ void CheckGameOver()
 
 int32_t FindRank()
 {
-    // Strictly less: an equal score goes below the entries it ties with.
-    for (int32_t i = 0; i < kTableSize; ++i) {
-        int32_t slot = game.scoreTableOffset + i;
-        if (game.scoreValues[slot] < game.finalScore)
-            return slot;
-    }
-    return -1;
+    return SlotForScore(saved.scoreValues, ScoreTableOffset(), game.finalScore);
 }

@@ -3,6 +3,7 @@
 #include "game/scene_layout.h"
 
 GameState game;
+SavedScores saved;
 
 namespace {
 

@@ -1,7 +1,8 @@
-// The one record of everything the game knows. There is exactly one instance,
-// `game`, alive for the whole process; every module reads and writes its fields
-// directly. The initial values are a fresh start; of all this, the score file keeps only
-// gameCounter, scoreValues and scoreNames (scores/).
+// What the game knows, by owner and lifetime: `game`, the rules' record, whose initial
+// values are a fresh start (a test's `game = GameState{}` is one); `saved`, the score
+// tables and the deal counter, which the score file keeps (scores/) and a fresh start
+// leaves alone. The render's GL resources are its own (render/render.h). One instance of
+// each lives for the whole process; modules read and write their fields directly.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,7 @@ struct Block {
     float direction = 1.0f;     // +1 turning (or will turn) face up, -1 face down; exactly +-1
     Flag animating = false;     // set from the pick until it rests face down again
     float angle = 0.0f;         // degrees about y, 0 face down .. 180 face up, multiples of 10
-    int32_t pair = 0;           // which of the 8 pictures, 0..7
-    unsigned int faceList = 0;  // display list showing the picture: listBase + kListDealtFace + pair
+    int32_t pair = 0;           // which of the 8 pictures, 0..7; its face list is kListDealtFace + pair
 };
 
 struct MenuButton {
@@ -30,7 +30,6 @@ inline constexpr int kScoreSlots = 10;       // 0..4 normal mode, 5..9 time tria
 inline constexpr int kScoreNameSize = 255;   // 254 characters and the terminator
 inline constexpr int kNameBufferSize = 12;   // 10 typed characters, two zero bytes
 inline constexpr int kMaxNameLength = 10;
-inline constexpr int kTextureCount = 25;
 inline constexpr int kDisplayListCount = 29;
 
 // The display lists, each named by its offset from listBase.
@@ -39,8 +38,8 @@ inline constexpr int kListFirstFace = 1;       // 1..16: face n shows picture 1 
 inline constexpr int kListDealtFace = 2;       // pair r (0..7) is dealt face list 2 + r
 inline constexpr int kListFirstButton = 17;    // New, Mode, Sound, Help, About, Exit: 17..22
 inline constexpr int kListScoreBoard = 23;
-inline constexpr int kListSpeakerOn = 24;      // + soundIcon: 25 is the speaker off
-inline constexpr int kListTimeTrialLabel = 26; // + modeIcon: 27 is the normal label
+inline constexpr int kListSpeakerOn = 24;      // + SoundIcon(): 25 is the speaker off
+inline constexpr int kListTimeTrialLabel = 26; // + ModeIcon(): 27 is the normal label
 inline constexpr int kListClockLabel = 28;
 
 // Selection names under which clickable objects are drawn and dispatched.
@@ -65,25 +64,21 @@ struct GameState {
     int32_t lastPickOfBoard = 0;    // block whose pick completed the board
     Flag boardCleared = false;      // waiting for lastPickOfBoard to face up before turning all back
     Flag reshufflePending = false;  // all blocks turn back; deal when blocks[firstPick] rests
-    int32_t gameCounter = 0;        // persistent deal divisor, 1..99 once the score file is read
 
     // Clock: the two-minute countdown and the once-a-second frame-rate step. Seconds as floats.
     int32_t minutes = 2;
     int32_t secondsTens = 0;
     int32_t secondsOnes = 0;
     Flag clockRunning = false;      // a game is in progress; the countdown runs only then
-    float lastSecondMark = 0.0f;    // time of the last step, seconds since the tick origin
-    uint32_t lastSecondTicks = 0;   // the same moment in ms; differences taken unsigned survive the wrap
+    uint32_t lastSecondTicks = 0;   // time of the last step in ms; differences taken unsigned survive the wrap
     Flag clockStepped = false;      // a step was taken this run; the first frame always takes one
     float frameCount = 0.0f;        // frames since the last step
     char fpsText[32] = {};          // "FPS: %d", empty until the first step
 
     // Modes, panel and banners. Alphas fade 0..1 in steps of 0.05 per frame.
+    // The mode's label, the speaker and the table shown follow from these (game/constants.h).
     Flag timeTrial = true;
-    int32_t modeIcon = 0;           // 0 time-trial label, 1 normal label
-    int32_t scoreTableOffset = 5;   // first slot of the current mode's table: 5 or 0
     Flag soundOn = false;
-    int32_t soundIcon = 1;          // 0 speaker on, 1 speaker off
     Flag helpShown = false;
     Flag paused = false;
     float pausedAlpha = 0.0f;
@@ -91,26 +86,28 @@ struct GameState {
     Flag blendBlocks = false;       // blocks drawn translucent
     MenuButton buttons[kButtonCount];  // New, Mode, Sound, Help
 
-    // End of game and scores. Tables persist through the score file.
+    // End of game and name entry; the tables themselves are `saved`.
     Flag gameOver = false;
     Flag newGameRequested = false;  // the next deal resets counters and clock first
     int32_t finalScore = 0;
     int32_t finalRank = -1;         // absolute slot 0..9 the game earned, or -1
-    int32_t scoreValues[kScoreSlots] = {};
-    char scoreNames[kScoreSlots][kScoreNameSize] = {};
     char nameBuffer[kNameBufferSize] = {};
     int32_t nameLength = 0;         // characters typed, 0..10
     Flag scoreInserted = false;     // set by Enter in name entry; cleared when a new game is dealt
 
-
-    // Graphics resources: created once at start-up with the GL context.
-    unsigned int textures[kTextureCount] = {};
-    unsigned int listBase = 0;      // first of the 29 display lists; the kList offsets name them
-    unsigned int textFont = 0;      // first of 96 upright glyph lists
-    unsigned int italicFont = 0;    // first of 96 italic glyph lists
 };
 
 extern GameState game;
+
+// The score tables and the deal counter: read from the score file at start-up, written
+// back when a name is placed and at exit; a new game changes them but never resets them.
+struct SavedScores {
+    int32_t gameCounter = 0;        // deal divisor, 1..99 once the score file is read
+    int32_t scoreValues[kScoreSlots] = {};              // slots 0..4 normal mode, 5..9 time trial
+    char scoreNames[kScoreSlots][kScoreNameSize] = {};
+};
+
+extern SavedScores saved;
 
 // Fixed centres of the 16 blocks in eye coordinates, index = row * 4 + column.
 // From the scene layout (game/scene_layout.h).

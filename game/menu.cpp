@@ -1,5 +1,6 @@
 #include "game/constants.h"
 #include "game/game_state.h"
+#include "game/identity.h"
 #include "game/rules.h"
 
 namespace {
@@ -7,14 +8,11 @@ namespace {
 void ToggleSound()
 {
     game.soundOn = !game.soundOn;
-    game.soundIcon = game.soundOn ? 0 : 1;
 }
 
 void ToggleMode()
 {
     game.timeTrial = !game.timeTrial;
-    game.modeIcon = game.timeTrial ? 0 : 1;
-    game.scoreTableOffset = game.timeTrial ? kTableSize : 0;
 }
 
 void RequestNewGame()

@@ -16,7 +16,7 @@ struct Requests {
 };
 
 // Dealing and round reset.
-// Deals 8 pairs over the 16 blocks and sets their faceList from listBase. A gameCounter
+// Deals 8 pairs over the 16 blocks (each shows its pair's face list). A gameCounter
 // outside 1..4681 (no divisor, or too big to ever draw pair 7) deals as counter 1.
 void ShuffleBoard();
 void ResetRound();       // turn every block back, advance gameCounter, schedule the next deal

@@ -1,18 +1,20 @@
 // Where every piece of the scene sits, once: the drawing, the display lists, picking, the
 // keyboard highlight, the art tool's panel backdrops and the tests all read these numbers.
 // Eye coordinates: the viewer at the origin looks down -z; scene units. No GL, no game
-// state, so the art tool includes it as it is.
+// state, so the art tool includes it as it is (with the window size of game/identity.h).
 #pragma once
 
 #include <cmath>
+
+#include "game/identity.h"
 
 // The view. The scene is composed for a client area of kSceneDesignWidth x
 // kSceneDesignHeight seen with a vertical field of view of kFieldOfView degrees. A wider
 // area keeps that field of view and shows more background at the sides; a narrower one
 // (4:3, 5:4, portrait) widens it until the scene's full width shows, the background
 // filling the extra height, so the panel is never cut off.
-inline constexpr double kSceneDesignWidth = 1016.0;
-inline constexpr double kSceneDesignHeight = 676.0;
+inline constexpr double kSceneDesignWidth = kWindowWidth;  // the window the game opens with
+inline constexpr double kSceneDesignHeight = kWindowHeight;
 inline constexpr double kFieldOfView = 30.0;
 inline constexpr double kNearPlane = 0.1;
 inline constexpr double kFarPlane = 100.0;
@@ -36,7 +38,7 @@ inline double FieldOfViewFor(int width, int height)
 // A flat textured quad of the scene, or a block (its picture side and the box around it).
 struct ScenePiece {
     int list;            // display list, as an offset from listBase; -1 drawn without one
-    int texture;         // index into game.textures (and textureFiles)
+    int texture;         // index into renderResources.textures (and kImageFiles, game/assets.h)
     double x, y, z;      // where the piece is placed: its centre
     double halfWidth, halfHeight;
     double faceZ;        // the quad's z inside its list, so it shows at depth -(z + faceZ)

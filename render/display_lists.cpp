@@ -75,15 +75,15 @@ void EmitPieceQuad(const ScenePiece& at)
 
 void OpenList(int offset, int textureIndex)
 {
-    glNewList(game.listBase + static_cast<GLuint>(offset), GL_COMPILE);
-    glBindTexture(GL_TEXTURE_2D, game.textures[textureIndex]);
+    glNewList(renderResources.listBase + static_cast<GLuint>(offset), GL_COMPILE);
+    glBindTexture(GL_TEXTURE_2D, renderResources.textures[textureIndex]);
 }
 
 }  // namespace
 
 void BuildDisplayLists()
 {
-    game.listBase = glGenLists(kDisplayListCount);
+    renderResources.listBase = glGenLists(kDisplayListCount);
 
     OpenList(kListBlockBody, 0);
     EmitQuads(kBlockBody, 20);

@@ -3,6 +3,7 @@
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/scene_layout.h"
+#include "game/text_layout.h"
 #include "render/render.h"
 
 const char* const helpLines[kHelpLineCount] = {
@@ -30,7 +31,7 @@ constexpr GLfloat Gl(double value)
 // A quad over the whole texture from (left, bottom) to (right, top) at z = 0.
 void DrawTexturedQuad(int texture, GLfloat left, GLfloat bottom, GLfloat right, GLfloat top)
 {
-    glBindTexture(GL_TEXTURE_2D, game.textures[texture]);
+    glBindTexture(GL_TEXTURE_2D, renderResources.textures[texture]);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3f(left, bottom, 0);
@@ -57,11 +58,11 @@ void DrawPieceQuad(const ScenePiece& at)
                      Gl(at.halfHeight));
 }
 
-// Texts sit on a plane 10 units in front of the viewer, in black.
+// Texts sit on a plane in front of the viewer, in black.
 void BeginBlackText()
 {
     glLoadIdentity();
-    glTranslatef(0, 0, -10);
+    glTranslatef(0, 0, kTextZ);
     glColor3f(0, 0, 0);
 }
 
@@ -79,46 +80,40 @@ void DrawMenuBackground()
 void PrintHelp()
 {
     for (int i = 0; i < kHelpLineCount; ++i) {
-        glRasterPos2f(2.35f, -0.2f - 0.15f * static_cast<float>(i));
+        glRasterPos2f(kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * static_cast<float>(i));
         PrintText("%s", helpLines[i]);
     }
-}
-
-// Scores above 1000 have one digit more and start further left.
-float ScoreColumn(int32_t score)
-{
-    return score > 1000 ? 3.53f : 3.6f;
 }
 
 void DrawScoreBoard(const FrameView& view)
 {
     BeginBlackText();
-    glRasterPos2f(2.65f, -0.7f);
+    glRasterPos2f(kScoreTitle.x, kScoreTitle.y);
     PrintText("Best Scores Ever :");
     for (int i = 0; i < kTableRows; ++i) {
-        float y = -1.0f - 0.15f * static_cast<float>(i);
-        glRasterPos2f(2.45f, y);
+        float y = kScoreFirstRow.y - kTextLineStep * static_cast<float>(i);
+        glRasterPos2f(kScoreFirstRow.x, y);
         PrintText("%i. ", i + 1);
         PrintText("%.*s", kScoreNameSize - 1, view.tableNames[i]);
-        glRasterPos2f(ScoreColumn(view.tableValues[i]), y);
+        glRasterPos2f(ScoreColumnX(view.tableValues[i]), y);
         PrintText("%i", view.tableValues[i]);
     }
-    glRasterPos2f(2.55f, -2.1f);
+    glRasterPos2f(kPauseHint.x, kPauseHint.y);
     PrintText("Press Space For Break");
 }
 
 void PrintClockOrCounters(const FrameView& view)
 {
     if (view.timeTrial) {
-        glRasterPos2f(3.2f, 0.4f);
+        glRasterPos2f(kClockText.x, kClockText.y);
         PrintText(" %i:%i%i", view.minutes, view.secondsTens, view.secondsOnes);
         return;
     }
-    glRasterPos2f(3.33f, 0.4f);
+    glRasterPos2f(kCounterSlashX, kClockText.y);
     PrintText("/");
-    glRasterPos2f(view.pairs < 10 ? 3.23f : 3.15f, 0.4f);
+    glRasterPos2f(view.pairs < 10 ? kPairsX : kTwoDigitPairsX, kClockText.y);
     PrintText("%i", view.pairs);
-    glRasterPos2f(3.43f, 0.4f);
+    glRasterPos2f(kMovesX, kClockText.y);
     PrintText("%i", view.moves);
 }
 
@@ -126,14 +121,14 @@ void PrintClockOrCounters(const FrameView& view)
 void PrintFrameRate(const FrameView& view)
 {
     BeginBlackText();
-    glRasterPos2f(-4, 2.55f);
+    glRasterPos2f(kFrameRateText.x, kFrameRateText.y);
     PrintText("%.*s", kFpsTextSize - 1, view.fpsText);
     glColor3f(1, 1, 1);
 }
 
 void CallList(int offset)
 {
-    glCallList(game.listBase + static_cast<GLuint>(offset));
+    glCallList(renderResources.listBase + static_cast<GLuint>(offset));
 }
 
 // The score board, the speaker, the mode label and the clock label.
@@ -178,7 +173,7 @@ void PrintRankLine(const FrameView& view)
     if (view.rankPlace >= 0 && view.rankPlace < kTableRows)
         PrintText(ordinals[view.rankPlace], view.rankPlace + 1);
     PrintText("  Place");
-    glRasterPos2f(2.45f, -0.3f);
+    glRasterPos2f(kNameLine.x, kNameLine.y);
     PrintItalic("%.*s", kNameBufferSize - 1, view.typedName);
 }
 
@@ -193,14 +188,14 @@ void DrawGameOver(const FrameView& view)
     DrawPieceQuad(strip);
 
     BeginBlackText();
-    glRasterPos2f(2.85f, 0);
+    glRasterPos2f(kRankLine.x, kRankLine.y);
     if (view.ranked) {
         PrintRankLine(view);
     } else {
-        glRasterPos2f(2.45f, -0.3f);
+        glRasterPos2f(kNameLine.x, kNameLine.y);
         PrintText("Your Score");
     }
-    glRasterPos2f(ScoreColumn(view.finalScore), -0.3f);
+    glRasterPos2f(ScoreColumnX(view.finalScore), kNameLine.y);
     PrintText("%i", view.finalScore);
     glColor3f(1, 1, 1);
 }

@@ -4,8 +4,20 @@
 
 #include <cstdint>
 
+#include "game/assets.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
+#include "game/identity.h"
+
+// The render's own GL objects: made once with the context and kept for the whole process,
+// so a fresh game (`game = GameState{}`) never touches them.
+struct RenderResources {
+    unsigned int textures[kTextureCount] = {};  // texture i shows kImageFiles[i]
+    unsigned int listBase = 0;    // first of the 29 display lists; the kList offsets name them
+    unsigned int textFont = 0;    // first of 96 upright glyph lists
+    unsigned int italicFont = 0;  // first of 96 italic glyph lists
+};
+extern RenderResources renderResources;
 
 bool LoadTextures();          // the 25 images; false (nothing left allocated) if one fails
 void BuildDisplayLists();     // the 29 lists; sets listBase
@@ -66,8 +78,6 @@ void InitGLState();
 // then nothing after the textures is made.
 bool BuildScene();
 
-// The image files in texture order; textures[i] shows textureFiles[i].
-extern const char* const textureFiles[kTextureCount];
 
 // The help text shown in place of the score list, 31 characters a line.
 inline constexpr int kHelpLineCount = 12;

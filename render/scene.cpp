@@ -2,6 +2,8 @@
 #include "game/rules.h"
 #include "render/render.h"
 
+RenderResources renderResources;
+
 bool BuildScene()
 {
     for (Block& block : game.blocks)
@@ -11,7 +13,7 @@ bool BuildScene()
     if (!LoadTextures())
         return false;
     BuildDisplayLists();
-    ShuffleBoard();  // the deal needs listBase
+    ShuffleBoard();
     InitGLState();
     BuildTextFonts();
     return true;

@@ -71,8 +71,8 @@ void PrintWith(unsigned int font, const char* format, va_list arguments)
 
 void BuildTextFonts()
 {
-    game.textFont = BuildFont(false);
-    game.italicFont = BuildFont(true);
+    renderResources.textFont = BuildFont(false);
+    renderResources.italicFont = BuildFont(true);
 }
 
 int TextPixelsForSize(int drawableWidth, int drawableHeight)
@@ -97,30 +97,30 @@ void SetTextPixels(int pixels)
         return;
     textPixels = pixels;
     // The same list names are compiled over, so nothing that holds them has to change.
-    if (game.textFont != 0)
-        BuildGlyphLists(game.textFont, false, textPixels);
-    if (game.italicFont != 0)
-        BuildGlyphLists(game.italicFont, true, textPixels);
+    if (renderResources.textFont != 0)
+        BuildGlyphLists(renderResources.textFont, false, textPixels);
+    if (renderResources.italicFont != 0)
+        BuildGlyphLists(renderResources.italicFont, true, textPixels);
 }
 
 void FreeFonts()
 {
     // At shutdown the context may already be gone; the lists went with it then.
     if (GlContextIsCurrent()) {
-        if (game.textFont != 0)
-            glDeleteLists(game.textFont, kGlyphCount);
-        if (game.italicFont != 0)
-            glDeleteLists(game.italicFont, kGlyphCount);
+        if (renderResources.textFont != 0)
+            glDeleteLists(renderResources.textFont, kGlyphCount);
+        if (renderResources.italicFont != 0)
+            glDeleteLists(renderResources.italicFont, kGlyphCount);
     }
-    game.textFont = 0;
-    game.italicFont = 0;
+    renderResources.textFont = 0;
+    renderResources.italicFont = 0;
 }
 
 void PrintText(const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    PrintWith(game.textFont, format, arguments);
+    PrintWith(renderResources.textFont, format, arguments);
     va_end(arguments);
 }
 
@@ -128,6 +128,6 @@ void PrintItalic(const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    PrintWith(game.italicFont, format, arguments);
+    PrintWith(renderResources.italicFont, format, arguments);
     va_end(arguments);
 }

@@ -1,20 +1,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "game/assets.h"
 #include "game/game_state.h"
 #include "platform/data_folder.h"
 #include "platform/image.h"
 #include "render/render.h"
-
-const char* const textureFiles[kTextureCount] = {
-    "Data/Vexo.bmp",      "Data/ex1.bmp",       "Data/ex2.bmp",        "Data/ex3.bmp",
-    "Data/ex4.bmp",       "Data/ex5.bmp",       "Data/ex6.bmp",        "Data/ex7.bmp",
-    "Data/ex8.bmp",       "Data/meni.bmp",      "Data/New.bmp",        "Data/Mode.bmp",
-    "Data/Sound.bmp",     "Data/Help.bmp",      "Data/About.bmp",      "Data/Exit.bmp",
-    "Data/ScoreBoard.bmp", "Data/SpeakerON.bmp", "Data/SpeakerOFF.bmp", "Data/TimeTrial.bmp",
-    "Data/Normal.bmp",    "Data/Timer.bmp",     "Data/GameOver.bmp",   "Data/Paused.bmp",
-    "Data/Blinker.bmp",
-};
 
 namespace {
 
@@ -22,7 +13,7 @@ namespace {
 bool LoadAllImages(ImageRecord* images[kTextureCount])
 {
     for (int i = 0; i < kTextureCount; ++i) {
-        images[i] = LoadImageFile(DataFilePath(textureFiles[i]).c_str());
+        images[i] = LoadImageFile(DataFilePath(ImagePath(i).c_str()).c_str());
         if (!images[i])
             return false;
     }
@@ -46,9 +37,9 @@ bool LoadTextures()
     if (loaded) {
         // Rows arrive packed; alignment 1 keeps widths that are not a multiple of 4 unsheared.
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glGenTextures(kTextureCount, game.textures);
+        glGenTextures(kTextureCount, renderResources.textures);
         for (int i = 0; i < kTextureCount; ++i)
-            UploadMipmapped(game.textures[i], *images[i]);
+            UploadMipmapped(renderResources.textures[i], *images[i]);
     }
     for (ImageRecord* image : images)
         FreeImageRecord(image);

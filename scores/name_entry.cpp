@@ -5,6 +5,7 @@
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "game/score_table.h"
 #include "scores/scores.h"
 
 static constexpr int kFirstTypedCode = 32;   // Space
@@ -25,14 +26,8 @@ static void CopyName(char* to, const char* from, size_t maxLength)
 
 void ShiftScoreTable()
 {
-    if (!RankInTable())
-        return;
-    int end = game.finalRank >= kTableSize ? kScoreSlots : kTableSize;
-    // Bottom up, so every entry moves before it is overwritten; the last one drops out.
-    for (int slot = end - 1; slot > game.finalRank; --slot) {
-        CopyName(game.scoreNames[slot], game.scoreNames[slot - 1], kScoreNameSize - 1);
-        game.scoreValues[slot] = game.scoreValues[slot - 1];
-    }
+    if (RankInTable())
+        OpenScoreSlot(saved.scoreValues, saved.scoreNames, game.finalRank);
 }
 
 // Typed characters become blanks rather than zeros: the next, shorter name is typed over
@@ -42,11 +37,11 @@ static void ConfirmName()
     if (!RankInTable())
         return;
     ShiftScoreTable();
-    CopyName(game.scoreNames[game.finalRank], game.nameBuffer, kNameBufferSize - 1);
+    CopyName(saved.scoreNames[game.finalRank], game.nameBuffer, kNameBufferSize - 1);
     for (int i = 0; i < game.nameLength && i < kMaxNameLength; ++i)
         game.nameBuffer[i] = ' ';
     game.nameLength = 0;
-    game.scoreValues[game.finalRank] = game.finalScore;
+    saved.scoreValues[game.finalRank] = game.finalScore;
     RecordPlacedEntry(game.finalRank);  // saved by the shell at once, merged into the file
     game.scoreInserted = true;  // this game has placed its entry
     ResetRound();

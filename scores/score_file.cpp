@@ -13,6 +13,7 @@
 
 #include "game/constants.h"
 #include "game/game_state.h"
+#include "game/score_table.h"
 #include "platform/score_store.h"
 
 const char* scoreFilePath = "data/Scores.txt";
@@ -177,49 +178,42 @@ ReadResult ReadTableOrDefaults(const char* path, Tables* tables, std::string* er
     return ReadResult::Missing;
 }
 
-// The deal divides by the counter and every advance wraps 99 to 1, so the game only
-// ever writes 1..99. A hand-edited one above that is taken modulo 99, which agrees with
-// one wrap for 100..198; one below 1 starts over at 1.
+// The game only ever writes 1..kCounterLimit. A hand-edited counter above that is taken
+// modulo the limit, which agrees with one wrap just above it; one below 1 starts over at 1.
 int32_t CounterInRange(int32_t counter)
 {
     if (counter < 1)
         return 1;
-    return (counter - 1) % 99 + 1;
+    return (counter - 1) % kCounterLimit + 1;
 }
 
 void CopyTablesToGame(const Tables& tables)
 {
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        game.scoreValues[slot] = tables.values[slot];
-        std::memcpy(game.scoreNames[slot], tables.names[slot], kScoreNameSize);
+        saved.scoreValues[slot] = tables.values[slot];
+        std::memcpy(saved.scoreNames[slot], tables.names[slot], kScoreNameSize);
     }
 }
 
 Tables TablesFromGame()
 {
     Tables tables;
-    tables.counter = game.gameCounter;
+    tables.counter = saved.gameCounter;
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        tables.values[slot] = game.scoreValues[slot];
-        std::memcpy(tables.names[slot], game.scoreNames[slot], kScoreNameSize);
+        tables.values[slot] = saved.scoreValues[slot];
+        std::memcpy(tables.names[slot], saved.scoreNames[slot], kScoreNameSize);
         tables.names[slot][kScoreNameSize - 1] = '\0';
     }
     return tables;
 }
 
-// The same place the game gave it: below every entry with an equal or higher score.
+// The same place the game gave it, by the same rule.
 void InsertEntry(Tables* tables, const PlacedEntry& entry)
 {
-    int end = entry.firstSlot + kTableSize;
-    int rank = entry.firstSlot;
-    while (rank < end && tables->values[rank] >= entry.score)
-        ++rank;
-    if (rank == end)
+    int32_t rank = SlotForScore(tables->values, entry.firstSlot, entry.score);
+    if (rank < 0)
         return;
-    for (int slot = end - 1; slot > rank; --slot) {
-        tables->values[slot] = tables->values[slot - 1];
-        std::memcpy(tables->names[slot], tables->names[slot - 1], kScoreNameSize);
-    }
+    OpenScoreSlot(tables->values, tables->names, rank);
     tables->values[rank] = entry.score;
     std::memcpy(tables->names[rank], entry.name, kScoreNameSize);
 }
@@ -317,7 +311,7 @@ bool LoadScores()
     if (!fileUnreadable)
         lastError.clear();
     unsavedEntries.clear();
-    game.gameCounter = CounterInRange(tables.counter);
+    saved.gameCounter = CounterInRange(tables.counter);
     CopyTablesToGame(tables);
     return !fileUnreadable;
 }
@@ -358,8 +352,8 @@ void RecordPlacedEntry(int slot)
         return;
     PlacedEntry entry{};
     entry.firstSlot = slot < kTableSize ? 0 : kTableSize;
-    entry.score = game.scoreValues[slot];
-    std::memcpy(entry.name, game.scoreNames[slot], kScoreNameSize);
+    entry.score = saved.scoreValues[slot];
+    std::memcpy(entry.name, saved.scoreNames[slot], kScoreNameSize);
     entry.name[kScoreNameSize - 1] = '\0';
     unsavedEntries.push_back(entry);
 }
@@ -372,7 +366,7 @@ bool MergeScores(bool writeOwnCounter)
         if (result == ReadResult::Failed)
             return false;
         tables.counter = writeOwnCounter || result == ReadResult::Missing
-                             ? game.gameCounter
+                             ? saved.gameCounter
                              : CounterInRange(tables.counter);
         for (const PlacedEntry& entry : unsavedEntries)
             InsertEntry(&tables, entry);

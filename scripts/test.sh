@@ -7,11 +7,13 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh --test
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Any compiler warning fails the run, here as in CI.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFLIPORA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFLIPORA_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFLIPORA_SANITIZE=ON \
+  -DFLIPORA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build-asan -j"$jobs" --target unit_tests shell_tests
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --output-on-failure -j"$jobs" -L unit)

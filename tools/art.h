@@ -10,8 +10,7 @@ struct Rgb {
     double r, g, b;
 };
 
-// One image the tool writes: its file name, size in pixels and the function that paints it
-// upright onto a w x h canvas.
+// Paints one image of the game upright onto a w x h canvas.
 using PaintFunction = void (*)(cairo_t* cr, int w, int h);
 
 // --- files (art_files.cpp) ---------------------------------------------------------------

@@ -5,49 +5,53 @@
 // The output is the same on every run, so the committed data/ can be regenerated at will.
 #include "art.h"
 
-#include <cstdio>
-#include <string>
 #include <sys/stat.h>
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+
+#include "game/assets.h"
 
 namespace {
 
 struct Asset {
-    const char* file;
     int width, height;
     PaintFunction paint;
 };
 
-// Sizes keep each quad's aspect ratio and are at least as large as the image appears at the
+// In texture order, so the file names are game/assets.h's. Sizes keep each quad's aspect ratio and are at least as large as the image appears at the
 // window's opening size; widths are multiples of 4.
 const Asset assets[] = {
-    {"Vexo.bmp", 256, 256, PaintBlockBack},
-    {"ex1.bmp", 256, 256, PaintSun},
-    {"ex2.bmp", 256, 256, PaintFish},
-    {"ex3.bmp", 256, 256, PaintTree},
-    {"ex4.bmp", 256, 256, PaintHeart},
-    {"ex5.bmp", 256, 256, PaintMoon},
-    {"ex6.bmp", 256, 256, PaintFlower},
-    {"ex7.bmp", 256, 256, PaintGrapes},
-    {"ex8.bmp", 256, 256, PaintCarrot},
-    {"meni.bmp", 256, 784, PaintMenuPanel},
-    {"New.bmp", 240, 80, PaintNewButton},
-    {"Mode.bmp", 240, 80, PaintModeButton},
-    {"Sound.bmp", 240, 80, PaintSoundButton},
-    {"Help.bmp", 240, 80, PaintHelpButton},
-    {"About.bmp", 192, 64, PaintAboutButton},
-    {"Exit.bmp", 192, 64, PaintExitButton},
-    {"ScoreBoard.bmp", 256, 384, PaintScoreBoard},
-    {"SpeakerON.bmp", 128, 128, PaintSpeakerOn},
-    {"SpeakerOFF.bmp", 128, 128, PaintSpeakerOff},
-    {"TimeTrial.bmp", 192, 64, PaintTimeTrialLabel},
-    {"Normal.bmp", 192, 64, PaintNormalLabel},
-    {"Timer.bmp", 192, 64, PaintTimerLabel},
-    {"GameOver.bmp", 640, 128, PaintGameOverBanner},
-    {"Paused.bmp", 640, 128, PaintPausedBanner},
-    {"Blinker.bmp", 384, 32, PaintBlinker},
+    {256, 256, PaintBlockBack},
+    {256, 256, PaintSun},
+    {256, 256, PaintFish},
+    {256, 256, PaintTree},
+    {256, 256, PaintHeart},
+    {256, 256, PaintMoon},
+    {256, 256, PaintFlower},
+    {256, 256, PaintGrapes},
+    {256, 256, PaintCarrot},
+    {256, 784, PaintMenuPanel},
+    {240, 80, PaintNewButton},
+    {240, 80, PaintModeButton},
+    {240, 80, PaintSoundButton},
+    {240, 80, PaintHelpButton},
+    {192, 64, PaintAboutButton},
+    {192, 64, PaintExitButton},
+    {256, 384, PaintScoreBoard},
+    {128, 128, PaintSpeakerOn},
+    {128, 128, PaintSpeakerOff},
+    {192, 64, PaintTimeTrialLabel},
+    {192, 64, PaintNormalLabel},
+    {192, 64, PaintTimerLabel},
+    {640, 128, PaintGameOverBanner},
+    {640, 128, PaintPausedBanner},
+    {384, 32, PaintBlinker},
 };
+static_assert(std::size(assets) == kTextureCount, "one painter per image, in texture order");
 
-bool PaintAsset(const Asset& asset, const std::string& folder)
+bool PaintAsset(const Asset& asset, const char* file, const std::string& folder)
 {
     cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, asset.width, asset.height);
@@ -58,10 +62,10 @@ bool PaintAsset(const Asset& asset, const std::string& folder)
     asset.paint(cr, asset.width, asset.height);
     bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
     if (!ok)
-        std::fprintf(stderr, "PaintAsset: %s: %s\n", asset.file,
+        std::fprintf(stderr, "PaintAsset: %s: %s\n", file,
                      cairo_status_to_string(cairo_status(cr)));
     cairo_destroy(cr);
-    ok = ok && WriteBmp(surface, folder + "/" + asset.file);
+    ok = ok && WriteBmp(surface, folder + "/" + file);
     cairo_surface_destroy(surface);
     return ok;
 }
@@ -121,13 +125,13 @@ int main(int argc, char** argv)
         return 1;
     if (icons)
         return WriteIcons(folder);
-    for (const Asset& asset : assets) {
-        if (!PaintAsset(asset, folder))
+    for (int i = 0; i < kTextureCount; ++i) {
+        if (!PaintAsset(assets[i], kImageFiles[i], folder))
             return 1;
     }
-    if (!WriteClickWav(folder + "/Sound.wav"))
+    if (!WriteClickWav(folder + "/" + kClickSoundFile))
         return 1;
-    std::printf("flipora_art: wrote %zu images and Sound.wav to %s\n",
-                sizeof assets / sizeof assets[0], folder.c_str());
+    std::printf("flipora_art: wrote %d images and %s to %s\n", kTextureCount, kClickSoundFile,
+                folder.c_str());
     return 0;
 }

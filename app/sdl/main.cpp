@@ -10,7 +10,7 @@ int main(int argc, char** argv)
     if (!PrepareGame(argc, argv, &exitCode))
         return exitCode;
 
-    if (!OpenMainWindow(kWindowTitle, kClientWidth, kClientHeight, kColourBits)) {
+    if (!OpenMainWindow(kWindowTitle, kWindowWidth, kWindowHeight, kColourBits)) {
         SDL_Quit();
         return 1;  // a failed start is a failure
     }

@@ -88,7 +88,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     // Sleeps to the millisecond, so that the passes keep their 1/60 s.
     timeBeginPeriod(1);
-    if (!OpenMainWindow(kWindowTitle, kClientWidth, kClientHeight, kColourBits)) {
+    if (!OpenMainWindow(kWindowTitle, kWindowWidth, kWindowHeight, kColourBits)) {
         timeEndPeriod(1);
         DropCapturedOutput();
         return 1;  // a failed start is a failure

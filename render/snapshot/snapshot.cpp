@@ -1,5 +1,5 @@
 // flipora_snapshot <state> <out.png> [WIDTHxHEIGHT]: plays the game to a chosen state
-// without a display and writes the frame as a PNG, 1016 x 676 unless a size is given.
+// without a display and writes the frame as a PNG, at the game's window size unless a size is given.
 // States: start, board, game-over, paused, help, translucent, and the keyboard highlight
 // on a face-down block, a face-up picture and a button: highlight-block,
 // highlight-picture, highlight-button. Reads data/ from the working directory, else from
@@ -15,6 +15,7 @@
 
 #include "game/frame_view.h"
 #include "game/game_state.h"
+#include "game/identity.h"
 #include "game/rules.h"
 #include "platform/null/null_platform.h"
 #include "platform/offscreen.h"
@@ -25,8 +26,8 @@
 
 namespace {
 
-int width = 1016;
-int height = 676;
+int width = kWindowWidth;
+int height = kWindowHeight;
 
 void FillSampleScores()
 {
@@ -34,8 +35,8 @@ void FillSampleScores()
                                       "mira", "tomas", "ana", "jun", "lea"};
     const int32_t values[kScoreSlots] = {960, 750, 600, 480, 342, 1508, 1205, 704, 502, 302};
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        std::snprintf(game.scoreNames[slot], kScoreNameSize, "%s", names[slot]);
-        game.scoreValues[slot] = values[slot];
+        std::snprintf(saved.scoreNames[slot], kScoreNameSize, "%s", names[slot]);
+        saved.scoreValues[slot] = values[slot];
     }
 }
 
@@ -177,7 +178,7 @@ int main(int argc, char** argv)
     }
     // The game's own start-up, with a sample score table instead of the file.
     FillSampleScores();
-    game.gameCounter = 7;
+    saved.gameCounter = 7;
     if (!StartOffscreenScene("flipora_snapshot", width, height))
         return 1;
     if (!PlayTo(state)) {

@@ -8,22 +8,56 @@ click. Standard library only.
 
 import argparse
 import copy
+import ctypes
 import math
 import os
 import pwd
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-WINDOW_TITLE = " Flipora v1.0 by Orvel "
-CLIENT_SIZE = (1016, 676)
+SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
-def read_scene_layout(path=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
-                                        "game", "scene_layout.h")):
+def read_identity(source=SOURCE_DIR):
+    """The game's window size, title and --version text from game/identity.h, with the
+    project's version from CMakeLists.txt, so they are written once."""
+    with open(os.path.join(source, "CMakeLists.txt"), encoding="utf-8") as f:
+        version = re.search(r"project\(Flipora VERSION ([\d.]+)", f.read())
+    with open(os.path.join(source, "game", "identity.h"), encoding="utf-8") as f:
+        text = f.read()
+    numbers = dict(re.findall(r"inline constexpr int (kWindow\w+) = (\d+);", text))
+    texts = {}
+    for name, pieces in re.findall(r"inline constexpr const char\* (k\w+) = ([^;]*);", text):
+        # Adjacent literals and the version macro, joined as the compiler joins them.
+        parts = re.findall(r'"[^"]*"|FLIPORA_VERSION', pieces)
+        if version:
+            texts[name] = "".join(version.group(1) if part == "FLIPORA_VERSION" else part[1:-1]
+                                  for part in parts)
+    if not version or len(numbers) != 2 or "kWindowTitle" not in texts:
+        raise AssertionError("could not read the game's identity from game/identity.h")
+    return (int(numbers["kWindowWidth"]), int(numbers["kWindowHeight"])), texts
+
+
+def read_assets(source=SOURCE_DIR):
+    """The data files the game reads, as game/assets.h lists them: one quoted name a line."""
+    with open(os.path.join(source, "game", "assets.h"), encoding="utf-8") as f:
+        names = re.findall(r'^ *(?:inline .*= )?"([^"]+)"', f.read(), re.MULTILINE)
+    if len(names) < 2:
+        raise AssertionError("could not read the data files from game/assets.h")
+    return names
+
+
+CLIENT_SIZE, IDENTITY_TEXTS = read_identity()
+WINDOW_TITLE = IDENTITY_TEXTS["kWindowTitle"]
+VERSION_TEXT = IDENTITY_TEXTS["kVersionText"]
+
+
+def read_scene_layout(path=os.path.join(SOURCE_DIR, "game", "scene_layout.h")):
     """The scene's numbers from the game's own layout header, so they are written once:
     (constants by name, pieces by name as (x, y, z, half width, half height, face z))."""
     with open(path, encoding="utf-8") as f:
@@ -33,6 +67,9 @@ def read_scene_layout(path=os.path.join(os.path.dirname(os.path.abspath(__file__
     for name, values in re.findall(r"inline constexpr double (k\w+)(?:\[\d+\])? = \{?([^;}]*)\}?;",
                                    text):
         numbers = [float(v) for v in re.findall(number, values)]
+        if not numbers:  # the design size is the window's, from game/identity.h
+            numbers = [float(dict(kWindowWidth=CLIENT_SIZE[0], kWindowHeight=CLIENT_SIZE[1])[
+                values.strip()])]
         constants[name] = numbers if len(numbers) > 1 else numbers[0]
     pieces = {}
     row = r"\{(" + number + r"), (\d+), " + ", ".join(["(" + number + ")"] * 6) + r"\},\s*// (\w+)"
@@ -44,6 +81,20 @@ def read_scene_layout(path=os.path.join(os.path.dirname(os.path.abspath(__file__
     return constants, pieces
 
 
+def read_text_layout(path=os.path.join(SOURCE_DIR, "game", "text_layout.h")):
+    """Where the texts are printed, from the game's text layout: the plane's z and the
+    places by name as (x, y)."""
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    number = r"(-?\d+(?:\.\d+)?)f"
+    places = {name: (float(x), float(y)) for name, x, y in re.findall(
+        r"inline constexpr TextPlace (k\w+) = \{" + number + ", " + number + r"\};", text)}
+    z = re.search(r"inline constexpr float kTextZ = " + number + ";", text)
+    if not z or "kFrameRateText" not in places or "kClockText" not in places:
+        raise AssertionError(f"could not read the text layout from {path}")
+    return float(z.group(1)), places
+
+
 # Scene geometry: the block centres, and the clickable menu elements (centre, depth).
 _LAYOUT, PIECES = read_scene_layout()
 BLOCK_X = tuple(_LAYOUT["kBlockColumnX"])
@@ -52,6 +103,7 @@ BLOCK_FRONT_Z = _LAYOUT["kBlockZ"] + _LAYOUT["kBlockHalfDepth"]  # the side a re
 BLOCK_HALF = _LAYOUT["kBlockHalf"]
 BUTTONS = {name: PIECES[name][:3] for name in ("New", "Mode", "Sound", "Help", "About", "Exit")}
 DESIGN_ASPECT = _LAYOUT["kSceneDesignWidth"] / _LAYOUT["kSceneDesignHeight"]
+TEXT_Z, TEXT_PLACES = read_text_layout()
 
 
 def project(x, y, z, size):
@@ -110,8 +162,8 @@ def panel_rect(size=CLIENT_SIZE):
 
 
 def fps_rect(size=CLIENT_SIZE):
-    """The frame-rate text at the top-left corner: raster (-4, 2.55) at -10, 12-px glyphs."""
-    left, top = project(-4.0, 2.55, -10.0, size)
+    """The frame-rate text at the top-left corner, 12-px glyphs."""
+    left, top = project(*TEXT_PLACES["kFrameRateText"], TEXT_Z, size)
     return 0, 0, round(left) + 90, round(top) + 6
 
 
@@ -126,9 +178,11 @@ def banner_rect(size=CLIENT_SIZE, grow=-6):
 
 
 def clock_rect(size=CLIENT_SIZE):
-    """Where the clock digits (or pairs / moves) are printed: raster (3.2 .. 3.6, 0.4) at -10."""
-    left, top = project(3.1, 0.48, -10.0, size)
-    right, bottom = project(3.7, 0.36, -10.0, size)
+    """Where the clock digits (or pairs / moves) are printed: from the clock's raster
+    position, a little left and up to half a unit right."""
+    x, y = TEXT_PLACES["kClockText"]
+    left, top = project(x - 0.1, y + 0.08, TEXT_Z, size)
+    right, bottom = project(x + 0.5, y - 0.04, TEXT_Z, size)
     return round(left), round(top), round(right), round(bottom)
 
 
@@ -163,9 +217,21 @@ def pair_positions(pairs):
     return [tuple(where[p]) for p in sorted(where)]
 
 
+def read_counter_limit(path=os.path.join(SOURCE_DIR, "game", "score_table.h")):
+    """Where the game counter wraps back to 1, from the game's own score table rules."""
+    with open(path, encoding="utf-8") as f:
+        limit = re.search(r"inline constexpr int32_t kCounterLimit = (\d+);", f.read())
+    if not limit:
+        raise AssertionError(f"could not read the counter's limit from {path}")
+    return int(limit.group(1))
+
+
+COUNTER_LIMIT = read_counter_limit()
+
+
 def advance(counter):
     counter += 1
-    return counter - 99 if counter > 99 else counter
+    return counter - COUNTER_LIMIT if counter > COUNTER_LIMIT else counter
 
 
 # Score file.
@@ -323,6 +389,12 @@ def check_turned_blocks(after, before, turned, size=CLIENT_SIZE, when=""):
               f"block {block} {'turned' if changed else 'did not turn'}{when}")
 
 
+def end_with_this_test():
+    """For Popen's preexec_fn: the child gets SIGTERM when this test's process ends, also
+    when CTest kills it at its timeout and no teardown of ours runs."""
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
 class XServer:
     """An Xvfb of our own; it picks a free display number itself (-displayfd). Keys repeat
     only after 5 s: a key the test holds (R for half a second) must not repeat into the
@@ -333,7 +405,8 @@ class XServer:
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
              "-nolisten", "tcp", "-noreset", "-ardelay", "5000"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=end_with_this_test)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
@@ -370,10 +443,17 @@ class Session:
         self.shots = os.path.abspath(args.shots)
         shutil.rmtree(self.shots, ignore_errors=True)
         os.makedirs(self.shots)
+        self.process = None
+        self.window_manager = None
+        self.server = None
         self.scratch = tempfile.mkdtemp(prefix=f"flipora-{name}-")
-        self.data = os.path.join(self.scratch, "data")
-        self.copy_data()
-        self.server = XServer(screen)
+        try:
+            self.data = os.path.join(self.scratch, "data")
+            self.copy_data()
+            self.server = XServer(screen)
+        except BaseException:
+            self.close()
+            raise
         self.env = dict(os.environ, DISPLAY=self.server.display, SDL_AUDIODRIVER="dummy",
                         LIBGL_ALWAYS_SOFTWARE="1", FLIPORA_BENCH="1", FLIPORA_DEBUG_FPS="1")
         self.env.pop("SDL_VIDEODRIVER", None)
@@ -382,9 +462,7 @@ class Session:
             # A wineserver of this test's own, so that Wine's windows go to this X server.
             self.env.update(WINEPREFIX=self.wine, WINEDEBUG="-all")
             self.stop_wine()
-        self.process = None
         self.shot_number = 0
-        self.window_manager = None
 
     def start_window_manager(self):
         """A minimal window manager (evilwm, no borders), for what only a manager does, such
@@ -392,7 +470,7 @@ class Session:
         tree at their absolute places from then on."""
         self.window_manager = subprocess.Popen(
             ["evilwm", "-fn", "fixed", "-bw", "0"], env=self.env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=end_with_this_test)
         deadline = time.monotonic() + 10
         while "_NET_SUPPORTING_WM_CHECK(WINDOW)" not in self.x("xprop", "-root",
                                                                check_result=False):
@@ -524,7 +602,8 @@ class Session:
                        "--clear-groups", "--"] + command
             env = dict(env, HOME=self.home_of(user))
         self.process = subprocess.Popen(command, cwd=cwd or self.scratch, env=env,
-                                        stdout=subprocess.DEVNULL, stderr=self.stderr_file)
+                                        stdout=subprocess.DEVNULL, stderr=self.stderr_file,
+                                        preexec_fn=end_with_this_test)
         if not expect_window:
             return
         if box:
@@ -702,30 +781,58 @@ class Session:
             return same
         return self.wait_until(label, settled, timeout, interval=0.3)
 
-    def close(self):
+    def _end_game(self):
         if self.process is not None:
             self.process.kill()
             self.process.wait()
             self.stderr_file.close()
+            self.process = None
+
+    def _end_window_manager(self):
         if self.window_manager is not None:
             self.window_manager.terminate()
-            self.window_manager.wait(10)
-        if self.wine:
+            try:
+                self.window_manager.wait(10)
+            except subprocess.TimeoutExpired:
+                self.window_manager.kill()
+                self.window_manager.wait()
+            self.window_manager = None
+
+    def _end_wine(self):
+        if self.wine and hasattr(self, "env"):
             self.stop_wine()
-        self.server.stop()
-        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def _end_server(self):
+        if self.server is not None:
+            self.server.stop()
+            self.server = None
+
+    def close(self):
+        """Ends the game, the window manager and the X server and removes the scratch
+        folder, each even when one before it fails; the first error is raised after."""
+        first_error = None
+        for step in (self._end_game, self._end_window_manager, self._end_wine,
+                     self._end_server,
+                     lambda: shutil.rmtree(self.scratch, ignore_errors=True)):
+            try:
+                step()
+            except BaseException as error:  # the rest must still run
+                first_error = first_error or error
+        if first_error is not None:
+            raise first_error
 
 
 def run(name, body, screen=(1280, 1024)):
-    """Runs body(session) and reports; exit code 0 on success."""
+    """Runs body(session) and reports; exit code 0 on success. The session is torn down
+    whatever ends the body: a failed check, any other error, an interrupt."""
     session = Session(name, screen)
     try:
         body(session)
     except AssertionError as error:
         print(f"FAIL {name}: {error}", file=sys.stderr)
         print(f"screenshots in {session.shots}", file=sys.stderr)
-        session.close()
         return 1
-    session.close()
+    finally:
+        session.close()
     print(f"PASS {name} (screenshots in {session.shots})")
     return 0

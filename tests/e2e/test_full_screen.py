@@ -5,17 +5,19 @@ whole panel shows down to the Exit button, whose click ends the game."""
 
 import sys
 
-from flipora_e2e import (CLIENT_SIZE, board_rect, check, check_exit_button_whole,
-                         check_turned_blocks, piece_rect, project, run)
+from flipora_e2e import (CLIENT_SIZE, TEXT_PLACES, TEXT_Z, board_rect, check,
+                         check_exit_button_whole, check_turned_blocks, piece_rect, project, run)
 
 # 4:3: the scene fills the width, 1600 / 1016 of its size, with background above and below.
 SCREEN = (1600, 1200)
 
 
 def score_list_rect(size):
-    """The five rows of the score list: raster x 2.45 .. 3.75, y -1.0 .. -1.6 at -10."""
-    left, top = project(2.4, -0.88, -10.0, size)
-    right, bottom = project(3.8, -1.66, -10.0, size)
+    """The five rows of the score list, from the first row's raster position to the
+    scores' column, a little around."""
+    x, y = TEXT_PLACES["kScoreFirstRow"]
+    left, top = project(x - 0.05, y + 0.12, TEXT_Z, size)
+    right, bottom = project(3.8, y - 0.66, TEXT_Z, size)
     return round(left), round(top), round(right), round(bottom)
 
 

@@ -16,7 +16,8 @@ import sys
 import urllib.parse
 import xml.etree.ElementTree as ElementTree
 
-from flipora_e2e import advance, board_rect, check, read_score_file, run, score_file_text
+from flipora_e2e import (VERSION_TEXT, advance, board_rect, check, read_assets, read_score_file, run,
+                         score_file_text)
 
 APP_ID = "org.flipora.Flipora"
 DISTRIBUTOR_COUNTER = 57
@@ -24,10 +25,9 @@ DISTRIBUTOR_NORMAL = [(900, "n1"), (800, "n2"), (700, "n3"), (600, "n4"), (500, 
 DISTRIBUTOR_TRIAL = [(300, "d1"), (200, "d2"), (90, "d3"), (50, "d4"), (10, "d5")]
 NAME = "player"
 
-# The layout an installation has under its prefix, beside the 25 images and the sound and
-# the binary: in bin/ for a prefix, in games/ for the package, as Debian has it.
-LAYOUT = ["share/flipora/data/Vexo.bmp", "share/flipora/data/Sound.wav",
-          f"share/applications/{APP_ID}.desktop", f"share/metainfo/{APP_ID}.metainfo.xml",
+# The layout an installation has under its prefix, beside the data files and the binary:
+# in bin/ for a prefix, in games/ for the package, as Debian has it.
+LAYOUT = [f"share/applications/{APP_ID}.desktop", f"share/metainfo/{APP_ID}.metainfo.xml",
           "share/man/man6/flipora.6.gz", "share/doc/flipora/copyright",
           "share/doc/flipora/changelog.gz"] + [
           f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (16, 24, 32, 48, 64, 128, 256)]
@@ -59,13 +59,18 @@ def check_layout(prefix, label):
         check(os.path.isfile(os.path.join(prefix, path)), f"{label}: {path} is not installed")
     for other in set(BINARY.values()) - {BINARY[label]}:
         check(not os.path.exists(os.path.join(prefix, other)), f"{label}: {other} is installed")
+    # The manual page and the metainfo carry the build's version, as --version does.
     with gzip.open(os.path.join(prefix, "share/man/man6/flipora.6.gz"), "rt") as page:
-        check(page.readline().startswith(".TH FLIPORA 6 "),
-              f"{label}: the manual page is not flipora(6)")
-    images = [n for n in os.listdir(os.path.join(prefix, "share/flipora/data")) if n.endswith(".bmp")]
-    check(len(images) == 25, f"{label}: {len(images)} images installed, not 25")
-    check(not os.path.exists(os.path.join(prefix, "share/flipora/data/Scores.txt")),
-          f"{label}: a score file was installed")
+        title = page.readline()
+    check(title.startswith(".TH FLIPORA 6 ") and f'"{VERSION_TEXT}"' in title,
+          f"{label}: the manual page's title is {title!r}")
+    version = VERSION_TEXT.split()[-1]
+    with open(os.path.join(prefix, f"share/metainfo/{APP_ID}.metainfo.xml"), encoding="utf-8") as f:
+        metainfo = f.read()
+    check(f'<release version="{version}"' in metainfo, f"{label}: the metainfo's release is not {version}")
+    # Exactly the asset table: every image and the sound, and no score file.
+    installed = sorted(os.listdir(os.path.join(prefix, "share/flipora/data")))
+    check(installed == sorted(read_assets()), f"{label}: the data installed is {installed}")
 
 
 def check_command_line(session, binary, env, cwd, scores):
@@ -78,7 +83,7 @@ def check_command_line(session, binary, env, cwd, scores):
                               text=True, timeout=30)
 
     version = game("--version")
-    check(version.returncode == 0 and version.stdout == "Flipora 1.0\n" and not version.stderr,
+    check(version.returncode == 0 and version.stdout == VERSION_TEXT + "\n" and not version.stderr,
           f"--version: {version.returncode} {version.stdout!r} {version.stderr!r}")
     usage = game("--help")
     check(usage.returncode == 0 and not usage.stderr, f"--help: {usage.returncode} {usage.stderr!r}")

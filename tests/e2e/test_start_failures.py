@@ -180,7 +180,51 @@ def no_display(session):
         check(f.read() == content, "the score file changed")
 
 
+def harness_tears_down():
+    """Whatever ends a test's body, even an error that is no failed check, its game, X
+    server and scratch folder go with it. Runs first: it shares this test's screenshots
+    folder."""
+    left = {}
+
+    def body(inner):
+        inner.start()
+        left.update(scratch=inner.scratch, server=inner.server.process, game=inner.process)
+        raise RuntimeError("a fault that is not a failed check")
+    try:
+        run("start_failures-teardown", body)
+        fail("the error did not reach the caller")
+    except RuntimeError:
+        pass
+    check(not os.path.exists(left["scratch"]), "the scratch folder was left behind")
+    check(left["server"].poll() is not None, "the X server was left running")
+    check(left["game"].poll() is not None, "the game was left running")
+
+    # A test killed outright, as CTest does at its timeout: its X server ends with it.
+    harness = os.path.dirname(os.path.abspath(__file__))
+    child = subprocess.Popen(
+        [sys.executable, "-c", "import sys; sys.path.insert(0, sys.argv[1]); import flipora_e2e; "
+         "print(flipora_e2e.XServer().process.pid, flush=True); sys.stdin.read()", harness],
+        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    server = int(child.stdout.readline())
+    child.kill()
+    child.wait()
+    deadline = time.monotonic() + 10
+    while running(server) and time.monotonic() < deadline:
+        time.sleep(0.05)
+    check(not running(server), "the X server outlived its killed test")
+
+
+def running(pid):
+    """A live process (a zombie waiting for its reaper counts as ended)."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except FileNotFoundError:
+        return False
+
+
 def play(session):
+    harness_tears_down()
     missing_image(session)
     if session.wine:
         return  # the rest stands on POSIX files and users, and on X without Wine

@@ -27,20 +27,17 @@ void StartGameOnce()
         return;
     // The game's scene start-up on a fresh deal of game 1, read from the source tree's data/.
     ASSERT_EQ(chdir(SourceDir().c_str()), 0);
-    game.gameCounter = 1;
+    saved.gameCounter = 1;
     ASSERT_TRUE(StartOffscreenScene("gl_tests", kWindowWidth, kWindowHeight));
     started = true;
 }
 
 void ResetPlayKeepingResources()
 {
-    GameState fresh;
-    std::copy(std::begin(game.textures), std::end(game.textures), fresh.textures);
-    fresh.listBase = game.listBase;
-    fresh.textFont = game.textFont;
-    fresh.italicFont = game.italicFont;
-    fresh.gameCounter = 1;
-    game = fresh;
+    // The render's resources are not the game's: a fresh game leaves them as they are.
+    game = GameState{};
+    saved = SavedScores{};
+    saved.gameCounter = 1;
     keyboardHighlight = KeyboardHighlight{};
     ResetFakePlatform();
     RestartRandom();

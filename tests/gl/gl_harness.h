@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "game/identity.h"
 #include "tests/support/test_files.h"
 
-inline constexpr int kWindowWidth = 1016;
-inline constexpr int kWindowHeight = 676;
 
 // Window, context and the game's start-up, once per process.
 void StartGameOnce();

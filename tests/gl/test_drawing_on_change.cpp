@@ -174,8 +174,8 @@ TEST_F(DrawingOnChange, ATimeTrialToItsEndWithTheNameTyped)
 
 TEST_F(DrawingOnChange, ANormalGameWithHelpAndTranslucency)
 {
-    std::strcpy(game.scoreNames[0], "Ann");
-    game.scoreValues[0] = 1500;
+    std::strcpy(saved.scoreNames[0], "Ann");
+    saved.scoreValues[0] = 1500;
     stage = "start";
     Passes(62);
     stage = "mode switched: a new normal game";

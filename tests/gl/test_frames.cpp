@@ -87,7 +87,7 @@ int PictureOfBlock(int block)
 }
 
 struct ImageHolder {
-    explicit ImageHolder(int texture) : image(LoadImageFile(textureFiles[texture])) {}
+    explicit ImageHolder(int texture) : image(LoadImageFile(ImagePath(texture).c_str())) {}
     ~ImageHolder() { FreeImageRecord(image); }
     ImageRecord* image;
 };
@@ -212,7 +212,7 @@ TEST_F(GlTest, BannersFadeInOverTwentyFrames)
         };
         std::vector<int> levels;
         for (int i = 0; i < 24; ++i) {
-            EXPECT_FLOAT_EQ(*banner.alpha, std::min(1.0f, 0.05f * i)) << banner.what << " frame " << i;
+            EXPECT_FLOAT_EQ(*banner.alpha, std::min(1.0f, 0.05f * static_cast<float>(i))) << banner.what << " frame " << i;
             levels.push_back(brightness(DrawAndRead()));
         }
         EXPECT_EQ(levels[0], brightness(plain)) << banner.what << " starts invisible";

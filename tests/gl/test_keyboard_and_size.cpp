@@ -157,15 +157,15 @@ struct SizedFrame {
 SizedFrame DrawAtSize(int width, int height, bool withText)
 {
     SizedFrame frame{width, height, {}};
-    unsigned int upright = game.textFont, italic = game.italicFont;
+    unsigned int upright = renderResources.textFont, italic = renderResources.italicFont;
     if (!withText)
-        game.textFont = game.italicFont = 0;  // printing then draws nothing
+        renderResources.textFont = renderResources.italicFont = 0;  // printing then draws nothing
     ResizeView(width, height);
     DrawFrame(AdvancePass());
     glFinish();
     frame.pixels = ReadBackBuffer(width, height);
-    game.textFont = upright;
-    game.italicFont = italic;
+    renderResources.textFont = upright;
+    renderResources.italicFont = italic;
     return frame;
 }
 
@@ -191,7 +191,7 @@ TEST_F(GlTest, TextTwiceTheSizeAtTwiceTheWindowInTheSamePlaces)
                                        SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     ASSERT_NE(big, nullptr) << SDL_GetError();
     for (int i = 0; i < kScoreSlots; ++i)
-        std::snprintf(game.scoreNames[i], kScoreNameSize, "player%d", i);
+        std::snprintf(saved.scoreNames[i], kScoreNameSize, "player%d", i);
     DrawAtSize(kWindowWidth, kWindowHeight, true);  // the frame-rate text gets its figure
 
     SizedFrame small = DrawAtSize(kWindowWidth, kWindowHeight, true);

@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/scene_layout.h"
+#include "game/text_layout.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
 
@@ -161,8 +162,8 @@ TEST_F(GlTest, NothingClickableGivesZero)
         {"speaker icon", Centre(PieceOf(Piece::SpeakerOn))},
         {"mode label", Centre(PieceOf(Piece::TimeTrialLabel))},
         {"clock label", Centre(PieceOf(Piece::ClockLabel))},
-        {"score list text", ProjectToWindow(2.6, -1.0, -10)},
-        {"frame-rate text", ProjectToWindow(-3.9, 2.55, -10)},
+        {"score list text", ProjectToWindow(kScoreFirstRow.x + 0.15, kScoreFirstRow.y, kTextZ)},
+        {"frame-rate text", ProjectToWindow(kFrameRateText.x + 0.1, kFrameRateText.y, kTextZ)},
         {"between About and Exit",
          ProjectToWindow((aboutButton.x + exitButton.x) / 2, aboutButton.y, aboutButton.z)},
     };

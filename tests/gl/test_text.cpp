@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/text_layout.h"
 #include "platform/glyphs.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
@@ -18,7 +19,7 @@ namespace {
 // baseline, a descender below, and a given width to the right.
 Rect TextArea(double x, double y, int width)
 {
-    WindowPoint origin = ProjectToWindow(x, y, -10);
+    WindowPoint origin = ProjectToWindow(x, y, kTextZ);
     int ox = static_cast<int>(origin.x), oy = static_cast<int>(origin.y);
     return {ox - 2, oy - 14, ox + width, oy + 5};
 }
@@ -36,31 +37,32 @@ TEST_F(GlTest, TheFrameRateTextIsDrawnAtItsRasterPosition)
     Difference difference = Compare(withText, without);
     EXPECT_GT(difference.darkInFirst, 30);
     EXPECT_EQ(difference.darkInFirst, difference.count) << "the text is black";
-    EXPECT_TRUE(Inside(difference.box, TextArea(-4, 2.55, 70)));
+    EXPECT_TRUE(Inside(difference.box, TextArea(kFrameRateText.x, kFrameRateText.y, 70)));
 }
 
 TEST_F(GlTest, ScoreListNamesAndValuesAreDrawnAtTheirRows)
 {
     for (int i = 0; i < 5; ++i)
-        game.scoreValues[5 + i] = 0;
+        saved.scoreValues[5 + i] = 0;
     Frame empty = DrawAndRead();
-    std::strcpy(game.scoreNames[7], "WMWMW");
-    game.scoreValues[7] = 1234;
+    std::strcpy(saved.scoreNames[7], "WMWMW");
+    saved.scoreValues[7] = 1234;
     Frame filled = DrawAndRead();
     Difference difference = Compare(filled, empty);
     EXPECT_GT(difference.darkInFirst, 40);
-    // Row 3 of the list: y = -1 - 0.15 * 2, the name after "3. ", the score at 3.53.
-    Rect row = TextArea(2.45, -1.3, 0);
-    row.x1 = static_cast<int>(ProjectToWindow(3.53, -1.3, -10).x) + 40;
+    // Row 3 of the list, the name after "3. ", the score in the wide column.
+    const double y = kScoreFirstRow.y - 2 * kTextLineStep;
+    Rect row = TextArea(kScoreFirstRow.x, y, 0);
+    row.x1 = static_cast<int>(ProjectToWindow(kWideScoreColumnX, y, kTextZ).x) + 40;
     EXPECT_TRUE(Inside(difference.box, row));
 }
 
 TEST_F(GlTest, BytesWithoutAGlyphDrawNothing)
 {
-    std::strcpy(game.scoreNames[5], "Ann");
+    std::strcpy(saved.scoreNames[5], "Ann");
     Frame plain = DrawAndRead();
     const char damaged[] = {'\x01', 'A', '\xC8', 'n', '\x1F', '\xFF', 'n', '\x80', '\0'};
-    std::memcpy(game.scoreNames[5], damaged, sizeof damaged);
+    std::memcpy(saved.scoreNames[5], damaged, sizeof damaged);
     Frame withBytes = DrawAndRead();
     EXPECT_EQ(Compare(plain, withBytes).count, 0);
 }
@@ -129,7 +131,7 @@ TEST_F(GlTest, HelpLinesAndEndOfGameLinesLandOnTheirRows)
     game.timeTrial = true;
     Frame scores = DrawAndRead();
     for (int line = 0; line < kHelpLineCount; ++line) {
-        Rect row = TextArea(2.35, -0.2 - 0.15 * line, 200);
+        Rect row = TextArea(kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * static_cast<float>(line), 200);
         row.y0 += 4;  // keep clear of the line above
         int dark = 0;
         for (int y = row.y0; y < row.y1; ++y)
@@ -153,8 +155,8 @@ TEST_F(GlTest, HelpLinesAndEndOfGameLinesLandOnTheirRows)
     Frame unplaced = DrawAndRead();
     Difference difference = Compare(placed, unplaced);
     EXPECT_GT(difference.count, 40);
-    Rect lines = TextArea(2.45, 0, 200);
-    lines.y1 = TextArea(2.45, -0.3, 0).y1;
+    Rect lines = TextArea(kNameLine.x, kRankLine.y, 200);
+    lines.y1 = TextArea(kNameLine.x, kNameLine.y, 0).y1;
     EXPECT_TRUE(Inside(difference.box, lines));
 }
 
@@ -231,12 +233,12 @@ TEST_F(GlTest, AFaceWithoutItalicsIsSlantedByShearing)
     slanted.synthesizeOblique = true;
     unsigned int lists = glGenLists(kGlyphCount);
     ASSERT_TRUE(BuildGlyphListsFrom(slanted, lists));
-    unsigned int gameFont = game.textFont;
+    unsigned int gameFont = renderResources.textFont;
 
     Ink straight = InkOf("I", 0, 0);
-    game.textFont = lists;
+    renderResources.textFont = lists;
     Ink leaning = InkOf("I", 0, 0);
-    game.textFont = gameFont;
+    renderResources.textFont = gameFont;
     glDeleteLists(lists, kGlyphCount);
 
     ASSERT_GT(straight.rowCentre.size(), 6u);
@@ -270,12 +272,12 @@ TEST_F(GlTest, AFontThatCannotBeBuiltSaysWhatWasTried)
 
 TEST_F(GlTest, FreeFontsDeletesTheListsAndIsHarmlessWithoutAContext)
 {
-    unsigned int upright = game.textFont, italic = game.italicFont;
+    unsigned int upright = renderResources.textFont, italic = renderResources.italicFont;
     ASSERT_TRUE(glIsList(upright) && glIsList(italic + kGlyphCount - 1));
     FreeFonts();
     EXPECT_FALSE(glIsList(upright));
     EXPECT_FALSE(glIsList(italic + kGlyphCount - 1));
-    EXPECT_EQ(game.textFont, 0u);
+    EXPECT_EQ(renderResources.textFont, 0u);
     FreeFonts();  // twice is fine
     // Without fonts, printing must not run the scene's own lists in their place.
     Frame before = (glClear(GL_COLOR_BUFFER_BIT), glFinish(), ReadFrame());
@@ -290,9 +292,9 @@ TEST_F(GlTest, FreeFontsDeletesTheListsAndIsHarmlessWithoutAContext)
     SDL_Window* window = SDL_GL_GetCurrentWindow();
     SDL_GLContext context = SDL_GL_GetCurrentContext();
     ASSERT_EQ(SDL_GL_MakeCurrent(window, nullptr), 0);
-    unsigned int rebuiltUpright = game.textFont, rebuiltItalic = game.italicFont;
+    unsigned int rebuiltUpright = renderResources.textFont, rebuiltItalic = renderResources.italicFont;
     FreeFonts();  // the context is not current: nothing to delete through
-    EXPECT_EQ(game.textFont, 0u);
+    EXPECT_EQ(renderResources.textFont, 0u);
     ASSERT_EQ(SDL_GL_MakeCurrent(window, context), 0);
     EXPECT_TRUE(glIsList(rebuiltUpright)) << "nothing was deleted without the context";
     glDeleteLists(rebuiltUpright, kGlyphCount);

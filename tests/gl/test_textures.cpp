@@ -15,8 +15,8 @@ namespace {
 // Saves the game's texture names and puts them back, so a test can load its own set.
 class SavedTextures {
 public:
-    SavedTextures() { std::copy(std::begin(game.textures), std::end(game.textures), saved_); }
-    ~SavedTextures() { std::copy(std::begin(saved_), std::end(saved_), game.textures); }
+    SavedTextures() { std::copy(std::begin(renderResources.textures), std::end(renderResources.textures), saved_); }
+    ~SavedTextures() { std::copy(std::begin(saved_), std::end(saved_), renderResources.textures); }
 
 private:
     unsigned int saved_[kTextureCount];
@@ -34,15 +34,15 @@ void ExpectLoadFailsWithout(const std::string& missing)
 {
     std::string root = MakeDataCopy({missing});
     ASSERT_EQ(chdir(root.c_str()), 0);
-    SavedTextures saved;
-    std::fill(std::begin(game.textures), std::end(game.textures), 0u);
+    SavedTextures kept;
+    std::fill(std::begin(renderResources.textures), std::end(renderResources.textures), 0u);
     GLuint before = 0, after = 0;
     glGenTextures(1, &before);
     EXPECT_FALSE(LoadTextures());
     glGenTextures(1, &after);
     // Had LoadTextures made its 25 names, the next free name would be 25 further on.
     EXPECT_EQ(after, before + 1) << "without " << missing;
-    for (unsigned int name : game.textures)
+    for (unsigned int name : renderResources.textures)
         EXPECT_EQ(name, 0u);
     EXPECT_EQ(LiveImageRecords(), 0) << "image records left behind without " << missing;
     glDeleteTextures(1, &before);
@@ -66,27 +66,27 @@ std::vector<Rgb> HalvesWithWhiteTop(int width, int height)
 
 TEST_F(GlTest, AllTwentyFiveTexturesAreDistinctAndFullyMipmapped)
 {
-    std::set<unsigned int> names(std::begin(game.textures), std::end(game.textures));
+    std::set<unsigned int> names(std::begin(renderResources.textures), std::end(renderResources.textures));
     EXPECT_EQ(names.size(), static_cast<size_t>(kTextureCount));
     EXPECT_EQ(names.count(0u), 0u);
     for (int i = 0; i < kTextureCount; ++i) {
-        ASSERT_TRUE(glIsTexture(game.textures[i])) << textureFiles[i];
-        glBindTexture(GL_TEXTURE_2D, game.textures[i]);
+        ASSERT_TRUE(glIsTexture(renderResources.textures[i])) << kImageFiles[i];
+        glBindTexture(GL_TEXTURE_2D, renderResources.textures[i]);
         GLint minFilter = 0, magFilter = 0;
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
-        EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_NEAREST) << textureFiles[i];
-        EXPECT_EQ(magFilter, GL_LINEAR) << textureFiles[i];
+        EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_NEAREST) << kImageFiles[i];
+        EXPECT_EQ(magFilter, GL_LINEAR) << kImageFiles[i];
         GLint width = LevelParameter(0, GL_TEXTURE_WIDTH);
         GLint height = LevelParameter(0, GL_TEXTURE_HEIGHT);
-        ASSERT_GT(width, 0) << textureFiles[i];
+        ASSERT_GT(width, 0) << kImageFiles[i];
         int lastLevel = 0;
         while ((std::max(width, height) >> lastLevel) > 1)
             ++lastLevel;
         // The chain runs down to one texel.
-        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_WIDTH), 1) << textureFiles[i];
-        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_HEIGHT), 1) << textureFiles[i];
-        EXPECT_EQ(LevelParameter(1, GL_TEXTURE_WIDTH), std::max(1, width / 2)) << textureFiles[i];
+        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_WIDTH), 1) << kImageFiles[i];
+        EXPECT_EQ(LevelParameter(lastLevel, GL_TEXTURE_HEIGHT), 1) << kImageFiles[i];
+        EXPECT_EQ(LevelParameter(1, GL_TEXTURE_WIDTH), std::max(1, width / 2)) << kImageFiles[i];
     }
     EXPECT_EQ(LiveImageRecords(), 0);
 }
@@ -104,10 +104,10 @@ TEST_F(GlTest, ImagesWhoseWidthIsNotAMultipleOfFourUploadUnsheared)
     std::string root = MakeDataCopy({"ex1.bmp"});
     WriteFile(root + "/data/ex1.bmp", EncodeBmp(width, height, HalvesWithWhiteTop(width, height)));
     ASSERT_EQ(chdir(root.c_str()), 0);
-    SavedTextures saved;
+    SavedTextures kept;
     ASSERT_TRUE(LoadTextures());
 
-    glBindTexture(GL_TEXTURE_2D, game.textures[1]);
+    glBindTexture(GL_TEXTURE_2D, renderResources.textures[1]);
     GLint levelWidth = LevelParameter(0, GL_TEXTURE_WIDTH);
     GLint levelHeight = LevelParameter(0, GL_TEXTURE_HEIGHT);
     std::vector<uint8_t> texels(static_cast<size_t>(levelWidth) * levelHeight * 3);
@@ -130,6 +130,6 @@ TEST_F(GlTest, ImagesWhoseWidthIsNotAMultipleOfFourUploadUnsheared)
             EXPECT_TRUE(right.b > 200 && right.g < 40 && right.r < 40) << "row " << row << " right";
         }
     }
-    glDeleteTextures(kTextureCount, game.textures);
+    glDeleteTextures(kTextureCount, renderResources.textures);
     RemoveTree(root);
 }

@@ -8,26 +8,20 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "game/assets.h"
 #include "game/game_state.h"
 #include "game/scene_layout.h"
 
 namespace {
 
 const std::string dataFolder = std::string(FLIPORA_SOURCE_DIR) + "/data/";
-
-// The images in texture order.
-const char* const imageFiles[25] = {
-    "Vexo.bmp",       "ex1.bmp",       "ex2.bmp",       "ex3.bmp",      "ex4.bmp",
-    "ex5.bmp",        "ex6.bmp",       "ex7.bmp",       "ex8.bmp",      "meni.bmp",
-    "New.bmp",        "Mode.bmp",      "Sound.bmp",     "Help.bmp",     "About.bmp",
-    "Exit.bmp",       "ScoreBoard.bmp", "SpeakerON.bmp", "SpeakerOFF.bmp", "TimeTrial.bmp",
-    "Normal.bmp",     "Timer.bmp",     "GameOver.bmp",  "Paused.bmp",   "Blinker.bmp",
-};
 
 struct ImageQuad {
     const char* file;
@@ -38,13 +32,13 @@ struct ImageQuad {
 ImageQuad QuadOf(int texture)
 {
     if (texture <= kPairCount)
-        return {imageFiles[texture], 2 * kBlockHalf, 2 * kBlockHalf};
+        return {kImageFiles[texture], 2 * kBlockHalf, 2 * kBlockHalf};
     for (const ScenePiece& piece : kScenePieces) {
         if (piece.texture == texture)
-            return {imageFiles[texture], 2 * piece.halfWidth, 2 * piece.halfHeight};
+            return {kImageFiles[texture], 2 * piece.halfWidth, 2 * piece.halfHeight};
     }
     ADD_FAILURE() << "no piece of the scene shows texture " << texture;
-    return {imageFiles[texture], 1, 1};
+    return {kImageFiles[texture], 1, 1};
 }
 
 std::vector<uint8_t> ReadFile(const std::string& path)
@@ -155,9 +149,26 @@ Colour DominantColour(const Image& image)
     return sum;
 }
 
+// The table is the data folder: a file beside it would never be installed, a name in it
+// without its file stops the game. Only the player's score file may sit there too.
+TEST(Assets, TheAssetTableNamesExactlyTheDataFolder)
+{
+    std::set<std::string> table(std::begin(kImageFiles), std::end(kImageFiles));
+    EXPECT_EQ(table.size(), std::size(kImageFiles)) << "a name is listed twice";
+    EXPECT_EQ(kTextureCount, 25);
+    table.insert(kClickSoundFile);
+    std::set<std::string> folder;
+    for (const auto& entry : std::filesystem::directory_iterator(dataFolder)) {
+        std::string name = entry.path().filename().string();
+        if (name != "Scores.txt")
+            folder.insert(name);
+    }
+    EXPECT_EQ(folder, table);
+}
+
 TEST(Assets, EveryImageIsA24BitBmpShapedLikeItsQuad)
 {
-    for (int texture = 0; texture < 25; ++texture) {
+    for (int texture = 0; texture < kTextureCount; ++texture) {
         ImageQuad quad = QuadOf(texture);
         SCOPED_TRACE(quad.file);
         Image image = ReadBmp(quad.file);
@@ -258,7 +269,7 @@ bool FindChunk(const std::vector<uint8_t>& b, const char* tag, size_t& at, uint3
 
 TEST(Assets, ClickSoundIsAShortSoftPcmClip)
 {
-    std::vector<uint8_t> b = ReadFile(dataFolder + "Sound.wav");
+    std::vector<uint8_t> b = ReadFile(dataFolder + kClickSoundFile);
     ASSERT_GE(b.size(), 44u);
     ASSERT_TRUE(std::equal(b.begin(), b.begin() + 4, "RIFF"));
     ASSERT_TRUE(std::equal(b.begin() + 8, b.begin() + 12, "WAVE"));
@@ -276,7 +287,7 @@ TEST(Assets, ClickSoundIsAShortSoftPcmClip)
     ASSERT_EQ(dataSize % 2, 0u);
 
     size_t count = dataSize / 2;
-    double milliseconds = 1000.0 * count / rate;
+    double milliseconds = 1000.0 * static_cast<double>(count) / rate;
     EXPECT_GE(milliseconds, 40.0);
     EXPECT_LE(milliseconds, 80.0);
 

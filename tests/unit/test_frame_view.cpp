@@ -78,8 +78,8 @@ TEST_F(FrameViewTest, ADealThatStartsANewGameEndsTheGameOverPictureInItsPass)
 
 TEST_F(FrameViewTest, PartsTheFrameDoesNotDrawStayOutOfThePicture)
 {
-    std::strcpy(game.scoreNames[5], "Ann");
-    game.scoreValues[5] = 300;
+    std::strcpy(saved.scoreNames[5], "Ann");
+    saved.scoreValues[5] = 300;
     FrameView table = ViewOfGame();
     EXPECT_STREQ(table.tableNames[0], "Ann");
     game.helpShown = true;

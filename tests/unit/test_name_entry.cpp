@@ -18,13 +18,14 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        saved = SavedScores{};
         const char* names[kScoreSlots] = {"n0", "n1", "n2", "n3", "n4",
                                           "t5", "t6", "t7", "t8", "t9"};
         for (int slot = 0; slot < kScoreSlots; ++slot) {
-            game.scoreValues[slot] = 1000 - slot * 10;
-            std::strcpy(game.scoreNames[slot], names[slot]);
+            saved.scoreValues[slot] = 1000 - slot * 10;
+            std::strcpy(saved.scoreNames[slot], names[slot]);
         }
-        game.gameCounter = 5;
+        saved.gameCounter = 5;
         game.gameOver = true;
         game.finalRank = 2;
         game.finalScore = 985;
@@ -49,8 +50,8 @@ protected:
                             const char* const (&names)[kScoreSlots])
     {
         for (int slot = 0; slot < kScoreSlots; ++slot) {
-            EXPECT_EQ(game.scoreValues[slot], values[slot]) << "slot " << slot;
-            EXPECT_STREQ(game.scoreNames[slot], names[slot]) << "slot " << slot;
+            EXPECT_EQ(saved.scoreValues[slot], values[slot]) << "slot " << slot;
+            EXPECT_STREQ(saved.scoreNames[slot], names[slot]) << "slot " << slot;
         }
     }
 };
@@ -115,7 +116,7 @@ TEST_F(NameEntryTest, EnterPlacesTheEntryAndStartsANewGame)
     EXPECT_EQ(game.nameLength, 0);
     EXPECT_TRUE(game.newGameRequested);
     EXPECT_TRUE(game.reshufflePending);  // ResetRound ran
-    EXPECT_EQ(game.gameCounter, 6);
+    EXPECT_EQ(saved.gameCounter, 6);
 }
 
 TEST_F(NameEntryTest, EnterWithNothingTypedSinceStartStoresTheEmptyName)
@@ -135,15 +136,15 @@ TEST_F(NameEntryTest, AShorterNameKeepsTheBlanksOfALongerOne)
     game.finalRank = 0;
     game.finalScore = 2000;
     Type({'B', 'O', kKeyEnter});
-    EXPECT_STREQ(game.scoreNames[0], "bo   ");
-    EXPECT_STREQ(game.scoreNames[1], "n0");
-    EXPECT_STREQ(game.scoreNames[3], "alice");
+    EXPECT_STREQ(saved.scoreNames[0], "bo   ");
+    EXPECT_STREQ(saved.scoreNames[1], "n0");
+    EXPECT_STREQ(saved.scoreNames[3], "alice");
 
     // Enter with nothing typed now stores the five blanks.
     StartNewGame();
     game.finalRank = 4;
     HandleNameKey(kKeyEnter);
-    EXPECT_STREQ(game.scoreNames[4], "     ");
+    EXPECT_STREQ(saved.scoreNames[4], "     ");
 }
 
 TEST_F(NameEntryTest, ShiftMovesOnlyTheRankedTable)
@@ -179,10 +180,10 @@ TEST_F(NameEntryTest, RankAtTheTableEndReplacesOnlyItsLastEntry)
         game.finalRank = rank;
         game.finalScore = 1;
         Type({'Z', kKeyEnter});
-        EXPECT_EQ(game.scoreValues[rank], 1);
-        EXPECT_STREQ(game.scoreNames[rank], "z");
-        EXPECT_STREQ(game.scoreNames[rank - 1], rank == 4 ? "n3" : "t8");
-        EXPECT_STREQ(game.scoreNames[rank == 4 ? 9 : 4], rank == 4 ? "t9" : "n4");
+        EXPECT_EQ(saved.scoreValues[rank], 1);
+        EXPECT_STREQ(saved.scoreNames[rank], "z");
+        EXPECT_STREQ(saved.scoreNames[rank - 1], rank == 4 ? "n3" : "t8");
+        EXPECT_STREQ(saved.scoreNames[rank == 4 ? 9 : 4], rank == 4 ? "t9" : "n4");
     }
 }
 
@@ -191,15 +192,15 @@ TEST_F(NameEntryTest, ASecondEnterOfTheSameGameInsertsNothing)
     game.finalRank = 0;
     int unsavedBefore = UnsavedEntryCount();
     Type({'A', kKeyEnter});
-    GameState afterFirst = game;
+    SavedScores afterFirst = saved;
     Type({'B', kKeyEnter, kKeyEnter});
     // Each placed entry is remembered once for the save that follows.
     EXPECT_EQ(UnsavedEntryCount(), unsavedBefore + 1);
     for (int slot = 0; slot < kScoreSlots; ++slot) {
-        EXPECT_EQ(game.scoreValues[slot], afterFirst.scoreValues[slot]);
-        EXPECT_STREQ(game.scoreNames[slot], afterFirst.scoreNames[slot]);
+        EXPECT_EQ(saved.scoreValues[slot], afterFirst.scoreValues[slot]);
+        EXPECT_STREQ(saved.scoreNames[slot], afterFirst.scoreNames[slot]);
     }
-    EXPECT_EQ(game.gameCounter, afterFirst.gameCounter);  // no second ResetRound
+    EXPECT_EQ(saved.gameCounter, afterFirst.gameCounter);  // no second ResetRound
 
     // Typing before the new game is dealt still goes into the buffer, which the next
     // name entry carries on from.
@@ -213,9 +214,9 @@ TEST_F(NameEntryTest, ASecondEnterOfTheSameGameInsertsNothing)
     game.finalRank = 0;
     game.finalScore = 3000;
     Type({'D', kKeyEnter});
-    EXPECT_STREQ(game.scoreNames[0], "cd");
+    EXPECT_STREQ(saved.scoreNames[0], "cd");
     EXPECT_EQ(UnsavedEntryCount(), unsavedBefore + 2);
-    EXPECT_STREQ(game.scoreNames[1], "a");
+    EXPECT_STREQ(saved.scoreNames[1], "a");
 }
 
 TEST_F(NameEntryTest, ARankOutsideTheTablesTouchesNothing)
@@ -224,12 +225,12 @@ TEST_F(NameEntryTest, ARankOutsideTheTablesTouchesNothing)
         SCOPED_TRACE(rank);
         SetUp();
         game.finalRank = rank;
-        GameState before = game;
+        SavedScores before = saved;
         ShiftScoreTable();
         Type({'A', kKeyEnter});
         for (int slot = 0; slot < kScoreSlots; ++slot) {
-            EXPECT_EQ(game.scoreValues[slot], before.scoreValues[slot]);
-            EXPECT_STREQ(game.scoreNames[slot], before.scoreNames[slot]);
+            EXPECT_EQ(saved.scoreValues[slot], before.scoreValues[slot]);
+            EXPECT_STREQ(saved.scoreNames[slot], before.scoreNames[slot]);
         }
         EXPECT_FALSE(game.newGameRequested);
     }

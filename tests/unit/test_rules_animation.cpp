@@ -6,7 +6,7 @@ protected:
     {
         RulesTest::SetUp();
         LayKnownBoard();  // block i matches block i + 8
-        game.gameCounter = 1;
+        saved.gameCounter = 1;
     }
 
     // Matches pairs 0..6 and lets them face up, leaving pair 7 (blocks 7, 15) to play.
@@ -36,7 +36,7 @@ TEST_F(AnimationTest, PickedBlockFacesUpInEighteenStepsAndStaysUp)
     ClickBlock(4);
     for (int step = 1; step <= 17; ++step) {
         UpdateAnimations();
-        EXPECT_EQ(game.blocks[4].angle, 10.0f * step);
+        EXPECT_EQ(game.blocks[4].angle, 10.0f * static_cast<float>(step));
     }
     UpdateAnimations();
     EXPECT_EQ(game.blocks[4].angle, 180.0f);  // exact, so equality tests hold
@@ -115,11 +115,11 @@ TEST_F(AnimationTest, ClearedBoardTurnsBackWhenLastPickFacesUp)
     RunFrames(17);
     EXPECT_TRUE(game.boardCleared);
     EXPECT_FALSE(game.reshufflePending);
-    EXPECT_EQ(game.gameCounter, 1);
+    EXPECT_EQ(saved.gameCounter, 1);
     UpdateAnimations();
     EXPECT_FALSE(game.boardCleared);
     EXPECT_TRUE(game.reshufflePending);
-    EXPECT_EQ(game.gameCounter, 2);
+    EXPECT_EQ(saved.gameCounter, 2);
     // Blocks after the last pick already stepped back in this frame, those before not.
     EXPECT_EQ(game.blocks[15].angle, 170.0f);
     EXPECT_EQ(game.blocks[8].angle, 170.0f);
@@ -186,12 +186,12 @@ TEST_F(AnimationTest, BoardClearedSurvivesANewGameBeforeItsLastBlockFacesUp)
 
     // Next time block 7 faces up fully, the board is turned back without a game reset.
     game.moves = 3;
-    int counter = game.gameCounter;
+    int counter = saved.gameCounter;
     ClickBlock(7);
     RunFrames(18);
     EXPECT_FALSE(game.boardCleared);
     EXPECT_TRUE(game.reshufflePending);
-    EXPECT_EQ(game.gameCounter, counter + 1);
+    EXPECT_EQ(saved.gameCounter, counter + 1);
     EXPECT_GT(UpdatesUntilDeal(40), 0);
     EXPECT_EQ(game.moves, 3);
 }

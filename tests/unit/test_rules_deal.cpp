@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr unsigned int kListBase = 1000;
 
 // The deal worked out from the generator's formula alone, in 64-bit arithmetic, for a
 // generator that has made `skipDraws` draws before. `drawsUsed` reports what it took.
@@ -49,8 +48,7 @@ protected:
     void SetUp() override
     {
         RulesTest::SetUp();
-        game.listBase = kListBase;
-        game.gameCounter = 1;
+        saved.gameCounter = 1;
     }
 };
 
@@ -67,14 +65,16 @@ TEST_F(DealTest, GeneratorMatchesTheWindowsRunTime)
 TEST_F(DealTest, EveryCounterDealsEightPairsWithTheirFaceLists)
 {
     for (int counter = 1; counter <= 99; ++counter) {
-        game.gameCounter = counter;
+        saved.gameCounter = counter;
         ShuffleBoard();
         int seen[kPairCount] = {};
-        for (const Block& block : game.blocks) {
+        FrameView view = ViewOfGame();
+        for (int i = 0; i < kBlockCount; ++i) {
+            const Block& block = game.blocks[i];
             ASSERT_GE(block.pair, 0);
             ASSERT_LT(block.pair, kPairCount);
             ++seen[block.pair];
-            EXPECT_EQ(block.faceList, kListBase + 2 + block.pair);
+            EXPECT_EQ(view.blockFaces[i], 2 + block.pair);
         }
         for (int count : seen)
             EXPECT_EQ(count, 2) << "counter " << counter;
@@ -85,13 +85,13 @@ TEST_F(DealTest, FirstDealFollowsFromTheCounterAlone)
 {
     for (int counter : {1, 2, 7, 50, 99}) {
         RestartRandom();
-        game.gameCounter = counter;
+        saved.gameCounter = counter;
         ShuffleBoard();
         EXPECT_EQ(DealtPairs(), ExpectedDeal(counter)) << "counter " << counter;
     }
     // Counter 1 maps a draw to draw mod 9; the 8 of the second draw (18467) is discarded.
     RestartRandom();
-    game.gameCounter = 1;
+    saved.gameCounter = 1;
     ShuffleBoard();
     EXPECT_EQ(game.blocks[0].pair, 41 % 9);
     EXPECT_EQ(game.blocks[1].pair, 6334 % 9);
@@ -110,7 +110,7 @@ TEST_F(DealTest, DealLeavesTurningStateAlone)
 
 TEST_F(DealTest, GeneratorRunsOnAcrossDeals)
 {
-    game.gameCounter = 5;
+    saved.gameCounter = 5;
     int drawsForFirst = 0;
     std::array<int, kBlockCount> first = ExpectedDeal(5, 0, &drawsForFirst);
     ASSERT_GT(drawsForFirst, kBlockCount);  // some draws were discarded
@@ -126,13 +126,13 @@ TEST_F(DealTest, CounterOutsideTheWorkableRangeDealsAsOne)
     // still finish a proper deal.
     for (int counter : {0, -3, 4682, 2000000000}) {
         RestartRandom();
-        game.gameCounter = counter;
+        saved.gameCounter = counter;
         ShuffleBoard();
         EXPECT_EQ(DealtPairs(), ExpectedDeal(1)) << "counter " << counter;
-        EXPECT_EQ(game.gameCounter, counter);
+        EXPECT_EQ(saved.gameCounter, counter);
     }
     RestartRandom();
-    game.gameCounter = 4681;  // the largest divisor that can still reach pair 7
+    saved.gameCounter = 4681;  // the largest divisor that can still reach pair 7
     ShuffleBoard();
     EXPECT_EQ(DealtPairs(), ExpectedDeal(4681));
 }
@@ -142,9 +142,9 @@ TEST_F(DealTest, ResetRoundTurnsEveryBlockBackAndAdvancesTheCounter)
     game.picksInTurn = 2;
     game.blocks[4].angle = 180.0f;
     game.blocks[4].animating = true;
-    game.gameCounter = 98;
+    saved.gameCounter = 98;
     ResetRound();
-    EXPECT_EQ(game.gameCounter, 99);
+    EXPECT_EQ(saved.gameCounter, 99);
     EXPECT_EQ(game.picksInTurn, 0);
     EXPECT_TRUE(game.reshufflePending);
     for (const Block& block : game.blocks) {
@@ -154,7 +154,7 @@ TEST_F(DealTest, ResetRoundTurnsEveryBlockBackAndAdvancesTheCounter)
     EXPECT_EQ(game.blocks[4].angle, 180.0f);
     EXPECT_EQ(game.blocks[0].angle, 0.0f);
     ResetRound();
-    EXPECT_EQ(game.gameCounter, 1);
+    EXPECT_EQ(saved.gameCounter, 1);
 
     // Next update: the face-up block starts down, the resting one stops at once.
     UpdateAnimations();

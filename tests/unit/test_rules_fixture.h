@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "game/constants.h"
+#include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "platform/null/null_platform.h"
@@ -15,6 +17,7 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        saved = SavedScores{};
         keyboardHighlight = KeyboardHighlight{};
         RestartRandom();
         ResetFakePlatform();
@@ -41,15 +44,17 @@ protected:
                std::to_string(game.secondsOnes);
     }
 
-    // The mode and the sound with the icons and the table that show them.
+    // The mode and the sound with the icons and the table that show them, as the
+    // picture and the ranking read them.
     static void ExpectModeAndSound(bool timeTrial, int modeIcon, int tableOffset, bool soundOn,
                                    int soundIcon)
     {
+        FrameView view = ViewOfGame();
         EXPECT_EQ(game.timeTrial, timeTrial);
-        EXPECT_EQ(game.modeIcon, modeIcon);
-        EXPECT_EQ(game.scoreTableOffset, tableOffset);
+        EXPECT_EQ(view.modeIcon, modeIcon);
+        EXPECT_EQ(ScoreTableOffset(), tableOffset);
         EXPECT_EQ(game.soundOn, soundOn);
-        EXPECT_EQ(game.soundIcon, soundIcon);
+        EXPECT_EQ(view.soundIcon, soundIcon);
     }
 
     static void RunFrames(int count)

@@ -5,7 +5,6 @@ protected:
     static void EndNormalGame(int moves)
     {
         game.timeTrial = false;
-        game.scoreTableOffset = 0;
         game.boardsCleared = 3;
         game.pairsOnBoard = 0;
         game.moves = moves;
@@ -25,7 +24,7 @@ protected:
     {
         int slot = offset;
         for (int v : values)
-            game.scoreValues[slot++] = v;
+            saved.scoreValues[slot++] = v;
     }
 };
 
@@ -117,7 +116,7 @@ TEST_F(GameOverTest, RankIsAnAbsoluteSlotAndTiesGoBelow)
 {
     SetTable(0, {1000, 960, 800, 648, 500});
     SetTable(5, {50, 40, 30, 20, 10});
-    game.scoreTableOffset = 0;
+    game.timeTrial = false;
     game.finalScore = 500;
     EXPECT_EQ(FindRank(), -1);  // equal to the fifth: no place
     game.finalScore = 501;
@@ -130,7 +129,7 @@ TEST_F(GameOverTest, RankIsAnAbsoluteSlotAndTiesGoBelow)
     EXPECT_EQ(FindRank(), 0);
 
     // The time-trial table only: slot 5 for a new best, never the normal table.
-    game.scoreTableOffset = 5;
+    game.timeTrial = true;
     game.finalScore = 51;
     EXPECT_EQ(FindRank(), 5);
     game.finalScore = 10;
@@ -141,7 +140,7 @@ TEST_F(GameOverTest, RankIsAnAbsoluteSlotAndTiesGoBelow)
 
 TEST_F(GameOverTest, EmptyTableTakesAnyPositiveScoreFirst)
 {
-    game.scoreTableOffset = 5;
+    game.timeTrial = true;
     game.finalScore = 1;
     EXPECT_EQ(FindRank(), 5);
     game.finalScore = 0;

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "game/identity.h"
 #include "tests/unit/test_rules_fixture.h"
 
 class MenuTest : public RulesTest {
@@ -8,7 +9,7 @@ protected:
     {
         RulesTest::SetUp();
         LayKnownBoard();
-        game.gameCounter = 10;
+        saved.gameCounter = 10;
     }
 
     // A game under way: the clock runs after the first block click.
@@ -30,7 +31,7 @@ TEST_F(MenuTest, QuestionAnsweredNoChangesNothingButThePress)
     EXPECT_TRUE(game.buttons[1].pressed);
     EXPECT_FALSE(game.reshufflePending);
     EXPECT_FALSE(game.newGameRequested);
-    EXPECT_EQ(game.gameCounter, 10);
+    EXPECT_EQ(saved.gameCounter, 10);
     EXPECT_TRUE(game.timeTrial);
     EXPECT_FALSE(game.soundOn);
     EXPECT_EQ(game.blocks[0].direction, 1.0f);
@@ -42,7 +43,7 @@ TEST_F(MenuTest, NewAnsweredYesStartsANewGameAtTheNextDeal)
     ConfirmQuitGame(RunMenuCommand(kNameNew).askQuitGame);
     EXPECT_TRUE(game.reshufflePending);
     EXPECT_TRUE(game.newGameRequested);
-    EXPECT_EQ(game.gameCounter, 11);
+    EXPECT_EQ(saved.gameCounter, 11);
     EXPECT_EQ(game.moves, 1);  // counters wait for the deal
     RunFrames(18);
     EXPECT_FALSE(game.reshufflePending);
@@ -66,7 +67,7 @@ TEST_F(MenuTest, ModeFlipsModeAndSoundTogether)
     EXPECT_TRUE(game.newGameRequested);
     RunMenuCommand(kNameMode);
     ExpectModeAndSound(true, 0, 5, false, 1);
-    EXPECT_EQ(game.gameCounter, 12);
+    EXPECT_EQ(saved.gameCounter, 12);
 }
 
 TEST_F(MenuTest, SoundSwitchesAtOnceDuringAGame)
@@ -74,12 +75,12 @@ TEST_F(MenuTest, SoundSwitchesAtOnceDuringAGame)
     PlaySomeOfAGame();
     EXPECT_EQ(RunMenuCommand(kNameSound).askQuitGame, kNameNothing);
     EXPECT_TRUE(game.soundOn);
-    EXPECT_EQ(game.soundIcon, 0);
+    EXPECT_EQ(ViewOfGame().soundIcon, 0);
     EXPECT_TRUE(game.buttons[2].pressed);
     EXPECT_TRUE(ClickBlock(1).playClick);
     RunMenuCommand(kNameSound);
     EXPECT_FALSE(game.soundOn);
-    EXPECT_EQ(game.soundIcon, 1);
+    EXPECT_EQ(ViewOfGame().soundIcon, 1);
     EXPECT_FALSE(ClickBlock(9).playClick);
 }
 

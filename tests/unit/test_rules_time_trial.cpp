@@ -10,7 +10,7 @@ protected:
     void SetUp() override
     {
         RulesTest::SetUp();
-        game.gameCounter = 3;
+        saved.gameCounter = 3;
         ShuffleBoard();
     }
 
@@ -85,13 +85,13 @@ TEST_F(TimeTrialTest, ClockRunsOutAfterTwoMinutes)
 TEST_F(TimeTrialTest, ScoreBelowTheTableEarnsNoPlace)
 {
     const int table[5] = {900, 500, 400, 300, 206};
-    std::memcpy(&game.scoreValues[5], table, sizeof table);
-    game.scoreValues[0] = 1;  // the normal table is never consulted
+    std::memcpy(&saved.scoreValues[5], table, sizeof table);
+    saved.scoreValues[0] = 1;  // the normal table is never consulted
     PlayTwoPairsInThreeMoves();
     ASSERT_TRUE(game.gameOver);
     EXPECT_EQ(game.finalScore, 206);
     EXPECT_EQ(game.finalRank, -1);
-    EXPECT_EQ(std::memcmp(&game.scoreValues[5], table, sizeof table), 0);
+    EXPECT_EQ(std::memcmp(&saved.scoreValues[5], table, sizeof table), 0);
 
     // The end holds frame after frame, also when a click restarts the clock.
     ClickBlock(5);
@@ -105,7 +105,7 @@ TEST_F(TimeTrialTest, ScoreBelowTheTableEarnsNoPlace)
 TEST_F(TimeTrialTest, ScoreAboveAnEntryTakesItsSlot)
 {
     const int table[5] = {900, 500, 205, 100, 50};
-    std::memcpy(&game.scoreValues[5], table, sizeof table);
+    std::memcpy(&saved.scoreValues[5], table, sizeof table);
     PlayTwoPairsInThreeMoves();
     ASSERT_TRUE(game.gameOver);
     EXPECT_EQ(game.finalRank, 7);

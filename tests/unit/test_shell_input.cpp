@@ -83,6 +83,7 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        saved = SavedScores{};
         keyboardHighlight = KeyboardHighlight{};
         ResetFakePlatform();
         shell = ShellState{};
@@ -306,8 +307,8 @@ TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
     Press(SDLK_F11);   // the window's key, never typed
     Press(SDLK_RETURN);
     EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
-    EXPECT_STREQ(game.scoreNames[0], "%");
-    EXPECT_EQ(game.scoreValues[0], 640);
+    EXPECT_STREQ(saved.scoreNames[0], "%");
+    EXPECT_EQ(saved.scoreValues[0], 640);
     EXPECT_TRUE(game.scoreInserted);
     EXPECT_FALSE(game.clockRunning) << "Enter placed the name and clicked nothing";
     EXPECT_EQ(frontEnd.fullScreenToggles, 1);
@@ -459,7 +460,6 @@ TEST_F(ShellInput, ATapOfSpacePausesButNotAFinishedGame)
 // game goes on from now with the picture drawn again.
 TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
 {
-    game.listBase = 1;
     for (int i = 0; i < kBlockCount; ++i)
         game.blocks[i].pair = i % kPairCount;
     game.clockRunning = true;
@@ -498,7 +498,7 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     Press(SDLK_RETURN);
     ASSERT_EQ(shownBoxes.size(), 3u);
     EXPECT_EQ(shownBoxes[2].title, "About Flipora");
-    EXPECT_NE(shownBoxes[2].text.find("Flipora, version 1.0"), std::string::npos);
+    EXPECT_NE(shownBoxes[2].text.find(std::string("Flipora, version ") + kGameVersion), std::string::npos);
     EXPECT_EQ(shownBoxes[2].buttons, BoxButtons::Ok);
     EXPECT_EQ(shownBoxes[2].icon, BoxIcon::Information);
 
@@ -538,7 +538,7 @@ protected:
     {
         ShellInput::SetUp();
         RestartRandom();
-        game.gameCounter = 3;
+        saved.gameCounter = 3;
         ShuffleBoard();
     }
 
@@ -590,7 +590,6 @@ TEST_F(PacedLoop, ARunningClockPresentsOneFramePerStep)
 TEST_F(PacedLoop, ABlockTurnPresentsItsEighteenFrames)
 {
     game.timeTrial = false;
-    game.modeIcon = 1;
     Run(2.0);
     ClickBlock(5);
     Counts turn = Run(2.0);

@@ -83,17 +83,16 @@ protected:
 TEST_F(WholeGameTest, NormalGameOfThreePerfectBoardsIsSavedAndReadBack)
 {
     // Start-up: counter from the file, first deal, time trial with sound off.
-    game.gameCounter = 42;
-    game.listBase = 1;
+    saved.gameCounter = 42;
     ShuffleBoard();
     Frame();
 
     // Mode before any click goes ahead without a question: normal mode, sound on.
     EXPECT_EQ(RunMenuCommand(kNameMode).askQuitGame, kNameNothing);
     ASSERT_FALSE(game.timeTrial);
-    ASSERT_EQ(game.scoreTableOffset, 0);
+    ASSERT_EQ(ScoreTableOffset(), 0);
     FramesUntilBoardAtRest();
-    EXPECT_EQ(game.gameCounter, 43);
+    EXPECT_EQ(saved.gameCounter, 43);
 
     for (int board = 1; board <= 3; ++board) {
         SCOPED_TRACE(board);
@@ -103,7 +102,7 @@ TEST_F(WholeGameTest, NormalGameOfThreePerfectBoardsIsSavedAndReadBack)
         EXPECT_EQ(game.gameOver, board == 3);
         int frames = FramesUntilBoardAtRest();
         EXPECT_GT(frames, 17);  // the cleared board turned back before the deal
-        EXPECT_EQ(game.gameCounter, 43 + board);
+        EXPECT_EQ(saved.gameCounter, 43 + board);
     }
 
     EXPECT_EQ(game.moves, 24);
@@ -119,7 +118,7 @@ TEST_F(WholeGameTest, NormalGameOfThreePerfectBoardsIsSavedAndReadBack)
     EXPECT_STREQ(game.nameBuffer, "ab1");
     HandleNameKey(kKeyEnter);
     HandleNameKey(kKeyEnter);  // a repeat while the blocks turn back places nothing more
-    EXPECT_EQ(game.scoreValues[1], 0);
+    EXPECT_EQ(saved.scoreValues[1], 0);
     FramesUntilBoardAtRest();
     EXPECT_FALSE(game.gameOver);
     EXPECT_FALSE(game.scoreInserted);
@@ -127,17 +126,17 @@ TEST_F(WholeGameTest, NormalGameOfThreePerfectBoardsIsSavedAndReadBack)
     EXPECT_EQ(game.minutes, 2);
 
     // Exit: the counter advances once more and the file is written.
-    game.gameCounter = WrapCounter(game.gameCounter + 1, 99);
-    ASSERT_EQ(game.gameCounter, 48);
+    saved.gameCounter = WrapCounter(saved.gameCounter + 1, 99);
+    ASSERT_EQ(saved.gameCounter, 48);
     ASSERT_TRUE(SaveScores());
 
-    game.gameCounter = 0;
-    std::memset(game.scoreValues, 0, sizeof game.scoreValues);
-    std::memset(game.scoreNames, 0, sizeof game.scoreNames);
+    saved.gameCounter = 0;
+    std::memset(saved.scoreValues, 0, sizeof saved.scoreValues);
+    std::memset(saved.scoreNames, 0, sizeof saved.scoreNames);
     LoadScores();
-    EXPECT_EQ(game.gameCounter, 48);
-    EXPECT_EQ(game.scoreValues[0], 1000);
-    EXPECT_STREQ(game.scoreNames[0], "ab1");
+    EXPECT_EQ(saved.gameCounter, 48);
+    EXPECT_EQ(saved.scoreValues[0], 1000);
+    EXPECT_STREQ(saved.scoreNames[0], "ab1");
     for (int slot = 1; slot < kScoreSlots; ++slot)
-        EXPECT_EQ(game.scoreValues[slot], 0) << slot;
+        EXPECT_EQ(saved.scoreValues[slot], 0) << slot;
 }
