@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "app/front_end.h"
+#include "app/shell.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/identity.h"
@@ -41,16 +43,34 @@ void FillSampleScores()
 }
 
 
-FrameView shownView;  // the picture of the last pass
+// The game's own loop on scripted time: no events, and a counter in pass units, so every
+// pass finds exactly one paced pass due. The clock's ticks keep their own uneven pattern
+// (16 or 17 ms), as a real 60 Hz loop sees them. Presenting is left to the end: only the
+// last picture is written.
+class SnapshotFrontEnd : public FrontEnd {
+public:
+    uint64_t passes = 1;  // 0 would read as a fresh schedule
 
-// Passes at 60 per second of scripted time, as the paced game loop runs them; only the
-// last one's picture is drawn, since drawing never changes the game.
+    bool DispatchOneEvent() override { return false; }
+    uint64_t PerformanceCounter() override { return passes; }
+    uint64_t PerformanceFrequency() override { return kPassesPerSecond; }
+    void Sleep(uint32_t) override {}
+    void Present() override {}
+    bool ShowBox(const char*, const char*, BoxButtons, BoxIcon) override { return false; }
+    void PlayClick() override {}
+    void ToggleFullScreen() override {}
+    bool PostQuit() override { return false; }
+};
+SnapshotFrontEnd snapshotFrontEnd;
+
+void RecordOnly(const FrameView&) {}
+
 void RunFrames(int count)
 {
     for (int i = 0; i < count; ++i) {
         fakeTicks += 1000 / 60 + (i % 3 == 0);
-        shownView = AdvancePass();
-        CheckGameOver();
+        ++snapshotFrontEnd.passes;
+        RunPass();
     }
 }
 
@@ -181,11 +201,13 @@ int main(int argc, char** argv)
     saved.gameCounter = 7;
     if (!StartOffscreenScene("flipora_snapshot", width, height))
         return 1;
+    shell.frontEnd = &snapshotFrontEnd;
+    shell.draw = RecordOnly;
     if (!PlayTo(state)) {
         std::fprintf(stderr, "flipora_snapshot: unknown or unreachable state '%s'\n", state.c_str());
         return 2;
     }
-    DrawFrame(shownView);
+    DrawFrame(shell.screen.shown);
     glFinish();
     if (!SaveFrame(out)) {
         std::fprintf(stderr, "flipora_snapshot: cannot write %s\n", out.c_str());
