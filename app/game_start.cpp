@@ -99,4 +99,3 @@ bool PrepareGame(int argc, char** argv, int* exitCode)
         ReportDataFolderMissing(tried);
     return true;
 }
-

@@ -1,10 +1,13 @@
 // What the game does with each input, whichever front end it came from.
 #include "app/shell.h"
 
+#include <cstdio>
+
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/identity.h"
 #include "game/rules.h"
+#include "platform/message_box.h"
 #include "platform/ticks.h"
 #include "render/render.h"
 #include "scores/scores.h"
@@ -185,4 +188,10 @@ int TakeSettledTextPixels(TextResize* pending, uint32_t now)
     int pixels = pending->wantedPixels;
     pending->wantedPixels = 0;
     return pixels;
+}
+
+void ShowOpenError(const char* text)
+{
+    std::fprintf(stderr, "ERROR: %s\n", text);
+    ShowMessageBox(text, "ERROR", BoxButtons::Ok, BoxIcon::Exclamation, false);
 }

@@ -23,6 +23,10 @@ inline constexpr int kSmallestClientHeight = kWindowHeight * 3 / 4;
 // argument).
 bool PrepareGame(int argc, char** argv, int* exitCode);
 
+// A window or context that could not be made: an unowned "ERROR" box, and stderr too, since
+// no window is left to own the box and logs should keep it.
+void ShowOpenError(const char* text);
+
 // The loop's diagnostics, asked for in the environment: FLIPORA_DEBUG_FPS=1 prints the
 // frame-rate figure at every clock step, FLIPORA_BENCH=1 the first frame's time and the
 // counts at exit. PrepareGame starts them; so does a program that runs the loop itself.

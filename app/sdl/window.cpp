@@ -25,13 +25,6 @@ bool videoStarted = false;  // SDL's video subsystem, our counterpart of the win
 constexpr int kLargestSide = 8192;
 int largestDrawable[2] = {kLargestSide, kLargestSide};
 
-// Start-up failures have no window left to own their box; stderr keeps them in logs too.
-void ShowOpenError(const char* text)
-{
-    std::fprintf(stderr, "ERROR: %s\n", text);
-    ShowMessageBox(text, "ERROR", BoxButtons::Ok, BoxIcon::Exclamation, false);
-}
-
 void ShowShutdownError(const char* text)
 {
     std::fprintf(stderr, "SHUTDOWN ERROR: %s (%s)\n", text, SDL_GetError());

@@ -27,13 +27,6 @@ struct Windowed {
 const DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 const DWORD kWindowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
-// Start-up failures have no window left to own their box; stderr keeps them in logs too.
-void ShowOpenError(const char* text)
-{
-    std::fprintf(stderr, "ERROR: %s\n", text);
-    ShowMessageBox(text, "ERROR", BoxButtons::Ok, BoxIcon::Exclamation, false);
-}
-
 void ShowShutdownError(const char* text)
 {
     std::fprintf(stderr, "SHUTDOWN ERROR: %s (error %lu)\n", text, GetLastError());
