@@ -6,8 +6,9 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh --test
 jobs=$(nproc)
 
+# Warnings are errors here as in every build the tests make.
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFLIPORA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build-win -j"$jobs"
 
 # A server left from an earlier run would keep the old prefix alive.

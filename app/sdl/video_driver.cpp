@@ -24,8 +24,11 @@ std::string VisibleDrivers()
     std::string list;
     for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
         const char* driver = SDL_GetVideoDriver(i);
-        if (driver && !ShowsNothing(driver))
-            list += (list.empty() ? "" : ",") + std::string(driver);
+        if (!driver || ShowsNothing(driver))
+            continue;
+        if (!list.empty())
+            list += ',';
+        list += driver;
     }
     return list;
 }
