@@ -48,6 +48,18 @@ bool FolderWritable(const std::string& folder)
     return true;
 }
 
+// Whether two paths name one folder: Windows compares names without case.
+bool SameFolder(const std::string& one, const std::string& other)
+{
+    wchar_t first[MAX_PATH];
+    wchar_t second[MAX_PATH];
+    DWORD firstLength = GetFullPathNameW(WidePath(one).c_str(), MAX_PATH, first, nullptr);
+    DWORD secondLength = GetFullPathNameW(WidePath(other).c_str(), MAX_PATH, second, nullptr);
+    return firstLength > 0 && firstLength < MAX_PATH && secondLength > 0 &&
+           secondLength < MAX_PATH &&
+           CompareStringOrdinal(first, -1, second, -1, TRUE) == CSTR_EQUAL;
+}
+
 // %APPDATA%, the roaming folder of the player's own settings; empty when unset.
 std::string AppDataFolder()
 {
@@ -61,11 +73,15 @@ bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<Dat
 {
     // The data folder is always beside flipora.exe. An installed copy is the one with the
     // installer's uninstaller beside it: it is never written, even where it could be (an
-    // administrator, or Wine), and each player's scores go to %APPDATA%.
+    // administrator, or Wine), and each player's scores go to %APPDATA%. The Start-menu
+    // shortcut starts the game in its own folder, where the current folder's data\ is
+    // that installed one.
     std::string executableFolder = ExecutableFolder();
     std::vector<DataFolder> candidates = DataFolderCandidates(executableFolder, "", "");
-    if (candidates.size() > 1 && IsFile(executableFolder + "\\Uninstall.exe"))
+    if (candidates.size() > 1 && IsFile(executableFolder + "\\Uninstall.exe")) {
         candidates[1].installed = true;
+        candidates[0].installed = SameFolder(candidates[0].path, candidates[1].path);
+    }
     const DataFolder* found = FindDataFolder(candidates, requested, IsFile);
     if (tried)
         *tried = candidates;
