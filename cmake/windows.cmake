@@ -59,17 +59,26 @@ target_link_libraries(flipora PRIVATE flipora_app flipora_render flipora_core fl
 # Installing and packaging: flipora.exe with data\ beside it, where the game looks for it.
 # `cpack -G ZIP` makes Flipora-1.0-win64.zip, which runs wherever it is unzipped (its data\
 # is the player's there, scores included); `cpack -G NSIS` a 64-bit installer into Program
-# Files with a Start-menu shortcut and an uninstaller. Installed (the uninstaller lies
-# beside flipora.exe), each player's scores go to %APPDATA%\Flipora and stay when the game
-# is removed.
+# Files with a Start-menu shortcut, a "Run Flipora" box on its last page and an uninstaller.
+# Installed (the uninstaller lies beside flipora.exe), each player's scores go to
+# %APPDATA%\Flipora and stay when the game is removed.
 install(TARGETS flipora RUNTIME DESTINATION .)
 install(DIRECTORY data/ DESTINATION data FILES_MATCHING PATTERN "*.bmp" PATTERN "*.wav")
 set(CPACK_PACKAGE_NAME Flipora)
-set(CPACK_PACKAGE_VENDOR Flipora)
+set(CPACK_PACKAGE_VENDOR "${FLIPORA_DEVELOPER}")  # the publisher Windows lists
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Flipora memory game")
 set(CPACK_PACKAGE_FILE_NAME Flipora-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Flipora)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Flipora)
+# The Start-menu entry, named as the game; its shortcut, the Finish page's box and the
+# uninstall entry's icon all name the flipora.exe installed above, not one in bin\.
 set(CPACK_PACKAGE_EXECUTABLES flipora Flipora)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN flipora.exe)
+set(CPACK_NSIS_INSTALLED_ICON_NAME flipora.exe)
+# No licence has been stated, so the installer shows no licence page (CPack's own would
+# show a placeholder); the copyright stands in the program's version.
+set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")  # else NSIS makes a 32-bit installer
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
@@ -77,7 +86,6 @@ set(CPACK_NSIS_DISPLAY_NAME Flipora)
 set(CPACK_NSIS_PACKAGE_NAME Flipora)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/flipora.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/flipora.ico)
-set(CPACK_NSIS_INSTALLED_ICON_NAME flipora.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 include(CPack)
 

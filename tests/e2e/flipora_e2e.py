@@ -610,6 +610,12 @@ class Session:
             self.wait_for_window(box)
             self.screenshot(box.lower().replace(" ", "-"))
             self.answer_box(box, "Return")
+        self.find_game_window(drawn_on_screen=closed_output)
+
+    def find_game_window(self, drawn_on_screen=False):
+        """The game's window, once its first frame is presented (seen on stderr, or with
+        drawn_on_screen on the screen itself), focused. Also for a game started by another
+        program (a shortcut, an installer), whose output the test never sees."""
         self.window = self.wait_for_window(WINDOW_TITLE)
         # Without a window manager SDL puts the client area at the screen's corner, so
         # screenshots of the root window and client pixels share their coordinates.
@@ -620,7 +626,7 @@ class Session:
             # Screenshots are cut to the client area, so pixels again share coordinates.
             border = (self.window[3] - CLIENT_SIZE[0]) // 2
             self.client_origin = (border, self.window[4] - CLIENT_SIZE[1] - border)
-        if closed_output:
+        if drawn_on_screen:
             # Drawn: a block's face stands out from the clear colour at the window's corner.
             corner = (2, CLIENT_SIZE[1] - 3)
             self.wait_until("first-frame",

@@ -1,19 +1,21 @@
 """The Windows game as a player gets it, under Wine: the zip made by CPack unzipped into a
 scratch folder and run from another folder keeps its scores in its own data\\ with CR LF
 lines; the 64-bit installer installs silently into Program Files with a Start-menu shortcut
-and an uninstall entry, the installed game run from another folder keeps the player's scores
-in %APPDATA%\\Flipora and writes nothing into Program Files, and the silent uninstall removes
-the program and leaves the scores."""
+and an uninstall entry, both naming the installed game; the game started from its shortcut,
+then run from another folder, keeps the player's scores in %APPDATA%\\Flipora and writes
+nothing into Program Files, and the silent uninstall removes the program and leaves the
+scores."""
 
 import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
 import time
 import zipfile
 
-from flipora_e2e import check, read_score_file, run
+from flipora_e2e import SOURCE_DIR, WINDOW_TITLE, check, end_with_this_test, read_score_file, run
 
 PACKAGE = "Flipora-1.0-win64"
 
@@ -32,6 +34,65 @@ def play_and_quit(session, binary, cwd):
     session.tap("Escape")
     code = session.wait_exit()
     check(code == 0, f"{binary}: exit code {code}")
+
+
+def quit_game_started_elsewhere(session):
+    """A game another program started (a shortcut, the installer): its first frame, Escape,
+    its window gone. Its exit code is not ours to see; it closes its window only after the
+    save at exit, whose table shows the quit."""
+    session.find_game_window(drawn_on_screen=True)
+    session.tap("Escape")
+    session.wait_for_no_window(WINDOW_TITLE, timeout=30)
+
+
+def windows_path(session, path):
+    """A path inside the Wine prefix's drive C: as the game sees it."""
+    inside = os.path.relpath(path, os.path.join(session.wine, "drive_c"))
+    return "C:\\" + inside.replace("/", "\\")
+
+
+def install_by_its_pages(session, installer):
+    """Return on each page of the installer until the game its last page runs is on screen."""
+    subprocess.Popen(["wine", installer], env=session.env, stdout=subprocess.DEVNULL,
+                     stderr=subprocess.DEVNULL, preexec_fn=end_with_this_test)
+    deadline = time.monotonic() + 120
+    while True:
+        windows = session.windows()
+        game = windows.get(WINDOW_TITLE)
+        if game and session.is_viewable(game[0]):
+            break
+        check(time.monotonic() < deadline, f"the installer never ran the game: {list(windows)}")
+        # Its title gains a blank after the first page. Return while it installs does nothing.
+        setup = [w for title, w in windows.items() if title.strip() == "Flipora Setup"]
+        if setup and session.is_viewable(setup[0][0]):
+            session.x("xdotool", "windowfocus", "--sync", setup[0][0], check_result=False)
+            session.key("Return")
+        time.sleep(1.5)
+
+
+def project_makers():
+    """Who makes the game and the copyright line, as CMakeLists.txt states them once."""
+    with open(os.path.join(SOURCE_DIR, "CMakeLists.txt"), encoding="utf-8") as f:
+        text = f.read()
+    developer = re.search(r'set\(FLIPORA_DEVELOPER "([^"]+)"\)', text).group(1)
+    copyright = re.search(r'set\(FLIPORA_COPYRIGHT "([^"]+)"\)', text).group(1)
+    return developer, copyright.replace("${FLIPORA_DEVELOPER}", developer)
+
+
+def version_string(binary, name):
+    """A value of the program's version resource: UTF-16 key, padding, UTF-16 value."""
+    with open(binary, "rb") as f:
+        data = f.read()
+    key = (name + "\0").encode("utf-16-le")
+    at = data.find(key)
+    check(at >= 0, f"{binary} has no {name} in its version")
+    at += len(key)
+    while data[at:at + 2] == b"\0\0":
+        at += 2
+    end = at
+    while data[end:end + 2] != b"\0\0":
+        end += 2
+    return data[at:end].decode("utf-16-le")
 
 
 def check_crlf_table(path, counter):
@@ -62,6 +123,10 @@ def packages(session):
     with zipfile.ZipFile(os.path.join(made, PACKAGE + ".zip")) as archive:
         archive.extractall(unzipped)
     game = os.path.join(unzipped, PACKAGE, "flipora.exe")
+    developer, copyright = project_makers()
+    check(version_string(game, "CompanyName") == developer and
+          version_string(game, "LegalCopyright") == "Copyright \u00a9 " + copyright,
+          "the program's version does not name its publisher and copyright")
     play_and_quit(session, game, elsewhere)
     check_crlf_table(os.path.join(unzipped, PACKAGE, "data", "Scores.txt"), 2)
 
@@ -81,10 +146,16 @@ def packages(session):
                  r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Flipora",
                  env=session.env)
     check("DisplayName" in entry and "Flipora" in entry, f"no uninstall entry: {entry!r}")
+    check(r"C:\Program Files\Flipora\flipora.exe" in entry,
+          f"the uninstall entry does not name the installed game: {entry!r}")
 
-    # Installed, the game keeps each player's scores in %APPDATA%, twice in a row.
+    # Installed, the game keeps each player's scores in %APPDATA%, twice in a row: first
+    # opened from its Start-menu shortcut as a player opens it, then run from elsewhere.
     before = sorted(os.listdir(os.path.join(installed, "data")))
-    play_and_quit(session, r"C:\Program Files\Flipora\flipora.exe", elsewhere)
+    subprocess.run(["wine", "start", windows_path(session, shortcuts[0])], cwd=elsewhere,
+                   env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   timeout=60, check=True)
+    quit_game_started_elsewhere(session)
     play_and_quit(session, r"C:\Program Files\Flipora\flipora.exe", elsewhere)
     scores = glob.glob(os.path.join(drive, "users", "*", "AppData", "Roaming", "Flipora",
                                     "Scores.txt"))
@@ -99,6 +170,18 @@ def packages(session):
     wait_until_gone(shortcuts[0])
     check(not os.path.exists(os.path.join(installed, "data")), "the data folder stayed")
     check(os.path.isfile(scores[0]), "the uninstall removed the player's scores")
+
+    # The installer as a player runs it: no licence page to agree to (none has been
+    # stated), Return through its pages, and Finish with its "Run Flipora" box as it comes
+    # starts the installed game.
+    with open(os.path.join(made, "_CPack_Packages", "win64", "NSIS", "project.nsi")) as f:
+        check("MUI_PAGE_LICENSE" not in f.read(), "the installer shows a licence page")
+    wait_until_gone(installed)
+    install_by_its_pages(session, os.path.join(made, PACKAGE + ".exe"))
+    quit_game_started_elsewhere(session)
+    check_crlf_table(scores[0], 4)
+    tool("wine", os.path.join(installed, "Uninstall.exe"), "/S", env=session.env)
+    wait_until_gone(installed)
 
 
 if __name__ == "__main__":
