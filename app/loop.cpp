@@ -1,6 +1,7 @@
 // The one loop of the game: each pass takes one event, or advances the game at its paced
-// rate and presents a frame when the picture changed (or sleeps while the window has no
-// focus). The game, the tests and the benchmark all run it.
+// rate and presents a frame when the picture changed (or, while the window has no focus,
+// sleeps, drawing again only a picture it lost). The game, the tests and the benchmark all
+// run it.
 #include "app/shell.h"
 
 #include <chrono>
@@ -80,6 +81,28 @@ void RebuildTextWhenSettled()
     InvalidateScreen();
 }
 
+void Show(FrontEnd& frontEnd, const FrameView& view)
+{
+    (shell.draw ? shell.draw : DrawFrame)(view);
+    frontEnd.Present();
+    shell.screen.shown = view;
+    shell.screen.current = true;
+    ++shell.framesPresented;
+    ReportFirstFrame();
+}
+
+// Without the focus the game stands still, but its window still shows it: a picture lost
+// meanwhile (another window moved across it, a resize) is drawn again at once, as it was
+// shown, so no other window's ghost stays in it. At rest the pass only sleeps.
+void RunInactivePass(FrontEnd& frontEnd)
+{
+    if (shell.screen.current) {
+        frontEnd.Sleep(kInactiveSleepMs);
+        return;
+    }
+    Show(frontEnd, shell.framesPresented > 0 ? shell.screen.shown : ViewOfGame());
+}
+
 // The end-of-game test of a pass comes after its picture is on screen.
 void RunPacedPass(FrontEnd& frontEnd)
 {
@@ -91,14 +114,8 @@ void RunPacedPass(FrontEnd& frontEnd)
     if (due == 0)
         return;
     FrameView view;
-    if (AdvanceDuePasses(due, &shell.screen, &view)) {
-        (shell.draw ? shell.draw : DrawFrame)(view);
-        frontEnd.Present();
-        shell.screen.shown = view;
-        shell.screen.current = true;
-        ++shell.framesPresented;
-        ReportFirstFrame();
-    }
+    if (AdvanceDuePasses(due, &shell.screen, &view))
+        Show(frontEnd, view);
     shell.passesRun += static_cast<uint64_t>(due);
     ReportFrameRate();
     CheckGameOver();
@@ -121,7 +138,7 @@ void RunPass()
         return;
     RebuildTextWhenSettled();
     if (shell.windowInactive)
-        frontEnd.Sleep(kInactiveSleepMs);
+        RunInactivePass(frontEnd);
     else
         RunPacedPass(frontEnd);
     if (firstFramePresented || shell.windowInactive)

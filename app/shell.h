@@ -68,7 +68,7 @@ void OnBoxClosed();
 // --- The loop. ---
 // One pass: one event, or (none waiting) the paced advances, a draw and present when the
 // picture changed, the end-of-game test and the held R; while the window has no focus it
-// sleeps instead of advancing.
+// sleeps instead of advancing, and draws only a picture the window lost, as it was shown.
 void RunPass();
 // Passes until a quit (the game's, the window's or a signal).
 void RunUntilQuit();

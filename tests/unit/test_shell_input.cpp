@@ -618,6 +618,35 @@ TEST_F(PacedLoop, SlowDrawingKeepsRealTimeAndTheFigureCountsFramesDrawn)
     EXPECT_LE(crawl.passes, 4 * (crawl.presented + 1));
 }
 
+FrameView lastDrawn;
+void KeepDrawn(const FrameView& view) { lastDrawn = view; }
+
+// Without the focus the game stands still, yet what another window uncovered is drawn
+// again at once, as it was shown, and at rest nothing is drawn at all.
+TEST_F(PacedLoop, AnUnfocusedWindowDrawsOnlyThePictureItLost)
+{
+    shell.draw = KeepDrawn;
+    ClickBlock(0);
+    Run(1.5);
+    FrameView shown = shell.screen.shown;
+    int clock = ClockSeconds();
+    uint64_t passes = shell.passesRun;
+    Queue({Window(SDL_WINDOWEVENT_FOCUS_LOST)});
+    Counts idle = Run(3.0);
+    EXPECT_EQ(idle.presented, 0);
+    lastDrawn = FrameView{};
+    for (Uint8 lost : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED}) {
+        uint64_t before = frontEnd.now;
+        Queue({Window(lost)});
+        RunPasses(2);
+        EXPECT_EQ(frontEnd.now, before) << "drawn at once, before any sleep";
+        EXPECT_TRUE(lastDrawn == shown) << static_cast<int>(lost);
+        EXPECT_EQ(Run(2.0).presented, 0) << "and once";
+    }
+    EXPECT_EQ(ClockSeconds(), clock);
+    EXPECT_EQ(shell.passesRun, passes);
+}
+
 TEST_F(ShellInput, ExposureResizeAndRefocusLoseThePicture)
 {
     for (Uint8 what : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED, SDL_WINDOWEVENT_FOCUS_GAINED}) {
