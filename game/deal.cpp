@@ -1,31 +1,38 @@
+#include <vector>
+
+#include "game/board.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/score_table.h"
 
 namespace {
 
-// Largest divisor that can still map a 15-bit draw to pair 7 (7 * 4681 = 32767). A bigger
-// one, or one below 1, could never finish a deal, so such a counter deals as 1 instead.
-constexpr int32_t kLargestDealDivisor = 32767 / 7;
+// The largest possible draw: the generator gives 15 bits.
+constexpr int32_t kLargestDraw = 32767;
 
 // The run-time library's generator state: starts at 1, never seeded.
 uint32_t randomState = 1;
 
-int32_t DealDivisor()
+// The counter divides the draws. One that cannot (below 1), or one too big to ever draw
+// the last pair ((pairs - 1) * counter must stay a draw), deals as 1 instead.
+int32_t DealDivisor(int32_t counter, int32_t pairs)
 {
-    if (saved.gameCounter < 1 || saved.gameCounter > kLargestDealDivisor)
+    int32_t largest = pairs > 1 ? kLargestDraw / (pairs - 1) : kLargestDraw;
+    if (counter < 1 || counter > largest)
         return 1;
-    return saved.gameCounter;
+    return counter;
 }
 
-// Draws until a value 0..7 comes up that is still free for a block.
-int32_t DrawFreePair(const int32_t counts[kPairCount], int32_t divisor)
+// Draws until a pair comes up that is still free for a block: of the pairs * divisor + 1
+// residues, each pair takes divisor of them and the last one is drawn again.
+int32_t DrawFreePair(const std::vector<int32_t>& counts, int32_t divisor)
 {
+    int32_t pairs = static_cast<int32_t>(counts.size());
     for (;;) {
-        int32_t r = (DrawRandom() % (8 * divisor + 1)) / divisor;
-        if (r < 0 || r >= kPairCount)
+        int32_t r = (DrawRandom() % (pairs * divisor + 1)) / divisor;
+        if (r < 0 || r >= pairs)
             continue;
-        if (counts[r] >= 2)
+        if (counts[static_cast<size_t>(r)] >= 2)
             continue;
         return r;
     }
@@ -44,15 +51,23 @@ void RestartRandom()
     randomState = 1;
 }
 
+void DealPairs(BoardSize board, int32_t counter, int32_t* pairs)
+{
+    std::vector<int32_t> counts(static_cast<size_t>(board.Pairs()), 0);
+    int32_t divisor = DealDivisor(counter, board.Pairs());
+    for (int i = 0; i < board.Blocks(); ++i) {
+        int32_t r = DrawFreePair(counts, divisor);
+        pairs[i] = r;
+        ++counts[static_cast<size_t>(r)];
+    }
+}
+
 void ShuffleBoard()
 {
-    int32_t counts[kPairCount] = {};
-    int32_t divisor = DealDivisor();
-    for (Block& block : game.blocks) {
-        int32_t r = DrawFreePair(counts, divisor);
-        block.pair = r;
-        ++counts[r];
-    }
+    int32_t pairs[kBlockCount];
+    DealPairs(kStandardBoard, saved.gameCounter, pairs);
+    for (int i = 0; i < kBlockCount; ++i)
+        game.blocks[i].pair = pairs[i];
 }
 
 void ResetRound()

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "game/board.h"  // kNameFirstBlock, the first block's selection name
+
 // A flag is one byte holding 0 or 1.
 using Flag = bool;
 
@@ -44,7 +46,6 @@ inline constexpr int kListClockLabel = 28;
 
 // Selection names under which clickable objects are drawn and dispatched.
 inline constexpr int kNameNothing = 0;
-inline constexpr int kNameFirstBlock = 100;  // 100 + row * 4 + column
 inline constexpr int kNameNew = 116;
 inline constexpr int kNameMode = 117;
 inline constexpr int kNameSound = 118;

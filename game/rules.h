@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "game/board.h"
+
 // What a click or a key asks of the front end besides the frame. The game goes on
 // only through the answers: a "Quit Game" question comes back through ConfirmQuitGame.
 struct Requests {
@@ -16,8 +18,13 @@ struct Requests {
 };
 
 // Dealing and round reset.
-// Deals 8 pairs over the 16 blocks (each shows its pair's face list). A gameCounter
-// outside 1..4681 (no divisor, or too big to ever draw pair 7) deals as counter 1.
+// Deals the board's pairs over its blocks, into pairs[0 .. blocks - 1], from the
+// generator: each block takes the first draw whose pair (the draw modulo pairs * counter
+// + 1, divided by the counter) is one of 0 .. pairs - 1 and not yet on two blocks. A
+// counter outside 1 .. 32767 / (pairs - 1) (no divisor, or too big to ever draw the last
+// pair) deals as counter 1. The standard board's 8 pairs are dealt as they always were.
+void DealPairs(BoardSize board, int32_t counter, int32_t* pairs);
+// Deals 8 pairs over the 16 blocks (each shows its pair's face list) with gameCounter.
 void ShuffleBoard();
 void ResetRound();       // turn every block back, advance gameCounter, schedule the next deal
 void StartNextBoard();   // the scheduled deal; resets counters and clock first on a new game

@@ -135,6 +135,18 @@ std::string ScoreFileToRead(const ScoreFiles& files,
     return "";
 }
 
+PreferencesFile ChoosePreferencesFile(const char* xdgConfigHome, const std::string& home)
+{
+    std::string folder;
+    if (xdgConfigHome && xdgConfigHome[0] == '/')
+        folder = Join(xdgConfigHome, "flipora");
+    else if (!home.empty())
+        folder = Join(home, ".config/flipora");
+    else
+        return {"", ""};
+    return {Join(folder, "Preferences.txt"), PlayerFolderBase(folder, home)};
+}
+
 void UseDataFolder(const DataFolder& folder)
 {
     folderInUse = folder;

@@ -68,6 +68,17 @@ ScoreFiles ChooseScoreFiles(const DataFolder& folder, bool folderWritable,
 std::string ScoreFileToRead(const ScoreFiles& files,
                             const std::function<bool(const std::string&)>& exists);
 
+// The player's preferences: the file, empty when there is no home to keep it in, and the
+// existing folder below which the folders leading to it may be made.
+struct PreferencesFile {
+    std::string path;
+    std::string makeBelow;
+};
+
+// $XDG_CONFIG_HOME/flipora/Preferences.txt, or ~/.config/flipora/Preferences.txt when the
+// variable is unset, empty or relative (such values are invalid there).
+PreferencesFile ChoosePreferencesFile(const char* xdgConfigHome, const std::string& home);
+
 // The folder the game uses, chosen once at start ("data" until then), and the path of a
 // file in it as the game asks for it ("Data/Vexo.bmp", "data/Sound.wav").
 void UseDataFolder(const DataFolder& folder);
@@ -83,3 +94,6 @@ bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<Dat
 
 // The score files for the folder in use, from its write permission and the environment.
 ScoreFiles LocateScoreFiles();
+
+// The preferences file of the player running the game (%APPDATA%\Flipora\ on Windows).
+PreferencesFile LocatePreferencesFile();

@@ -66,3 +66,8 @@ ScoreFiles LocateScoreFiles()
         files.makeBelow = PlayerFolderBase(playerFolder, home);
     return files;
 }
+
+PreferencesFile LocatePreferencesFile()
+{
+    return ChoosePreferencesFile(std::getenv("XDG_CONFIG_HOME"), HomeFolder());
+}

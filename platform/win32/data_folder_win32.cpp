@@ -101,3 +101,11 @@ ScoreFiles LocateScoreFiles()
         files.makeBelow = appData;  // which exists: only Flipora is made in it
     return files;
 }
+
+PreferencesFile LocatePreferencesFile()
+{
+    std::string appData = AppDataFolder();
+    if (appData.empty())
+        return {"", ""};
+    return {appData + "\\Flipora\\Preferences.txt", appData};
+}

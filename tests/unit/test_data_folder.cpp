@@ -101,6 +101,18 @@ TEST(DataFolder, PlayerFolderFollowsXdgDataHome)
     EXPECT_EQ(PlayerFolderBase("/home/ann/xdg/flipora", "/home/ann/"), "/home/ann/");
     EXPECT_EQ(PlayerFolderBase("/home/anne/.local/share/flipora", "/home/ann"), "/");
     EXPECT_EQ(PlayerFolderBase("/scratch/xdg/flipora", ""), "/");
+
+    // Preferences follow XDG_CONFIG_HOME the same way, in the configuration folder.
+    auto preferences = [](const char* xdg, const std::string& home) {
+        PreferencesFile file = ChoosePreferencesFile(xdg, home);
+        return file.path + " below " + file.makeBelow;
+    };
+    EXPECT_EQ(preferences("/scratch/cfg", "/home/ann"), "/scratch/cfg/flipora/Preferences.txt below /");
+    EXPECT_EQ(preferences("cfg", "/home/ann"),
+              "/home/ann/.config/flipora/Preferences.txt below /home/ann");
+    EXPECT_EQ(preferences(nullptr, "/home/ann"),
+              "/home/ann/.config/flipora/Preferences.txt below /home/ann");
+    EXPECT_EQ(preferences("", ""), " below ");
 }
 
 TEST(DataFolder, PortableWritableFolderKeepsItsScoreFile)

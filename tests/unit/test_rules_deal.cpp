@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "tests/unit/test_rules_fixture.h"
 
@@ -7,8 +9,9 @@ namespace {
 
 
 // The deal worked out from the generator's formula alone, in 64-bit arithmetic, for a
-// generator that has made `skipDraws` draws before. `drawsUsed` reports what it took.
-std::array<int, kBlockCount> ExpectedDeal(int counter, int skipDraws = 0, int* drawsUsed = nullptr)
+// generator that has made `skipDraws` draws before: `blocks` blocks, blocks / 2 pairs.
+// `drawsUsed` reports what it took.
+std::vector<int> ExpectedPairs(int blocks, int counter, int skipDraws = 0, int* drawsUsed = nullptr)
 {
     uint64_t state = 1;
     auto draw = [&state]() {
@@ -17,19 +20,28 @@ std::array<int, kBlockCount> ExpectedDeal(int counter, int skipDraws = 0, int* d
     };
     for (int i = 0; i < skipDraws; ++i)
         draw();
-    std::array<int, kBlockCount> deal{};
-    int used[kPairCount] = {};
+    int pairs = blocks / 2;
+    std::vector<int> deal;
+    std::vector<int> used(static_cast<size_t>(pairs));
     int draws = 0;
-    for (int block = 0; block < kBlockCount;) {
+    while (static_cast<int>(deal.size()) < blocks) {
         ++draws;
-        int r = draw() % (8 * counter + 1) / counter;
-        if (r == 8 || used[r] == 2)
+        int r = draw() % (pairs * counter + 1) / counter;
+        if (r == pairs || used[static_cast<size_t>(r)] == 2)
             continue;
-        ++used[r];
-        deal[block++] = r;
+        ++used[static_cast<size_t>(r)];
+        deal.push_back(r);
     }
     if (drawsUsed)
         *drawsUsed = draws;
+    return deal;
+}
+
+std::array<int, kBlockCount> ExpectedDeal(int counter, int skipDraws = 0, int* drawsUsed = nullptr)
+{
+    std::vector<int> pairs = ExpectedPairs(kBlockCount, counter, skipDraws, drawsUsed);
+    std::array<int, kBlockCount> deal{};
+    std::copy(pairs.begin(), pairs.end(), deal.begin());
     return deal;
 }
 
@@ -95,6 +107,35 @@ TEST_F(DealTest, FirstDealFollowsFromTheCounterAlone)
     ShuffleBoard();
     EXPECT_EQ(game.blocks[0].pair, 41 % 9);
     EXPECT_EQ(game.blocks[1].pair, 6334 % 9);
+}
+
+TEST_F(DealTest, EveryBoardIsDealtAsTheCounterPredicts)
+{
+    for (BoardSize board : kOfferedBoards) {
+        // Each board's largest workable counter, and one past it, which deals as 1.
+        int largest = 32767 / (board.Pairs() - 1);
+        for (int counter : {1, 2, 7, 50, 99, largest, largest + 1}) {
+            RestartRandom();
+            std::vector<int32_t> dealt(static_cast<size_t>(board.Blocks()), -1);
+            DealPairs(board, counter, dealt.data());
+            std::vector<int> expected =
+                ExpectedPairs(board.Blocks(), counter > largest ? 1 : counter);
+            EXPECT_TRUE(std::equal(dealt.begin(), dealt.end(), expected.begin()))
+                << BoardName(board) << " counter " << counter;
+            std::vector<int> seen(static_cast<size_t>(board.Pairs()));
+            for (int32_t pair : dealt)
+                ++seen.at(static_cast<size_t>(pair));
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), 2), board.Pairs()) << BoardName(board);
+        }
+    }
+    // The standard board through DealPairs is ShuffleBoard's deal, draw for draw.
+    RestartRandom();
+    saved.gameCounter = 37;
+    ShuffleBoard();
+    int32_t again[kBlockCount];
+    RestartRandom();
+    DealPairs(kStandardBoard, 37, again);
+    EXPECT_TRUE(std::equal(std::begin(again), std::end(again), DealtPairs().begin()));
 }
 
 TEST_F(DealTest, DealLeavesTurningStateAlone)

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <set>
 
 #include "tests/unit/test_rules_fixture.h"
 
@@ -36,6 +38,84 @@ TEST_F(StateTest, BlockPositionsAreTheFixedGrid)
             EXPECT_EQ(p[2], -50.0f);
         }
     }
+}
+
+TEST(BoardTest, EveryBoardFillsTheStandardSquareAndKeepsItsGaps)
+{
+    for (int i = 0; i < kBlockCount; ++i) {
+        BlockPlace place = BlockPlaceOf(kStandardBoard, i);
+        EXPECT_EQ(static_cast<float>(place.x), blockPositions[i][0]);
+        EXPECT_EQ(static_cast<float>(place.y), blockPositions[i][1]);
+        EXPECT_EQ(static_cast<float>(place.z), blockPositions[i][2]);
+        EXPECT_EQ(place.scale, 1.0);
+    }
+    // The standard square: -17 .. 8.2 across, -12.6 .. 12.6 up.
+    const double left = -17.0, right = 8.2, bottom = -12.6, top = 12.6, eps = 1e-9;
+    for (BoardSize board : kOfferedBoards) {
+        SCOPED_TRACE(BoardName(board));
+        double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+        for (int i = 0; i < board.Blocks(); ++i) {
+            BlockPlace place = BlockPlaceOf(board, i);
+            double half = 3.0 * place.scale;
+            minX = std::min(minX, place.x - half);
+            maxX = std::max(maxX, place.x + half);
+            minY = std::min(minY, place.y - half);
+            maxY = std::max(maxY, place.y + half);
+            EXPECT_EQ(place.z, -50.0);
+            // Row-major, row 0 at the top; neighbours 0.4 standard units apart, scaled.
+            if (i % board.columns > 0) {
+                EXPECT_NEAR(place.x - BlockPlaceOf(board, i - 1).x, 6.4 * place.scale, eps);
+            }
+            if (i >= board.columns) {
+                EXPECT_NEAR(BlockPlaceOf(board, i - board.columns).y - place.y, 6.4 * place.scale,
+                            eps);
+            }
+        }
+        EXPECT_GE(minX, left - eps);
+        EXPECT_LE(maxX, right + eps);
+        EXPECT_GE(minY, bottom - eps);
+        EXPECT_LE(maxY, top + eps);
+        EXPECT_NEAR((minX + maxX) / 2, (left + right) / 2, eps);
+        EXPECT_NEAR((minY + maxY) / 2, 0.0, eps);
+        // The longer side spans the square.
+        EXPECT_NEAR(std::max(maxX - minX, maxY - minY), right - left, eps);
+    }
+}
+
+TEST(BoardTest, BlockNamesStayClearOfTheButtonsAndComeBack)
+{
+    for (BoardSize board : kOfferedBoards) {
+        std::set<int32_t> names;
+        for (int i = 0; i < board.Blocks(); ++i) {
+            int32_t name = BlockName(i);
+            EXPECT_TRUE(name < kNameNew || name > kNameExit) << BoardName(board) << " block " << i;
+            EXPECT_EQ(BlockOfName(board, name), i);
+            names.insert(name);
+        }
+        EXPECT_EQ(static_cast<int>(names.size()), board.Blocks());
+        EXPECT_EQ(BlockOfName(board, BlockName(board.Blocks())), -1) << BoardName(board);
+        for (int32_t other : {kNameNothing, kNameNew, kNameExit, kNameFirstBlock - 1})
+            EXPECT_EQ(BlockOfName(board, other), -1);
+    }
+    for (int i = 0; i < kBlockCount; ++i)
+        EXPECT_EQ(BlockName(i), 100 + i);  // the standard board's names as they always were
+}
+
+TEST(BoardTest, BoardNamesParseOnlyAsColumnsByRows)
+{
+    EXPECT_EQ(ParseBoardName("6x6"), (BoardSize{6, 6}));
+    EXPECT_EQ(ParseBoardName("3x4"), (BoardSize{3, 4}));
+    EXPECT_EQ(ParseBoardName("8x8"), (BoardSize{8, 8}));  // a board, if not one offered
+    for (const char* bad : {"5x5", "", "x", "4x", "x4", "4X4", " 4x4", "4x4 ", "4x4x4", "-4x4",
+                            "100x2", "0x4", "4x0", "four"})
+        EXPECT_EQ(ParseBoardName(bad), std::nullopt) << '"' << bad << '"';
+    for (BoardSize board : kOfferedBoards) {
+        EXPECT_TRUE(IsOfferedBoard(board));
+        EXPECT_EQ(ParseBoardName(BoardName(board)), board);
+        EXPECT_EQ(board.Blocks() % 2, 0);
+    }
+    EXPECT_TRUE(IsOfferedBoard(kStandardBoard));
+    EXPECT_FALSE(IsOfferedBoard({5, 5}));
 }
 
 TEST(WrapCounterTest, CorrectsByOnePeriodAtMost)
