@@ -10,11 +10,11 @@
 #include "game/board.h"
 #include "game/identity.h"
 
-inline constexpr const char* kStandardPictures = "standard";
+inline constexpr const char* kStandardPictureSet = "standard";  // the standard game's pictures
 
 struct Preferences {
     BoardSize board = kStandardBoard;
-    std::string pictures = kStandardPictures;
+    std::string pictures = kStandardPictureSet;
     bool fullScreen = false;
     int windowWidth = kWindowWidth;    // the client area out of full screen, in window units
     int windowHeight = kWindowHeight;
