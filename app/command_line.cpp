@@ -27,28 +27,21 @@ Command ParseCommandLine(int argc, const char* const* argv, std::string* offendi
 
 namespace {
 
-// The portable folder's paths are relative; say where that is.
-std::string Absolute(const std::string& path)
-{
-    std::error_code error;
-    std::string absolute = std::filesystem::absolute(path, error).string();
-    return error ? path : absolute;
-}
-
 void PrintScoreLocation(FILE* out, const ScoreFiles& files)
 {
     if (files.save.empty())
         std::fprintf(out, "Scores are not saved: there is no home folder.\n");
     else
-        std::fprintf(out, "Scores are kept in %s\n", Absolute(files.save).c_str());
+        std::fprintf(out, "Scores are kept in %s\n", ShownPath(files.save).c_str());
     auto exists = [](const std::string& path) {
-        std::error_code error;
-        return std::filesystem::is_regular_file(path, error);
+        std::error_code error;  // the path is UTF-8, on Windows too
+        std::filesystem::path file(std::u8string(path.begin(), path.end()));
+        return std::filesystem::is_regular_file(file, error);
     };
     std::string read = ScoreFileToRead(files, exists);
     if (!read.empty() && read != files.save)
         std::fprintf(out, "Until your first save the table is read from %s\n",
-                     Absolute(read).c_str());
+                     ShownPath(read).c_str());
 }
 
 }  // namespace

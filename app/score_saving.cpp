@@ -15,6 +15,7 @@
 
 #include "game/game_state.h"
 #include "game/score_table.h"
+#include "platform/data_folder.h"
 #include "platform/message_box.h"
 #include "platform/quit_signals.h"
 #include "platform/score_store.h"
@@ -78,7 +79,7 @@ bool Merge(bool writeOwnCounter, std::string* failure, bool* busy)
 
 std::string SaveFailureText(const std::string& failure)
 {
-    return std::string("The scores could not be saved to ") + scoreFilePath + " (" + failure +
+    return "The scores could not be saved to " + ShownPath(scoreFilePath) + " (" + failure +
            ").";
 }
 
@@ -172,7 +173,7 @@ void ReportUnreadableScores()
 {
     if (!ScoreFileUnreadable())
         return;
-    std::string what = std::string("The score file ") + scoreFilePath + " cannot be read (" +
+    std::string what = "The score file " + ShownPath(scoreFilePath) + " cannot be read (" +
                        ScoreFileError() + ").";
     std::string consequence = "Scores will not be kept this session; the file is left as it is.";
     std::fprintf(stderr, "SCORE FILE ERROR: %s %s\n", what.c_str(), consequence.c_str());

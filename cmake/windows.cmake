@@ -28,7 +28,8 @@ target_link_libraries(flipora_render PUBLIC flipora_core flipora_paths flipora_i
 add_library(flipora_quit_signals STATIC platform/win32/quit_signals_win32.cpp)
 target_include_directories(flipora_quit_signals PUBLIC ${CMAKE_SOURCE_DIR})
 target_sources(flipora_platform_win32 PRIVATE platform/win32/message_box_win32.cpp)
-target_link_libraries(flipora_platform_win32 PUBLIC flipora_quit_signals user32)
+# A box's owner is the window the GL context draws into.
+target_link_libraries(flipora_platform_win32 PUBLIC flipora_quit_signals user32 opengl32)
 
 add_library(flipora_app STATIC ${FLIPORA_APP_SOURCES})
 target_link_libraries(flipora_app PUBLIC flipora_render flipora_core flipora_quit_signals)

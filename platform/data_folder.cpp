@@ -1,7 +1,9 @@
 #include "platform/data_folder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -160,4 +162,49 @@ const DataFolder& DataFolderInUse()
 std::string DataFilePath(const char* requested)
 {
     return DataFileSpellings(folderInUse, requested).front();
+}
+
+std::string ShownPathFrom(const std::string& path, const std::string& currentFolder,
+                          char separator)
+{
+    bool backslashes = separator == '\\';
+    auto separates = [&](char c) { return c == '/' || (backslashes && c == '\\'); };
+    bool fromRoot = !path.empty() && separates(path[0]);
+    bool fromDrive = backslashes && path.size() >= 2 && path[1] == ':' &&
+                     std::isalpha(static_cast<unsigned char>(path[0]));
+    std::string whole = path;
+    if (!fromRoot && !fromDrive && !currentFolder.empty())
+        whole = separates(currentFolder.back()) ? currentFolder + path
+                                                : currentFolder + separator + path;
+    // The leading separators stay as many as they are (a network path has two).
+    size_t at = 0;
+    std::string shown;
+    for (; at < whole.size() && separates(whole[at]); ++at)
+        shown += separator;
+    std::string part;
+    auto endPart = [&] {
+        if (!part.empty() && part != ".") {
+            if (!shown.empty() && !separates(shown.back()))
+                shown += separator;
+            shown += part;
+        }
+        part.clear();
+    };
+    for (; at < whole.size(); ++at) {
+        if (separates(whole[at]))
+            endPart();
+        else
+            part += whole[at];
+    }
+    endPart();
+    return shown;
+}
+
+std::string ShownPath(const std::string& path)
+{
+    // In UTF-8 on every system, as the game keeps its paths.
+    std::error_code error;
+    std::u8string current = std::filesystem::current_path(error).u8string();
+    return ShownPathFrom(path, error ? "" : std::string(current.begin(), current.end()),
+                         static_cast<char>(std::filesystem::path::preferred_separator));
 }

@@ -85,6 +85,14 @@ void UseDataFolder(const DataFolder& folder);
 const DataFolder& DataFolderInUse();
 std::string DataFilePath(const char* requested);
 
+// A path as the player reads it in a box or the help: absolute, a relative one taken from
+// currentFolder (left relative when that is empty), its parts joined by separator ('\\'
+// separates too where it is the separator, and only there), "." parts left out.
+std::string ShownPathFrom(const std::string& path, const std::string& currentFolder,
+                          char separator);
+// The same from the process's current folder, with the system's separator.
+std::string ShownPath(const std::string& path);
+
 // On the real platform (sdl/data_folder_sdl.cpp): no window needed.
 
 // Looks through the candidates on disk and makes the first that holds every requested file

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/quit_signals.h"
+#include "platform/win32/wide_path.h"
 
 namespace {
 
@@ -28,8 +29,11 @@ bool ShowMessageBox(const char* text, const char* title, BoxButtons buttons, Box
     HWND owner = OwnerWindow(ownedByWindow);
     if (!owner)
         type |= MB_SETFOREGROUND | MB_TASKMODAL;
+    // The game's texts are UTF-8 (a path may hold any letter): the box takes them as UTF-16.
+    std::wstring wideText = WidePath(text ? text : "");
+    std::wstring wideTitle = WidePath(title ? title : "");
     EnterModalBox();
-    int answer = MessageBoxA(owner, text ? text : "", title ? title : "", type);
+    int answer = MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), type);
     LeaveModalBox();
     if (answer == 0) {
         std::fprintf(stderr, "%s: %s (no message box could be shown)\n", title ? title : "",

@@ -1,5 +1,6 @@
-// The game keeps paths as UTF-8; Windows takes them as UTF-16. Every file call of the
-// Windows platform goes through these, so a user folder with non-ASCII letters works.
+// The game keeps paths and texts as UTF-8; Windows takes them as UTF-16. Every file call
+// and box of the Windows platform goes through these, so a user folder with non-ASCII
+// letters works and reads right. Bytes that are not UTF-8 become U+FFFD.
 #pragma once
 
 #include <string>

@@ -48,6 +48,31 @@ def missing_image(session):
     session.copy_data()
 
 
+def box_under_non_ascii_folder(session):
+    """Windows: a box's text is read back as the player reads it, whatever its letters, and
+    the score-file box of a game started in a folder named with them names the whole path
+    to the file, in Windows' spelling."""
+    boxes = subprocess.run(["wine", os.path.join(session.build, "tests", "win32_tests.exe")],
+                           env=session.env, capture_output=True, text=True, timeout=120)
+    check(boxes.returncode == 0, f"the boxes' texts are not shown as given:\n{boxes.stdout}")
+    folder = os.path.join(session.scratch, "Spiele", "Gr\u00f6\u00dfe")
+    shutil.copytree(session.data, os.path.join(folder, "data"))
+    scores = os.path.join(folder, "data", "Scores.txt")
+    if os.path.exists(scores):
+        os.remove(scores)
+    os.mkdir(scores)
+    session.start(expect_window=False, cwd=folder)
+    session.wait_for_window("SCORE FILE ERROR")
+    session.screenshot("score-file-box-non-ascii-folder")
+    session.answer_box("SCORE FILE ERROR", "Return")
+    session.find_game_window()
+    session.tap("Escape")
+    check(session.wait_exit() == 0, "the game did not end normally")
+    shown = "Z:" + scores.replace("/", "\\")
+    check(f"The score file {shown} cannot be read" in session.stderr_text(),
+          f"the box does not name {shown}: {session.stderr_text()!r}")
+
+
 def unreadable_score_file(session, kind, reason, user=None):
     """The game starts with empty tables, says once which file it cannot read and why,
     plays, and at exit leaves the file and its folder exactly as they were."""
@@ -227,6 +252,7 @@ def play(session):
     harness_tears_down()
     missing_image(session)
     if session.wine:
+        box_under_non_ascii_folder(session)
         return  # the rest stands on POSIX files and users, and on X without Wine
     unreadable_score_files(session)
     read_only_folder(session)

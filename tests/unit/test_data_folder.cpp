@@ -180,3 +180,43 @@ TEST(DataFolder, FilesAreAskedForInTheFolderInUse)
     UseDataFolder(kCandidates[0]);
     EXPECT_EQ(DataFilePath("data/Sound.wav"), "data/Sound.wav");
 }
+
+// What a box or the help names: the whole path, in the system's spelling, whatever the
+// folder the game was started from.
+TEST(DataFolder, ShownPathsAreAbsoluteInTheSystemsSpelling)
+{
+    struct Case {
+        const char* path;
+        const char* current;
+        char separator;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"data/Scores.txt", "C:\\Spiele\\Gr\xc3\xb6\xc3\x9f" "e", '\\',
+         "C:\\Spiele\\Gr\xc3\xb6\xc3\x9f" "e\\data\\Scores.txt"},
+        {"data/Scores.txt", "C:\\", '\\', "C:\\data\\Scores.txt"},
+        {"./data\\Scores.txt", "D:/Games", '\\', "D:\\Games\\data\\Scores.txt"},
+        {"C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora\\Scores.txt", "D:\\x", '\\',
+         "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora\\Scores.txt"},
+        {"c:/Users/Ann/Scores.txt", "D:\\x", '\\', "c:\\Users\\Ann\\Scores.txt"},
+        {"\\\\server\\share\\Scores.txt", "D:\\x", '\\', "\\\\server\\share\\Scores.txt"},
+        {"data/Scores.txt", "/home/ann/games", '/', "/home/ann/games/data/Scores.txt"},
+        {"data/Scores.txt", "/", '/', "/data/Scores.txt"},
+        {"./data/a\\b.txt", "/srv/", '/', "/srv/data/a\\b.txt"},  // a backslash is a name's
+        {"/home/ann/.local/share/flipora/Scores.txt", "/tmp", '/',
+         "/home/ann/.local/share/flipora/Scores.txt"},
+        {"C:/x", "/tmp", '/', "/tmp/C:/x"},
+        {"data/Scores.txt", "", '/', "data/Scores.txt"},  // no current folder to be had
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShownPathFrom(c.path, c.current, c.separator), c.shown) << c.path;
+    std::string here = ShownPath("data/Scores.txt");
+#ifdef _WIN32
+    EXPECT_EQ(here.substr(1, 2), ":\\") << here;
+    EXPECT_EQ(here.find('/'), std::string::npos) << here;
+    EXPECT_EQ(here.substr(here.size() - 16), "\\data\\Scores.txt");
+#else
+    EXPECT_EQ(here.front(), '/') << here;
+    EXPECT_EQ(here.substr(here.size() - 16), "/data/Scores.txt");
+#endif
+}
