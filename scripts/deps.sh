@@ -13,7 +13,7 @@ packages=(
   xfonts-base  # SDL's X11 message boxes draw their text with the X core fonts
 )
 test_packages=(
-  libgtest-dev
+  libgtest-dev ccache  # ccache: the test builds share their objects (scripts/ccache.sh)
   libcairo2-dev  # the art tool, which the tests hold to the committed images and icons
   xvfb xdotool x11-utils imagemagick python3 evilwm
   desktop-file-utils appstream lintian

@@ -5,10 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --test
 jobs=$(nproc)
+source scripts/ccache.sh
 
 # Warnings are errors here as in every build the tests make.
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFLIPORA_WARNINGS_AS_ERRORS=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFLIPORA_WARNINGS_AS_ERRORS=ON "${ccache_options[@]}" >/dev/null
 cmake --build build-win -j"$jobs"
 
 # A server left from an earlier run would keep the old prefix alive.
