@@ -1,43 +1,12 @@
-# The Windows build, included by the top-level CMakeLists.txt after the portable libraries
-# (rules, score format, data folder choices, null platform). Win32, WGL and GDI stand where
-# SDL, FreeType and fontconfig stand on Linux.
+# The Windows program's own, included by the top-level CMakeLists.txt once every target is
+# defined: flipora.exe's resources (icon, manifest, version), where it installs, and its
+# packages. Win32, WGL and GDI stand where SDL, FreeType and fontconfig stand on Linux.
 
-# Tests run under Wine, which sees the Linux file system as drive Z:.
-if(CMAKE_CROSSCOMPILING)
-  set(FLIPORA_TEST_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
-endif()
-
-# BMP decoding by GDI, after the header checks both builds share.
-add_library(flipora_image STATIC platform/win32/image_win32.cpp platform/bmp_checks.cpp)
-target_include_directories(flipora_image PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(flipora_image PUBLIC flipora_wide_path gdi32)
-
-# The platform layer on Win32: the tick count, the click by PlaySoundA, the data folder.
-add_library(flipora_platform_win32 STATIC
-  platform/win32/data_folder_win32.cpp platform/win32/sound_win32.cpp
-  platform/win32/ticks_win32.cpp)
-target_link_libraries(flipora_platform_win32 PUBLIC flipora_paths flipora_wide_path winmm)
-
-# Drawing on opengl32 and glu32, glyphs from GDI.
-add_library(flipora_render STATIC ${FLIPORA_RENDER_SOURCES} platform/win32/glyphs_win32.cpp
-  platform/win32/gl_context_win32.cpp)
-target_link_libraries(flipora_render PUBLIC flipora_core flipora_paths flipora_image opengl32 glu32
-                      gdi32)
-
-# Console events that end the game, and the boxes that a console event may cut short.
-add_library(flipora_quit_signals STATIC platform/win32/quit_signals_win32.cpp)
-target_include_directories(flipora_quit_signals PUBLIC ${CMAKE_SOURCE_DIR})
-target_sources(flipora_platform_win32 PRIVATE platform/win32/message_box_win32.cpp)
-# A box's owner is the window the GL context draws into.
-target_link_libraries(flipora_platform_win32 PUBLIC flipora_quit_signals user32 opengl32)
-
-add_library(flipora_app STATIC ${FLIPORA_APP_SOURCES})
-target_link_libraries(flipora_app PUBLIC flipora_render flipora_core flipora_quit_signals)
-
-# The program's resources: its icon (the art tool's icons packed into one .ico), a manifest
-# (per-monitor DPI awareness, the common controls 6 look of its boxes) and its version.
+# The resources: the art tool's icons packed into one .ico, a manifest (per-monitor DPI
+# awareness, the common controls 6 look of its boxes) and the version, all of it the
+# project's (CMakeLists.txt).
 set(FLIPORA_ICONS)
-foreach(size 16 24 32 48 64 128 256)
+foreach(size IN LISTS FLIPORA_ICON_SIZES)
   list(APPEND FLIPORA_ICONS ${CMAKE_SOURCE_DIR}/desktop/icons/${size}x${size}.png)
 endforeach()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -46,16 +15,10 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/flipora.ico
           ${FLIPORA_ICONS}
   DEPENDS ${CMAKE_SOURCE_DIR}/cmake/make_ico.py ${FLIPORA_ICONS}
   COMMENT "Packing the icons into flipora.ico" VERBATIM)
+configure_file(app/win32/flipora.manifest.in ${CMAKE_BINARY_DIR}/flipora.manifest @ONLY)
 configure_file(app/win32/flipora.rc.in ${CMAKE_BINARY_DIR}/flipora.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/flipora.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/flipora.ico;${CMAKE_SOURCE_DIR}/app/win32/flipora.manifest")
-
-# flipora.exe: a windowed program, linked with everything of the compiler's own (the
-# toolchain's -static), so that it needs no DLL beyond Windows' own.
-add_executable(flipora WIN32 app/win32/main_win32.cpp app/win32/events_win32.cpp
-  app/win32/window_win32.cpp ${CMAKE_BINARY_DIR}/flipora.rc)
-target_link_libraries(flipora PRIVATE flipora_app flipora_render flipora_core flipora_platform_win32
-                      winmm)
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/flipora.ico;${CMAKE_BINARY_DIR}/flipora.manifest")
 
 # Installing and packaging: flipora.exe with data\ beside it, where the game looks for it.
 # `cpack -G ZIP` makes Flipora-1.0-win64.zip, which runs wherever it is unzipped (its data\
@@ -64,7 +27,7 @@ target_link_libraries(flipora PRIVATE flipora_app flipora_render flipora_core fl
 # Installed (the uninstaller lies beside flipora.exe), each player's scores go to
 # %APPDATA%\Flipora and stay when the game is removed.
 install(TARGETS flipora RUNTIME DESTINATION .)
-install(DIRECTORY data/ DESTINATION data FILES_MATCHING PATTERN "*.bmp" PATTERN "*.wav")
+install(FILES ${INSTALLED_DATA} DESTINATION data)
 set(CPACK_PACKAGE_NAME Flipora)
 set(CPACK_PACKAGE_VENDOR "${FLIPORA_DEVELOPER}")  # the publisher Windows lists
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Flipora memory game")
@@ -89,6 +52,3 @@ set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/flipora.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/flipora.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 include(CPack)
-
-enable_testing()
-add_subdirectory(tests)

@@ -34,7 +34,7 @@ void ReadTexts(FrameView& view)
 {
     view.helpShown = game.helpShown;
     if (!game.helpShown) {
-        for (int i = 0; i < kTableRows; ++i) {
+        for (int i = 0; i < kTableSize; ++i) {
             int slot = ScoreTableOffset() + i;
             CopyShownText(view.tableNames[i], saved.scoreNames[slot], kScoreNameSize - 1);
             view.tableValues[i] = saved.scoreValues[slot];
@@ -46,7 +46,7 @@ void ReadTexts(FrameView& view)
         view.secondsTens = game.secondsTens;
         view.secondsOnes = game.secondsOnes;
     } else {
-        view.pairs = game.pairsOnBoard + kPairCount * game.boardsCleared;
+        view.pairs = PairsFound();
         view.moves = game.moves;
     }
 }

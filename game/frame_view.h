@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "game/game_state.h"
+#include "game/score_table.h"  // kTableSize, the rows of the table shown
 
-inline constexpr int kTableRows = 5;          // rows of one mode's score table
 inline constexpr int kFpsTextSize = 32;
 
 // Only what the picture shows is filled in; the parts a frame does not draw (the score
@@ -27,8 +27,8 @@ struct FrameView {
 
     // Texts: the score table or the help text, the clock or the counters, the frame rate.
     Flag helpShown = false;
-    char tableNames[kTableRows][kScoreNameSize] = {};  // as printed: at most 254 characters
-    int32_t tableValues[kTableRows] = {};
+    char tableNames[kTableSize][kScoreNameSize] = {};  // as printed: at most 254 characters
+    int32_t tableValues[kTableSize] = {};
     Flag timeTrial = false;
     int32_t minutes = 0;
     int32_t secondsTens = 0;

@@ -1,6 +1,7 @@
 // Where the game finds its images and sound, and where the player's score table is kept.
 // The choices themselves are plain functions of what the caller saw on disk and in the
-// environment, so they are tested without SDL; sdl/data_folder_sdl.cpp does the looking.
+// environment, so they are tested without a disk to look at; each system's file (sdl/,
+// win32/) does the looking.
 #pragma once
 
 #include <functional>
@@ -93,7 +94,7 @@ std::string ShownPathFrom(const std::string& path, const std::string& currentFol
 // The same from the process's current folder, with the system's separator.
 std::string ShownPath(const std::string& path);
 
-// On the real platform (sdl/data_folder_sdl.cpp): no window needed.
+// Each system's own (sdl/, win32/): no window needed.
 
 // Looks through the candidates on disk and makes the first that holds every requested file
 // the folder in use. False when none does: the folder in use stays the current folder's,

@@ -21,7 +21,8 @@ struct ImageRecord {
     unsigned char* data = nullptr;
 };
 
-// Loads a BMP of any kind SDL decodes. The path is tried as written ("Data/x.bmp");
+// Loads a BMP of any kind the system's decoder takes (sdl/: SDL, win32/: GDI), after the
+// header checks both make (bmp_checks.h). The path is tried as written ("Data/x.bmp");
 // when that file does not exist its folder part is tried as "data/". Returns null for
 // no path, a missing file, or one that is truncated, undecodable or claims absurd
 // dimensions; never crashes on what it reads.

@@ -1,5 +1,6 @@
-// Signals that ask the game to end: SIGTERM, SIGINT, SIGHUP (terminal closed) and SIGQUIT
-// all save and quit; SIGPIPE is ignored. POSIX only, no SDL.
+// Requests from outside the window to end the game, which save and quit as a quit from the
+// window does: on POSIX the signals SIGTERM, SIGINT, SIGHUP (terminal closed) and SIGQUIT
+// (SIGPIPE is ignored), on Windows the console's events (posix/, win32/). No window system.
 #pragma once
 
 // Opens /dev/null on any of descriptors 0, 1 and 2 that the game was started without, so

@@ -90,7 +90,7 @@ void DrawScoreBoard(const FrameView& view)
     BeginBlackText();
     glRasterPos2f(kScoreTitle.x, kScoreTitle.y);
     PrintText("Best Scores Ever :");
-    for (int i = 0; i < kTableRows; ++i) {
+    for (int i = 0; i < kTableSize; ++i) {
         float y = kScoreFirstRow.y - kTextLineStep * static_cast<float>(i);
         glRasterPos2f(kScoreFirstRow.x, y);
         PrintText("%i. ", i + 1);
@@ -168,9 +168,9 @@ void DrawBanner(Piece banner, float alpha)
 
 void PrintRankLine(const FrameView& view)
 {
-    static const char* const ordinals[kTableRows] = {"%ist", "%ind", "%ird", "%ith", "%ith"};
+    static const char* const ordinals[kTableSize] = {"%ist", "%ind", "%ird", "%ith", "%ith"};
     // A rank outside the shown table (the mode changed after the game) has no number.
-    if (view.rankPlace >= 0 && view.rankPlace < kTableRows)
+    if (view.rankPlace >= 0 && view.rankPlace < kTableSize)
         PrintText(ordinals[view.rankPlace], view.rankPlace + 1);
     PrintText("  Place");
     glRasterPos2f(kNameLine.x, kNameLine.y);

@@ -1,5 +1,5 @@
 // The game's scene without a display, for the GL tests, the snapshot tool and the
-// benchmark; the game itself starts its scene in its window (app/window.cpp).
+// benchmark; the game itself starts its scene in its front end's window (StartScene).
 #pragma once
 
 // Opens an offscreen context of width x height (platform/offscreen.h) and starts the scene

@@ -9,7 +9,7 @@
 
 #include "game/game_state.h"
 #include "game/text_layout.h"
-#include "platform/glyphs.h"
+#include "platform/posix/glyphs_fontconfig.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
 

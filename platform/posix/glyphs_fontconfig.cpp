@@ -1,4 +1,4 @@
-#include "platform/glyphs.h"
+#include "platform/posix/glyphs_fontconfig.h"
 
 #include <GL/gl.h>
 #include <fontconfig/fontconfig.h>

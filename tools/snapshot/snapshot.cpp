@@ -23,7 +23,7 @@
 #include "platform/offscreen.h"
 #include "render/offscreen_scene.h"
 #include "render/render.h"
-#include "render/snapshot/png_file.h"
+#include "tools/snapshot/png_file.h"
 #include "scores/scores.h"
 
 namespace {

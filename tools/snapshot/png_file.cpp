@@ -1,4 +1,4 @@
-#include "render/snapshot/png_file.h"
+#include "tools/snapshot/png_file.h"
 
 #include <zlib.h>
 
