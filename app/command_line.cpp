@@ -27,26 +27,26 @@ Command ParseCommandLine(int argc, const char* const* argv, std::string* offendi
 
 namespace {
 
-void PrintScoreLocation(FILE* out, const ScoreFiles& files)
+void PrintScoreLocation(FILE* out, const ScoreFile& file)
 {
-    if (files.save.empty())
-        std::fprintf(out, "Scores are not saved: there is no home folder.\n");
+    if (file.path.empty())
+        std::fprintf(out, "Scores are not saved: %s.\n", file.nowhere.c_str());
     else
-        std::fprintf(out, "Scores are kept in %s\n", ShownPath(files.save).c_str());
+        std::fprintf(out, "Scores are kept in %s\n", ShownPath(file.path).c_str());
     auto exists = [](const std::string& path) {
         std::error_code error;  // the path is UTF-8, on Windows too
-        std::filesystem::path file(std::u8string(path.begin(), path.end()));
-        return std::filesystem::is_regular_file(file, error);
+        std::filesystem::path asPath(std::u8string(path.begin(), path.end()));
+        return std::filesystem::is_regular_file(asPath, error);
     };
-    std::string read = ScoreFileToRead(files, exists);
-    if (!read.empty() && read != files.save)
+    std::string read = ScoreFileToRead(file, exists);
+    if (!read.empty() && read != file.path)
         std::fprintf(out, "Until your first save the table is read from %s\n",
                      ShownPath(read).c_str());
 }
 
 }  // namespace
 
-void PrintUsage(FILE* out, const ScoreFiles& scores)
+void PrintUsage(FILE* out, const ScoreFile& scores)
 {
     std::fputs("Usage: flipora [--help | --version]\n"
                "A memory game: find the eight picture pairs among sixteen blocks.\n"

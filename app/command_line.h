@@ -17,4 +17,4 @@ Command ParseCommandLine(int argc, const char* const* argv, std::string* offendi
 inline constexpr int kUsageExitCode = 2;
 
 // The usage, the keys, and where this run keeps the score table.
-void PrintUsage(FILE* out, const ScoreFiles& scores);
+void PrintUsage(FILE* out, const ScoreFile& scores);

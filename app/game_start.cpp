@@ -36,18 +36,6 @@ void ReportDataFolderMissing(const std::vector<DataFolder>& tried)
                  places.c_str());
 }
 
-// The score file of this run; the strings outlive every load and save.
-ScoreFiles scoreFiles;
-
-void UseScoreFiles(const ScoreFiles& files)
-{
-    scoreFiles = files;
-    scoreFilePath = scoreFiles.save.c_str();
-    scoreDefaultsPath = scoreFiles.shipped.empty() ? nullptr : scoreFiles.shipped.c_str();
-    scoreFileIsPrivate = scoreFiles.playerFolder;
-    MakeScoreFolderOnSave(scoreFiles.makeBelow);
-}
-
 // An answer that did not reach its reader (a full disk, a closed pipe) is a failure.
 int AnswerWritten(const char* what)
 {
@@ -64,7 +52,7 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
     case Command::Play:
         return false;
     case Command::Help:
-        PrintUsage(stdout, scoreFiles);
+        PrintUsage(stdout, ScoreFileInUse());
         *exitCode = AnswerWritten("help");
         return true;
     case Command::Version:
@@ -75,7 +63,7 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
         break;
     }
     std::fprintf(stderr, "flipora: unknown option '%s'\n", offending.c_str());
-    PrintUsage(stderr, scoreFiles);
+    PrintUsage(stderr, ScoreFileInUse());
     *exitCode = kUsageExitCode;
     return true;
 }
@@ -90,7 +78,7 @@ bool PrepareGame(int argc, char** argv, int* exitCode)
 
     std::vector<DataFolder> tried;
     bool dataFound = LocateDataFolder(RequiredDataFiles(), &tried);
-    UseScoreFiles(LocateScoreFiles());
+    UseScoreFile(LocateScoreFile());
     std::string offending;
     *exitCode = 0;
     if (AnswerCommandLine(ParseCommandLine(argc, argv, &offending), offending, exitCode))

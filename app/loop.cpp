@@ -155,7 +155,7 @@ void RunUntilQuit()
 
 bool InitScene()
 {
-    LoadScores();
+    LoadScores(ScoreFileInUse());
     return BuildScene();
 }
 

@@ -18,7 +18,6 @@
 #include "platform/data_folder.h"
 #include "platform/message_box.h"
 #include "platform/quit_signals.h"
-#include "platform/score_store.h"
 #include "platform/ticks.h"
 #include "scores/scores.h"
 
@@ -33,7 +32,8 @@ constexpr auto kExitLockWait = std::chrono::seconds(5);
 constexpr auto kSignalledLockWait = std::chrono::seconds(1);
 constexpr auto kExitRetry = std::chrono::milliseconds(10);
 
-std::string makeBelow;     // the home folder under which the score folder is made; empty: none
+// The file of this run; until PrepareGame chooses, the portable folder's.
+ScoreFile scoreFile = ScoreFileAt(std::string("data/") + kScoreFileName);
 bool gameRunning = false;  // the window opened and the scores were loaded
 bool exitSaveDone = false;
 int exitCode = 0;
@@ -50,27 +50,13 @@ std::set<std::string> causesShown;  // each reason is shown once, until a save w
 // Without a place for the table (no home to fall back on) nothing is saved.
 bool NowhereToSave()
 {
-    return !scoreFilePath || scoreFilePath[0] == '\0';
+    return scoreFile.path.empty();
 }
 
-std::string FolderOf(const std::string& path)
-{
-#ifdef _WIN32
-    size_t slash = path.find_last_of("/\\");  // %APPDATA%\Flipora\Scores.txt
-#else
-    size_t slash = path.rfind('/');
-#endif
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-// Private, as the XDG base directory rules ask of folders made under XDG_DATA_HOME. The
-// failure is the folder step's own, and is the save's.
 bool Merge(bool writeOwnCounter, std::string* failure, bool* busy)
 {
     *busy = false;
-    if (!makeBelow.empty() && !MakeFoldersBelow(makeBelow, FolderOf(scoreFilePath), failure))
-        return false;
-    if (MergeScores(writeOwnCounter))
+    if (MergeScores(scoreFile, writeOwnCounter))
         return true;
     *failure = ScoreFileError();
     *busy = ScoreFileBusy();
@@ -79,7 +65,7 @@ bool Merge(bool writeOwnCounter, std::string* failure, bool* busy)
 
 std::string SaveFailureText(const std::string& failure)
 {
-    return "The scores could not be saved to " + ShownPath(scoreFilePath) + " (" + failure +
+    return "The scores could not be saved to " + ShownPath(scoreFile.path) + " (" + failure +
            ").";
 }
 
@@ -158,9 +144,14 @@ void InstallQuitHandling()
     InstallQuitSignals(EndOnSignal);
 }
 
-void MakeScoreFolderOnSave(const std::string& below)
+void UseScoreFile(const ScoreFile& file)
 {
-    makeBelow = below;
+    scoreFile = file;
+}
+
+const ScoreFile& ScoreFileInUse()
+{
+    return scoreFile;
 }
 
 void OnGameStarted()
@@ -173,7 +164,7 @@ void ReportUnreadableScores()
 {
     if (!ScoreFileUnreadable())
         return;
-    std::string what = "The score file " + ShownPath(scoreFilePath) + " cannot be read (" +
+    std::string what = "The score file " + ShownPath(scoreFile.path) + " cannot be read (" +
                        ScoreFileError() + ").";
     std::string consequence = "Scores will not be kept this session; the file is left as it is.";
     std::fprintf(stderr, "SCORE FILE ERROR: %s %s\n", what.c_str(), consequence.c_str());

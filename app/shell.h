@@ -10,6 +10,7 @@
 #include "app/front_end.h"
 #include "game/frame_view.h"
 #include "game/identity.h"
+#include "scores/score_file.h"
 
 inline constexpr int kColourBits = 16;
 // The smallest client area, in window units: three quarters of the design (762 x 507),
@@ -85,10 +86,10 @@ void InstallQuitHandling();
 // Reports an unreadable score file.
 void OnGameStarted();
 
-// Scores (score_saving.cpp). When the table lives in the player's own folder, its
-// missing folders below `below` (the home folder, which is never made) are made (0700)
-// before each save; empty for none.
-void MakeScoreFolderOnSave(const std::string& below);
+// Scores (score_saving.cpp): the score file of this run, chosen once at start. Every load
+// and save of it is handed this one value.
+void UseScoreFile(const ScoreFile& file);
+const ScoreFile& ScoreFileInUse();
 
 // At start, after the window opened: when the score file
 // exists but cannot be read, says so on stderr and in a box.

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "draw_frame: cannot enter %s\n", folder);
         return 1;
     }
-    LoadScores();
+    LoadScores(ScoreFileAt(std::string("data/") + kScoreFileName));
     if (!StartOffscreenScene("draw_frame", kWindowWidth, kWindowHeight))
         return 1;
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

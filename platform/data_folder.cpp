@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "scores/scores.h"
+
 namespace {
 
 const char* const kCurrentFolder = "data";
@@ -115,25 +117,31 @@ std::string PlayerFolderBase(const std::string& playerFolder, const std::string&
     return "/";
 }
 
-ScoreFiles ChooseScoreFiles(const DataFolder& folder, bool folderWritable,
-                            const std::string& playerFolder)
+ScoreFile ChooseScoreFile(const DataFolder& folder, bool folderWritable,
+                          const std::string& playerFolder)
 {
-    std::string beside = Join(folder.path, "Scores.txt");
-    if (!folder.installed && folderWritable)
-        return {beside, "", false, ""};
+    ScoreFile file;
+    std::string beside = Join(folder.path, kScoreFileName);
+    if (!folder.installed && folderWritable) {
+        file.path = beside;
+        return file;
+    }
     // No home at all: nowhere to save, but a shipped table still shows.
-    if (playerFolder.empty())
-        return {"", beside, false, ""};
-    return {Join(playerFolder, "Scores.txt"), beside, true, ""};
+    file.shipped = beside;
+    if (!playerFolder.empty()) {
+        file.path = Join(playerFolder, kScoreFileName);
+        file.privateFile = true;
+    }
+    return file;
 }
 
-std::string ScoreFileToRead(const ScoreFiles& files,
+std::string ScoreFileToRead(const ScoreFile& file,
                             const std::function<bool(const std::string&)>& exists)
 {
-    if (!files.save.empty() && exists(files.save))
-        return files.save;
-    if (!files.shipped.empty() && exists(files.shipped))
-        return files.shipped;
+    if (!file.path.empty() && exists(file.path))
+        return file.path;
+    if (!file.shipped.empty() && exists(file.shipped))
+        return file.shipped;
     return "";
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "scores/score_file.h"
+
 // One place the game's files may be.
 struct DataFolder {
     std::string path;  // "data" for the current folder's (relative, as always), else absolute
@@ -49,24 +51,15 @@ std::string ChooseHomeFolder(const char* homeVariable, const char* passwordHome,
 // missing $XDG_DATA_HOME elsewhere is made as the XDG rules ask.
 std::string PlayerFolderBase(const std::string& playerFolder, const std::string& home);
 
-// The score files for one run. save is where the table is written; when the player has no
-// table yet, shipped (if not empty) is read in its place: a distributor's default table in
-// an installed folder, which is never written.
-struct ScoreFiles {
-    std::string save;
-    std::string shipped;
-    bool playerFolder;  // save lies in the player's folder, created on the first save
-    std::string makeBelow;  // with playerFolder: the folders below this one may be made
-};
-
 // A portable folder the player may write keeps Scores.txt beside the images, as always;
 // an installed or read-only folder sends the table to the player's folder.
-ScoreFiles ChooseScoreFiles(const DataFolder& folder, bool folderWritable,
-                            const std::string& playerFolder);
+// The reason in nowhere is the caller's to give.
+ScoreFile ChooseScoreFile(const DataFolder& folder, bool folderWritable,
+                          const std::string& playerFolder);
 
 // The file a run reads its table from: the saved one when it exists, else the shipped one
 // when that exists, else none (empty: the defaults).
-std::string ScoreFileToRead(const ScoreFiles& files,
+std::string ScoreFileToRead(const ScoreFile& file,
                             const std::function<bool(const std::string&)>& exists);
 
 // The player's preferences: the file, empty when there is no home to keep it in, and the
@@ -101,8 +94,8 @@ std::string ShownPath(const std::string& path);
 // so loading fails as it always has, and tried lists the places looked at.
 bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<DataFolder>* tried);
 
-// The score files for the folder in use, from its write permission and the environment.
-ScoreFiles LocateScoreFiles();
+// Scores.txt for the folder in use, from its write permission and the environment.
+ScoreFile LocateScoreFile();
 
 // The preferences file of the player running the game (%APPDATA%\Flipora\ on Windows).
 PreferencesFile LocatePreferencesFile();

@@ -52,7 +52,7 @@ private:
     std::string note_;
 };
 
-// Replaces target with text as one step: a fresh file under a name of our own beside it
+// Replaces target with text, byte for byte, as one step: a fresh file under a name of our own beside it
 // (a planted link or file is never written through), written, flushed to the disk and
 // renamed over target, so the previous file survives any failure and a reader never sees
 // half a table. An existing target keeps its permissions; a new one is readable by the

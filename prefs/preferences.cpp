@@ -8,14 +8,16 @@
 #include <filesystem>
 
 #include "platform/score_store.h"
+#include "scores/score_file.h"
 
 namespace {
 
 // Far more than any file of ours; what lies beyond is not read.
 constexpr size_t kLargestFile = 64 * 1024;
 
-// The store writes the system's own line ends (CR LF on Windows); the reader takes both.
-constexpr const char* kLineEnd = "\n";
+// The text's own line ends; on disk they are the system's (CR LF on Windows, see
+// SavePreferences), and the reader takes both.
+constexpr const char* kTextLineEnd = "\n";
 
 std::vector<std::string> SplitLines(std::string text)
 {
@@ -142,7 +144,7 @@ std::string PreferencesText(const Preferences& preferences)
     lines.insert(lines.end(), preferences.otherLines.begin(), preferences.otherLines.end());
     std::string text;
     for (const std::string& line : lines)
-        text += line + kLineEnd;
+        text += line + kTextLineEnd;
     return text;
 }
 
@@ -184,5 +186,5 @@ bool SavePreferences(const std::string& path, const std::string& base,
     std::string target;
     if (!ResolveScoreFile(path, &target, error))
         return false;
-    return ReplaceScoreFile(target, PreferencesText(preferences), true, error);
+    return ReplaceScoreFile(target, WithSystemLineEnds(PreferencesText(preferences)), true, error);
 }

@@ -1,38 +1,29 @@
-// The score file: one value or name per data line, comments ("/...") and empty lines
-// skipped wherever they stand, so the file can be edited by hand.
-#include "scores/scores.h"
+// The rules every table file is kept by; the files' own lines are in standard_scores.cpp
+// and board_scores.cpp, every touch of the disk in platform/score_store.h.
+#include "scores/score_file.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
-#include "game/constants.h"
-#include "game/game_state.h"
-#include "game/score_table.h"
 #include "platform/score_store.h"
 
-const char* scoreFilePath = "data/Scores.txt";
-const char* scoreDefaultsPath = nullptr;
-bool scoreFileIsPrivate = false;
+namespace {
 
-// At most 254 characters per piece and the terminator. A longer line goes on as a further
-// line.
-static constexpr int kLinePieceLength = 254;
+// At most 254 characters per piece and the terminator.
+constexpr int kLinePieceLength = 254;
 
 // One piece of a line, its line end kept: LF, CR LF, or a lone CR as old Mac files end
-// their lines. False when nothing was left to read.
-static bool ReadLinePiece(FILE* file, char buffer[256])
+// their lines. False when nothing was left to read. *nul is set when a NUL byte was read.
+bool ReadLinePiece(FILE* file, char* buffer, bool* nul)
 {
     int length = 0;
     while (length < kLinePieceLength) {
         int c = std::getc(file);
         if (c == EOF)
             break;
+        if (c == '\0')
+            *nul = true;
         buffer[length++] = static_cast<char>(c);
         if (c == '\n')
             break;
@@ -50,30 +41,159 @@ static bool ReadLinePiece(FILE* file, char buffer[256])
 }
 
 // A line end alone: LF, CR LF or CR.
-static bool IsEmptyLine(const char* line)
+bool IsEmptyLine(const char* line)
 {
     if (line[0] == '\n')
         return true;
     return line[0] == '\r' && (line[1] == '\n' || line[1] == '\0');
 }
 
-bool ReadDataLine(FILE* file, char buffer[256])
+bool IsDataLine(const char* line)
 {
+    return line[0] != '/' && !IsEmptyLine(line);
+}
+
+// Skips the three bytes of a UTF-8 byte-order mark at the file's start; anything else is
+// put back as it was.
+void SkipByteOrderMark(FILE* file)
+{
+    static const unsigned char kMark[3] = {0xEF, 0xBB, 0xBF};
+    unsigned char seen[3];
+    size_t matched = 0;
+    for (; matched < 3; ++matched) {
+        int c = std::getc(file);
+        if (c == EOF)
+            break;
+        seen[matched] = static_cast<unsigned char>(c);
+        if (seen[matched] != kMark[matched]) {
+            ++matched;
+            break;
+        }
+    }
+    if (matched == 3 && std::memcmp(seen, kMark, 3) == 0)
+        return;
+    // Not a mark: back to the start (ungetc promises one byte only).
+    std::rewind(file);
+}
+
+std::string FolderOf(const std::string& path)
+{
+#ifdef _WIN32
+    size_t slash = path.find_last_of("/\\");  // %APPDATA%\Flipora\Scores.txt
+#else
+    size_t slash = path.rfind('/');
+#endif
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A file's lines through read; a read error is a failure like any that keeps it unread.
+TableRead ReadAt(const std::string& path, const TableReader& read, std::string* error)
+{
+    FILE* file = nullptr;
+    StoreOpen opened = OpenScoreFileForReading(path.c_str(), &file, error);
+    if (opened != StoreOpen::Opened)
+        return opened == StoreOpen::Missing ? TableRead::Missing : TableRead::Failed;
+    errno = 0;
+    bool understood = read(file, error);
+    int readError = std::ferror(file) ? errno : 0;
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        *error = readError != 0 ? std::strerror(readError) : "input/output error";
+        return TableRead::Failed;
+    }
+    return understood ? TableRead::Read : TableRead::Failed;
+}
+
+// The player's file, or while there is none the shipped copy. The shipped one is only
+// ever read, so a failure there is no reason to keep the player's file unwritten: it
+// counts as missing, and the tables start empty.
+TableRead ReadOrShipped(const std::string& path, const std::string& shipped,
+                        const TableReader& read, std::string* error)
+{
+    TableRead result = ReadAt(path, read, error);
+    if (result != TableRead::Missing)
+        return result;
+    std::string ignored;
+    if (shipped.empty() || ReadAt(shipped, read, &ignored) != TableRead::Read)
+        read(nullptr, &ignored);
+    return TableRead::Missing;
+}
+
+}  // namespace
+
+ScoreFile ScoreFileAt(const std::string& path)
+{
+    ScoreFile file;
+    file.path = path;
+    return file;
+}
+
+ScoreFile FileBeside(const ScoreFile& file, const char* name)
+{
+    ScoreFile beside = file;
+    auto swapName = [name](const std::string& path) {
+#ifdef _WIN32
+        size_t slash = path.find_last_of("/\\");
+#else
+        size_t slash = path.rfind('/');
+#endif
+        if (path.empty())
+            return path;
+        return slash == std::string::npos ? std::string(name) : path.substr(0, slash + 1) + name;
+    };
+    beside.path = swapName(file.path);
+    beside.shipped = swapName(file.shipped);
+    return beside;
+}
+
+std::string WithSystemLineEnds(const std::string& text)
+{
+    std::string written;
+    written.reserve(text.size() + text.size() / 8);
+    for (char c : text) {
+        if (c == '\n')
+            written += kLineEnd;
+        else
+            written += c;
+    }
+    return written;
+}
+
+bool DataLineReader::Next(char (&buffer)[256])
+{
+    if (!started_) {
+        started_ = true;
+        SkipByteOrderMark(file_);
+    }
     for (;;) {
-        if (!ReadLinePiece(file, buffer))
+        if (!ReadLinePiece(file_, buffer, &damaged_))
             return false;
-        if (buffer[0] != '/' && !IsEmptyLine(buffer))
+        if (IsDataLine(buffer))
             return true;
     }
 }
 
-// "%i" semantics (sign, 0x hex, leading-0 octal, stops at the first misfit), but a number
-// outside the int range is clamped instead of being undefined as it is for sscanf.
-static bool ParseValue(const char* line, int32_t* value)
+bool ReadDataLine(FILE* file, char buffer[256])
 {
-    char* end = nullptr;
-    long long parsed = std::strtoll(line, &end, 0);
-    if (end == line)
+    bool nul = false;
+    for (;;) {
+        if (!ReadLinePiece(file, buffer, &nul))
+            return false;
+        if (IsDataLine(buffer))
+            return true;
+    }
+}
+
+bool ParseValue(const char* line, int32_t* value, const char** end)
+{
+    char* stop = nullptr;
+    long long parsed = std::strtoll(line, &stop, 0);
+    if (end)
+        *end = stop;
+    if (stop == line)
         return false;
     if (parsed > INT32_MAX)
         parsed = INT32_MAX;
@@ -83,297 +203,52 @@ static bool ParseValue(const char* line, int32_t* value)
     return true;
 }
 
-// A missing or blank value line keeps what the field held.
-static bool ReadValue(FILE* file, int32_t* value)
+TableRead LoadTableFile(const ScoreFile& file, TableFileState* state, const TableReader& read)
 {
-    char line[256];
-    if (!ReadDataLine(file, line))
-        return false;
-    ParseValue(line, value);
-    return true;
-}
-
-// "%s ": the first word of the line. A line of blanks leaves the slot as it was.
-static bool ReadName(FILE* file, char* name)
-{
-    char line[256];
-    if (!ReadDataLine(file, line))
-        return false;
-    char word[256];
-    if (std::sscanf(line, "%254s", word) == 1)
-        std::memcpy(name, word, std::strlen(word) + 1);
-    return true;
-}
-
-namespace {
-
-// The file's content apart from comments: the counter and both tables.
-struct Tables {
-    int32_t counter = 0;
-    int32_t values[kScoreSlots] = {};
-    char names[kScoreSlots][kScoreNameSize] = {};
-};
-
-struct PlacedEntry {
-    int firstSlot;  // of its table: 0 normal, 5 time trial
-    int32_t score;
-    char name[kScoreNameSize];
-};
-
-std::vector<PlacedEntry> unsavedEntries;
-bool fileUnreadable = false;
-std::string lastError;
-bool lockBusy = false;       // the last save found the lock held by another game
-bool unsharedNoted = false;  // saving without the lock was said once on stderr
-
-// Five scores, then the five names of the same slots.
-bool ReadTable(FILE* file, Tables* tables, int firstSlot)
-{
-    for (int i = 0; i < kTableSize; ++i)
-        if (!ReadValue(file, &tables->values[firstSlot + i]))
-            return false;
-    for (int i = 0; i < kTableSize; ++i)
-        if (!ReadName(file, tables->names[firstSlot + i]))
-            return false;
-    return true;
-}
-
-enum class ReadResult { Read, Missing, Failed };
-
-// Only a missing file is "no scores yet". Anything else that keeps us from reading it is
-// a failure, so that the player's table is never taken for an empty one.
-ReadResult ReadScoreFile(const char* path, Tables* tables, std::string* error)
-{
-    *tables = Tables{};
-    FILE* file = nullptr;
-    StoreOpen opened = OpenScoreFileForReading(path, &file, error);
-    if (opened != StoreOpen::Opened)
-        return opened == StoreOpen::Missing ? ReadResult::Missing : ReadResult::Failed;
-    // Reading stops at the end of the file; what it did not reach keeps its default.
-    errno = 0;
-    if (ReadValue(file, &tables->counter) && ReadTable(file, tables, 0))
-        ReadTable(file, tables, kTableSize);
-    int readError = std::ferror(file) ? errno : 0;
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        *tables = Tables{};
-        *error = readError != 0 ? std::strerror(readError) : "input/output error";
-        return ReadResult::Failed;
-    }
-    return ReadResult::Read;
-}
-
-// The player's file, or while there is none the shipped default table. The shipped one
-// is only ever read, so a failure there is no reason to keep the player's file unwritten:
-// it counts as missing, with the defaults.
-ReadResult ReadTableOrDefaults(const char* path, Tables* tables, std::string* error)
-{
-    ReadResult result = ReadScoreFile(path, tables, error);
-    if (result != ReadResult::Missing || !scoreDefaultsPath)
-        return result;
+    TableRead result = ReadOrShipped(file.path, file.shipped, read, &state->error);
+    state->unreadable = result == TableRead::Failed;
     std::string ignored;
-    if (ReadScoreFile(scoreDefaultsPath, tables, &ignored) != ReadResult::Read)
-        *tables = Tables{};
-    return ReadResult::Missing;
+    if (state->unreadable)
+        read(nullptr, &ignored);  // what was read before the failure is not the table
+    else
+        state->error.clear();
+    return result;
 }
 
-// The game only ever writes 1..kCounterLimit. A hand-edited counter above that is taken
-// modulo the limit, which agrees with one wrap just above it; one below 1 starts over at 1.
-int32_t CounterInRange(int32_t counter)
+bool SaveTableFile(const ScoreFile& file, TableFileState* state, const TableReader& read,
+                   const std::function<std::string(TableRead found)>& write)
 {
-    if (counter < 1)
-        return 1;
-    return (counter - 1) % kCounterLimit + 1;
-}
-
-void CopyTablesToGame(const Tables& tables)
-{
-    for (int slot = 0; slot < kScoreSlots; ++slot) {
-        saved.scoreValues[slot] = tables.values[slot];
-        std::memcpy(saved.scoreNames[slot], tables.names[slot], kScoreNameSize);
-    }
-}
-
-Tables TablesFromGame()
-{
-    Tables tables;
-    tables.counter = saved.gameCounter;
-    for (int slot = 0; slot < kScoreSlots; ++slot) {
-        tables.values[slot] = saved.scoreValues[slot];
-        std::memcpy(tables.names[slot], saved.scoreNames[slot], kScoreNameSize);
-        tables.names[slot][kScoreNameSize - 1] = '\0';
-    }
-    return tables;
-}
-
-// The same place the game gave it, by the same rule.
-void InsertEntry(Tables* tables, const PlacedEntry& entry)
-{
-    int32_t rank = SlotForScore(tables->values, entry.firstSlot, entry.score);
-    if (rank < 0)
-        return;
-    OpenScoreSlot(tables->values, tables->names, rank);
-    tables->values[rank] = entry.score;
-    std::memcpy(tables->names[rank], entry.name, kScoreNameSize);
-}
-
-void AppendValue(std::string* text, int32_t value)
-{
-    char line[32];
-    std::snprintf(line, sizeof line, "%i\n", value);
-    *text += line;
-}
-
-// An empty name would be an empty line and a "/" name a comment, and either would shift
-// every later slot. One leading blank keeps both data lines; the reader skips it. The
-// line stays within 254 characters, so it is never split in two.
-void AppendName(std::string* text, const char* name)
-{
-    constexpr size_t kLongest = kScoreNameSize - 1;
-    size_t length = std::min(std::strcspn(name, "\r\n"), kLongest);
-    bool needsBlank = length == 0 || name[0] == '/';
-    if (needsBlank)
-        length = std::min(length, kLongest - 1);
-    if (needsBlank)
-        *text += ' ';
-    text->append(name, length);
-    *text += '\n';
-}
-
-void AppendTable(std::string* text, const Tables& tables, int firstSlot)
-{
-    for (int i = 0; i < kTableSize; ++i)
-        AppendValue(text, tables.values[firstSlot + i]);
-    for (int i = 0; i < kTableSize; ++i)
-        AppendName(text, tables.names[firstSlot + i]);
-}
-
-// The 21 data lines: the counter, then each table's five scores and five names.
-std::string ScoreFileText(const Tables& tables)
-{
-    std::string text;
-    AppendValue(&text, tables.counter);
-    AppendTable(&text, tables, 0);
-    AppendTable(&text, tables, kTableSize);
-    return text;
-}
-
-bool WriteTables(const std::string& target, const Tables& tables)
-{
-    return ReplaceScoreFile(target, ScoreFileText(tables), scoreFileIsPrivate, &lastError);
-}
-
-bool RefuseUnreadable()
-{
-    if (!fileUnreadable)
+    state->busy = false;
+    if (file.path.empty()) {
+        state->error = file.nowhere.empty() ? "there is no place to keep it" : file.nowhere;
         return false;
-    lastError = "it could not be read at start, so it is left as it is";
-    return true;
-}
-
-// Every write of the file: never over one that could not be read, always through a link to
-// its final target, under the lock when there can be one. `work` gets the target and sets
-// lastError when it fails.
-template <typename Work>
-bool WithScoreFileLocked(Work work)
-{
-    lockBusy = false;
-    if (RefuseUnreadable())
+    }
+    if (state->unreadable) {
+        state->error = "it could not be read at start, so it is left as it is";
+        return false;
+    }
+    if (!file.makeBelow.empty() &&
+        !MakeFoldersBelow(file.makeBelow, FolderOf(file.path), &state->error))
         return false;
     std::string target;
-    if (!ResolveScoreFile(scoreFilePath, &target, &lastError))
+    if (!ResolveScoreFile(file.path, &target, &state->error))
         return false;
-    ScoreFileLock lock(target, scoreFileIsPrivate);
+    ScoreFileLock lock(target, file.privateFile);
     if (lock.State() == LockState::Busy) {
-        lockBusy = true;
-        lastError = "another game keeps it locked";
+        state->busy = true;
+        state->error = "another game keeps it locked";
         return false;
     }
-    if (lock.State() == LockState::Unshared && !unsharedNoted) {
-        unsharedNoted = true;
+    if (lock.State() == LockState::Unshared && !state->unsharedNoted) {
+        state->unsharedNoted = true;
         std::fprintf(stderr, "flipora: saving %s without the lock shared with other games (%s)\n",
                      target.c_str(), lock.Note().c_str());
     }
-    if (!work(target))
+    TableRead found = ReadOrShipped(target, file.shipped, read, &state->error);
+    if (found == TableRead::Failed)
         return false;
-    lastError.clear();
+    if (!ReplaceScoreFile(target, write(found), file.privateFile, &state->error))
+        return false;
+    state->error.clear();
     return true;
-}
-
-}  // namespace
-
-bool LoadScores()
-{
-    Tables tables;
-    ReadResult result = ReadTableOrDefaults(scoreFilePath, &tables, &lastError);
-    fileUnreadable = result == ReadResult::Failed;
-    if (!fileUnreadable)
-        lastError.clear();
-    unsavedEntries.clear();
-    saved.gameCounter = CounterInRange(tables.counter);
-    CopyTablesToGame(tables);
-    return !fileUnreadable;
-}
-
-bool ScoreFileUnreadable()
-{
-    return fileUnreadable;
-}
-
-const char* ScoreFileError()
-{
-    return lastError.c_str();
-}
-
-bool ScoreFileBusy()
-{
-    return lockBusy;
-}
-
-bool SaveScores()
-{
-    return WithScoreFileLocked([](const std::string& target) {
-        if (!WriteTables(target, TablesFromGame()))
-            return false;
-        unsavedEntries.clear();  // the tables written hold them
-        return true;
-    });
-}
-
-int UnsavedEntryCount()
-{
-    return static_cast<int>(unsavedEntries.size());
-}
-
-void RecordPlacedEntry(int slot)
-{
-    if (slot < 0 || slot >= kScoreSlots)
-        return;
-    PlacedEntry entry{};
-    entry.firstSlot = slot < kTableSize ? 0 : kTableSize;
-    entry.score = saved.scoreValues[slot];
-    std::memcpy(entry.name, saved.scoreNames[slot], kScoreNameSize);
-    entry.name[kScoreNameSize - 1] = '\0';
-    unsavedEntries.push_back(entry);
-}
-
-bool MergeScores(bool writeOwnCounter)
-{
-    return WithScoreFileLocked([writeOwnCounter](const std::string& target) {
-        Tables tables;
-        ReadResult result = ReadTableOrDefaults(target.c_str(), &tables, &lastError);
-        if (result == ReadResult::Failed)
-            return false;
-        tables.counter = writeOwnCounter || result == ReadResult::Missing
-                             ? saved.gameCounter
-                             : CounterInRange(tables.counter);
-        for (const PlacedEntry& entry : unsavedEntries)
-            InsertEntry(&tables, entry);
-        if (!WriteTables(target, tables))
-            return false;
-        unsavedEntries.clear();
-        CopyTablesToGame(tables);
-        return true;
-    });
 }

@@ -55,16 +55,18 @@ bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<Dat
     return true;
 }
 
-ScoreFiles LocateScoreFiles()
+ScoreFile LocateScoreFile()
 {
     const DataFolder& folder = DataFolderInUse();
     bool writable = access(folder.path.c_str(), W_OK) == 0;
     std::string home = HomeFolder();
     std::string playerFolder = PlayerDataFolder(std::getenv("XDG_DATA_HOME"), home.c_str());
-    ScoreFiles files = ChooseScoreFiles(folder, writable, playerFolder);
-    if (files.playerFolder)
-        files.makeBelow = PlayerFolderBase(playerFolder, home);
-    return files;
+    ScoreFile file = ChooseScoreFile(folder, writable, playerFolder);
+    if (file.privateFile)
+        file.makeBelow = PlayerFolderBase(playerFolder, home);
+    if (file.path.empty())
+        file.nowhere = "there is no home folder";
+    return file;
 }
 
 PreferencesFile LocatePreferencesFile()

@@ -91,15 +91,17 @@ bool LocateDataFolder(const std::vector<std::string>& requested, std::vector<Dat
     return true;
 }
 
-ScoreFiles LocateScoreFiles()
+ScoreFile LocateScoreFile()
 {
     const DataFolder& folder = DataFolderInUse();
     std::string appData = AppDataFolder();
-    ScoreFiles files = ChooseScoreFiles(folder, FolderWritable(folder.path),
-                                        appData.empty() ? "" : appData + "\\Flipora");
-    if (files.playerFolder)
-        files.makeBelow = appData;  // which exists: only Flipora is made in it
-    return files;
+    ScoreFile file = ChooseScoreFile(folder, FolderWritable(folder.path),
+                                     appData.empty() ? "" : appData + "\\Flipora");
+    if (file.privateFile)
+        file.makeBelow = appData;  // which exists: only Flipora is made in it
+    if (file.path.empty())
+        file.nowhere = "APPDATA is not set";
+    return file;
 }
 
 PreferencesFile LocatePreferencesFile()

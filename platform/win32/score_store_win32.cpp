@@ -1,6 +1,6 @@
 // The score file on Windows: opened so that it never blocks another game's replacement, a
 // LockFileEx lock beside it, and the replacement by a flushed temporary file moved over the
-// old one. Lines are written with CR LF, as Windows programs expect; the reader takes both.
+// old one. The bytes are written as the score file's format made them (CR LF line ends).
 #include "platform/score_store.h"
 
 #include <windows.h>
@@ -54,21 +54,14 @@ void RemoveLeftoverTemporaries(const std::string& target)
     FindClose(search);
 }
 
-// All of text with its line ends as CR LF, then to the disk.
+// All of text, then to the disk.
 bool WriteAll(HANDLE file, const std::string& text, DWORD* error)
 {
-    std::string lines;
-    lines.reserve(text.size() + text.size() / 4);
-    for (char c : text) {
-        if (c == '\n')
-            lines += '\r';
-        lines += c;
-    }
     size_t done = 0;
-    while (done < lines.size()) {
+    while (done < text.size()) {
         DWORD written = 0;
-        DWORD chunk = static_cast<DWORD>(lines.size() - done);
-        if (!WriteFile(file, lines.data() + done, chunk, &written, nullptr) || written == 0) {
+        DWORD chunk = static_cast<DWORD>(text.size() - done);
+        if (!WriteFile(file, text.data() + done, chunk, &written, nullptr) || written == 0) {
             *error = GetLastError();
             return false;
         }

@@ -234,14 +234,37 @@ def advance(counter):
     return counter - COUNTER_LIMIT if counter > COUNTER_LIMIT else counter
 
 
-# Score file.
+# Score files, as the game's headers describe them: Scores.txt line by line
+# (scores/scores.h).
+def read_score_lines(source=SOURCE_DIR):
+    with open(os.path.join(source, "scores", "scores.h"), encoding="utf-8") as f:
+        lines = re.findall(r"\{ScoreLine::(Counter|Score|Name), (\d+)\}", f.read())
+    if len(lines) != 21:
+        raise AssertionError("could not read Scores.txt's lines from scores/scores.h")
+    return [(kind, int(slot)) for kind, slot in lines]
+
+
+SCORE_FILE_LINES = read_score_lines()
+
+
 def score_file_text(counter, normal, trial):
-    """normal and trial: five (score, name) each, best first."""
-    lines = ["// written by the end-to-end test", str(counter)]
-    for table in (normal, trial):
-        lines += [str(score) for score, _ in table]
-        lines += [name for _, name in table]
+    """normal and trial: five (score, name) each, best first; the game's lines after a
+    comment."""
+    slots = normal + trial
+    lines = ["// written by the end-to-end test"]
+    for kind, slot in SCORE_FILE_LINES:
+        lines.append(str(counter) if kind == "Counter" else
+                     str(slots[slot][0]) if kind == "Score" else slots[slot][1])
     return "\n".join(lines) + "\n"
+
+
+def data_lines(path):
+    """The lines of a score file that are neither comments nor empty, line ends dropped."""
+    with open(path, encoding="latin-1", newline="") as f:
+        text = f.read()
+    text = text[1:] if text.startswith("\u00ef\u00bb\u00bf") else text
+    lines = [line for line in re.split(r"\r\n|\n|\r", text)]
+    return [line for line in lines if line and not line.startswith("/")]
 
 
 def check_normal_entry_on_top(path, counter, name, trial):
@@ -258,16 +281,19 @@ def check_normal_entry_on_top(path, counter, name, trial):
 
 
 def read_score_file(path):
-    """(counter, [10 scores], [10 names]) from the game's file: data lines only, where a
-    line of one blank is an empty name."""
-    with open(path, encoding="latin-1") as f:
-        lines = [line.rstrip("\n") for line in f]
-    data = [line for line in lines if line and not line.startswith("/")]
-    if len(data) != 21:
-        raise AssertionError(f"score file has {len(data)} data lines, not 21: {data}")
-    counter = int(data[0])
-    scores = [int(v) for v in data[1:6] + data[11:16]]
-    names = [n.strip() for n in data[6:11] + data[16:21]]
+    """(counter, [10 scores], [10 names]) from the game's file, where a line of one blank is
+    an empty name."""
+    data = data_lines(path)
+    if len(data) != len(SCORE_FILE_LINES):
+        raise AssertionError(f"score file has {len(data)} data lines, not {len(SCORE_FILE_LINES)}: {data}")
+    counter, scores, names = None, [0] * 10, [""] * 10
+    for (kind, slot), line in zip(SCORE_FILE_LINES, data):
+        if kind == "Counter":
+            counter = int(line)
+        elif kind == "Score":
+            scores[slot] = int(line)
+        else:
+            names[slot] = line.strip()
     return counter, scores, names
 
 

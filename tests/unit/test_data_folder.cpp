@@ -117,28 +117,28 @@ TEST(DataFolder, PlayerFolderFollowsXdgDataHome)
 
 TEST(DataFolder, PortableWritableFolderKeepsItsScoreFile)
 {
-    ScoreFiles files = ChooseScoreFiles(kCandidates[0], true, "/home/ann/.local/share/flipora");
-    EXPECT_EQ(files.save, "data/Scores.txt");
+    ScoreFile files = ChooseScoreFile(kCandidates[0], true, "/home/ann/.local/share/flipora");
+    EXPECT_EQ(files.path, "data/Scores.txt");
     EXPECT_EQ(files.shipped, "");
-    EXPECT_FALSE(files.playerFolder);
-    EXPECT_EQ(ChooseScoreFiles(kCandidates[1], true, "/p").save, "/opt/game/bin/data/Scores.txt");
+    EXPECT_FALSE(files.privateFile);
+    EXPECT_EQ(ChooseScoreFile(kCandidates[1], true, "/p").path, "/opt/game/bin/data/Scores.txt");
 }
 
 TEST(DataFolder, InstalledOrReadOnlyFolderIsNeverWritten)
 {
     // Installed: the player's folder even where the installed one happens to be writable.
     for (bool writable : {true, false}) {
-        ScoreFiles files = ChooseScoreFiles(kCandidates[3], writable, "/home/ann/.local/share/flipora");
-        EXPECT_EQ(files.save, "/home/ann/.local/share/flipora/Scores.txt");
+        ScoreFile files = ChooseScoreFile(kCandidates[3], writable, "/home/ann/.local/share/flipora");
+        EXPECT_EQ(files.path, "/home/ann/.local/share/flipora/Scores.txt");
         EXPECT_EQ(files.shipped, "/usr/share/flipora/data/Scores.txt");
-        EXPECT_TRUE(files.playerFolder);
+        EXPECT_TRUE(files.privateFile);
     }
-    ScoreFiles readOnly = ChooseScoreFiles(kCandidates[0], false, "/p");
-    EXPECT_EQ(readOnly.save, "/p/Scores.txt");
+    ScoreFile readOnly = ChooseScoreFile(kCandidates[0], false, "/p");
+    EXPECT_EQ(readOnly.path, "/p/Scores.txt");
     EXPECT_EQ(readOnly.shipped, "data/Scores.txt");
     // Without a home nothing is saved, yet the shipped table can still be read.
-    ScoreFiles homeless = ChooseScoreFiles(kCandidates[3], false, "");
-    EXPECT_EQ(homeless.save, "");
+    ScoreFile homeless = ChooseScoreFile(kCandidates[3], false, "");
+    EXPECT_EQ(homeless.path, "");
     EXPECT_EQ(ScoreFileToRead(homeless, Holding({"/usr/share/flipora/data/Scores.txt"})),
               "/usr/share/flipora/data/Scores.txt");
 }
@@ -152,18 +152,18 @@ TEST(DataFolder, WindowsFoldersJoinWithBackslashes)
     EXPECT_EQ(Paths(beside), (std::vector<std::string>{"data", "C:\\Program Files\\Flipora\\data"}));
     EXPECT_EQ(DataFileSpellings(beside[1], "Data/Vexo.bmp"),
               (std::vector<std::string>{"C:\\Program Files\\Flipora\\data\\Vexo.bmp"}));
-    ScoreFiles installed =
-        ChooseScoreFiles(beside[1], false, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora");
-    EXPECT_EQ(installed.save, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora\\Scores.txt");
+    ScoreFile installed =
+        ChooseScoreFile(beside[1], false, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora");
+    EXPECT_EQ(installed.path, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora\\Scores.txt");
     EXPECT_EQ(installed.shipped, "C:\\Program Files\\Flipora\\data\\Scores.txt");
-    EXPECT_EQ(ChooseScoreFiles(beside[1], true, "C:\\p").save,
+    EXPECT_EQ(ChooseScoreFile(beside[1], true, "C:\\p").path,
               "C:\\Program Files\\Flipora\\data\\Scores.txt");
 }
 #endif
 
 TEST(DataFolder, PlayersTableThenShippedTableThenDefaults)
 {
-    ScoreFiles files = ChooseScoreFiles(kCandidates[3], false, "/p");
+    ScoreFile files = ChooseScoreFile(kCandidates[3], false, "/p");
     EXPECT_EQ(ScoreFileToRead(files, Holding({"/p/Scores.txt", "/usr/share/flipora/data/Scores.txt"})),
               "/p/Scores.txt");
     EXPECT_EQ(ScoreFileToRead(files, Holding({"/usr/share/flipora/data/Scores.txt"})),

@@ -212,8 +212,8 @@ TEST_F(ShellInput, APlacedNameWaitsForAHeldLockWithoutStoppingTheGame)
     std::string folder = testing::TempDir() + "flipora_saving_XXXXXX";
     ASSERT_NE(mkdtemp(folder.data()), nullptr);
     std::string path = folder + "/Scores.txt";
-    scoreFilePath = path.c_str();
-    ASSERT_TRUE(LoadScores());
+    UseScoreFile(ScoreFileAt(path));
+    ASSERT_TRUE(LoadScores(ScoreFileInUse()));
     int held = open((path + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
     ASSERT_GE(held, 0);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
@@ -256,7 +256,7 @@ TEST_F(ShellInput, APlacedNameWaitsForAHeldLockWithoutStoppingTheGame)
     EXPECT_EQ(saved.substr(saved.find('\n')),
               "\n500\n0\n0\n0\n0\nq\n \n \n \n \n0\n0\n0\n0\n0\n \n \n \n \n \n");
 
-    scoreFilePath = "data/Scores.txt";
+    UseScoreFile(ScoreFileAt(std::string("data/") + kScoreFileName));
     std::filesystem::remove_all(folder);
 }
 

@@ -17,15 +17,13 @@ protected:
     void SetUp() override
     {
         RulesTest::SetUp();
-        savedPath = scoreFilePath;
         filePath = (std::filesystem::temp_directory_path() /
                     ("flipora_whole_game_" + std::to_string(getpid()) + ".txt")).string();
-        scoreFilePath = filePath.c_str();
+        file.path = filePath;
     }
 
     void TearDown() override
     {
-        scoreFilePath = savedPath;
         std::filesystem::remove(filePath);
     }
 
@@ -76,8 +74,8 @@ protected:
     }
 
     static inline int clicksAsked = 0;  // click sounds the picks asked for
-    const char* savedPath = nullptr;
     std::string filePath;
+    ScoreFile file;  // at filePath
 };
 
 TEST_F(WholeGameTest, NormalGameOfThreePerfectBoardsIsSavedAndReadBack)
@@ -128,12 +126,12 @@ TEST_F(WholeGameTest, NormalGameOfThreePerfectBoardsIsSavedAndReadBack)
     // Exit: the counter advances once more and the file is written.
     saved.gameCounter = WrapCounter(saved.gameCounter + 1, 99);
     ASSERT_EQ(saved.gameCounter, 48);
-    ASSERT_TRUE(SaveScores());
+    ASSERT_TRUE(SaveScores(file));
 
     saved.gameCounter = 0;
     std::memset(saved.scoreValues, 0, sizeof saved.scoreValues);
     std::memset(saved.scoreNames, 0, sizeof saved.scoreNames);
-    LoadScores();
+    LoadScores(file);
     EXPECT_EQ(saved.gameCounter, 48);
     EXPECT_EQ(saved.scoreValues[0], 1000);
     EXPECT_STREQ(saved.scoreNames[0], "ab1");
