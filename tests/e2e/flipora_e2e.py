@@ -235,16 +235,23 @@ def advance(counter):
 
 
 # Score files, as the game's headers describe them: Scores.txt line by line
-# (scores/scores.h).
-def read_score_lines(source=SOURCE_DIR):
+# (scores/scores.h) and the other boards' file (scores/board_scores.h).
+def read_score_formats(source=SOURCE_DIR):
     with open(os.path.join(source, "scores", "scores.h"), encoding="utf-8") as f:
         lines = re.findall(r"\{ScoreLine::(Counter|Score|Name), (\d+)\}", f.read())
-    if len(lines) != 21:
-        raise AssertionError("could not read Scores.txt's lines from scores/scores.h")
-    return [(kind, int(slot)) for kind, slot in lines]
+    with open(os.path.join(source, "scores", "board_scores.h"), encoding="utf-8") as f:
+        text = f.read()
+    board = dict(re.findall(r'inline constexpr const char\* (kBoardScores\w+) = "([^"]+)";', text))
+    version = re.search(r"inline constexpr int kBoardScoresVersion = (\d+);", text)
+    words = re.search(r"kBoardTableWords\[2\] = \{\"([^\"]+)\", \"([^\"]+)\"\}", text)
+    if len(lines) != 21 or not version or not words or len(board) != 2:
+        raise AssertionError("could not read the score files' formats from scores/")
+    heading = f"{board['kBoardScoresHeading']} {version.group(1)}"
+    return ([(kind, int(slot)) for kind, slot in lines], board["kBoardScoresFileName"], heading,
+            words.groups())
 
 
-SCORE_FILE_LINES = read_score_lines()
+SCORE_FILE_LINES, BOARD_SCORES_NAME, BOARD_SCORES_HEADING, BOARD_TABLE_WORDS = read_score_formats()
 
 
 def score_file_text(counter, normal, trial):
@@ -255,6 +262,16 @@ def score_file_text(counter, normal, trial):
     for kind, slot in SCORE_FILE_LINES:
         lines.append(str(counter) if kind == "Counter" else
                      str(slots[slot][0]) if kind == "Score" else slots[slot][1])
+    return "\n".join(lines) + "\n"
+
+
+def board_scores_text(boards):
+    """boards: {(columns, rows): (normal, trial)}, each five (score, name), best first."""
+    lines = [BOARD_SCORES_HEADING]
+    for (columns, rows), tables in sorted(boards.items()):
+        for word, table in zip(BOARD_TABLE_WORDS, tables):
+            lines.append(f"{columns}x{rows} {word}")
+            lines += [f"{score} {name}".rstrip() for score, name in table]
     return "\n".join(lines) + "\n"
 
 
@@ -295,6 +312,24 @@ def read_score_file(path):
         else:
             names[slot] = line.strip()
     return counter, scores, names
+
+
+def read_board_scores(path):
+    """{(columns, rows): ([5 normal (score, name)], [5 time-trial])} from the other boards'
+    file as the game writes it."""
+    data = data_lines(path)
+    if not data or data[0] != BOARD_SCORES_HEADING:
+        raise AssertionError(f"{path} does not begin with {BOARD_SCORES_HEADING!r}: {data[:1]}")
+    boards, table = {}, None
+    for line in data[1:]:
+        heading = re.fullmatch(r"(\d+)x(\d+) (\S+)", line)
+        if heading:
+            size = (int(heading.group(1)), int(heading.group(2)))
+            table = boards.setdefault(size, ([], []))[BOARD_TABLE_WORDS.index(heading.group(3))]
+        else:
+            score, _, name = line.partition(" ")
+            table.append((int(score), name))
+    return boards
 
 
 # Pixels.

@@ -31,6 +31,7 @@
 #include "game/rules.h"
 #include "game/score_table.h"
 #include "platform/score_store.h"
+#include "scores/board_scores.h"
 #include "scores/scores.h"
 
 namespace fs = std::filesystem;
@@ -620,6 +621,109 @@ TEST_F(ScoreFileTest, MergePlacesEachScoreWhereTheGameDid)
             EXPECT_STREQ(saved.scoreNames[slot], placed.scoreNames[slot]) << "slot " << slot;
         }
     }
+}
+
+// The other boards' file beside Scores.txt: entries merged into it as it is on disk, by
+// the game's rule, in a text that reads back to the same tables; Scores.txt is not touched.
+TEST_F(ScoreFileTest, BoardTablesMergeIntoTheirOwnFileBesideScoresTxt)
+{
+    WriteFile(kFilledText);
+    ScoreFile boards = FileBeside(file, kBoardScoresFileName);
+    EXPECT_EQ(boards.path, (folder / "BoardScores.txt").string());
+    BoardScoreKeeper keeper;
+    ASSERT_TRUE(keeper.Load(boards));
+    EXPECT_TRUE(keeper.Tables().boards.empty());
+    keeper.Record(6, 6, 0, 1000, "ann");
+    keeper.Record(3, 4, kTableSize, 310, "bo b");  // a name is its first word
+    ASSERT_TRUE(keeper.Merge(boards));
+    const std::string written =
+        "Flipora board scores 1\n"
+        "3x4 normal\n0\n0\n0\n0\n0\n3x4 time-trial\n310 bo b\n0\n0\n0\n0\n"
+        "6x6 normal\n1000 ann\n0\n0\n0\n0\n6x6 time-trial\n0\n0\n0\n0\n0\n";
+    EXPECT_EQ(ReadFile(boards.path), written);
+    EXPECT_EQ(ReadFile(path), kFilledText);
+
+    // Another game placed 1000 on 6 x 6 meanwhile: ours ties it and goes below.
+    std::ofstream(boards.path, std::ios::binary | std::ios::trunc)
+        << "Flipora board scores 1\r\n6x6 normal\r\n1000 cy\r\n";
+    keeper.Record(6, 6, 0, 1000, "dee");
+    ASSERT_TRUE(keeper.Merge(boards));
+    const BoardTables* sixBySix = FindBoard(keeper.Tables(), 6, 6);
+    ASSERT_NE(sixBySix, nullptr);
+    EXPECT_EQ(sixBySix->values[1], 1000);
+    EXPECT_STREQ(sixBySix->names[0], "cy");
+    EXPECT_STREQ(sixBySix->names[1], "dee");
+    EXPECT_EQ(FindBoard(keeper.Tables(), 3, 4), nullptr);  // the file as it is now
+
+    BoardScoreKeeper again;
+    ASSERT_TRUE(again.Load(boards));
+    EXPECT_EQ(BoardScoresText(again.Tables()), BoardScoresText(keeper.Tables()));
+}
+
+// Hand-edited files read as far as they make sense: comments, blank lines, CR LF, a BOM,
+// boards out of order, a table met twice (the first counts), more than five entries, and
+// headings of boards the file cannot hold, which are skipped with their entries.
+TEST_F(ScoreFileTest, BoardTablesReadHandEditedFilesAsFarAsTheyMakeSense)
+{
+    ScoreFile boards = FileBeside(file, kBoardScoresFileName);
+    std::ofstream(boards.path, std::ios::binary)
+        << "\xEF\xBB\xBF// mine\nFlipora board scores   1  \n\n5x4 time-trial\n9 a\n8 b\n7 c\n"
+           "6 d\n5 e\n4 f\n3x4 normal\r\n0x10   sixteen words\r\n/ note\r\n12abc\r\nnothing\r\n"
+           "5x4 time-trial\n99 late\n0x4 normal\n77 zero\n17x2 normal\n66 wide\n";
+    BoardScoreKeeper keeper;
+    ASSERT_TRUE(keeper.Load(boards));
+    ASSERT_EQ(keeper.Tables().boards.size(), 2u);
+    const BoardTables& first = keeper.Tables().boards[0];
+    EXPECT_EQ(std::make_pair(first.columns, first.rows), std::make_pair(3, 4));
+    EXPECT_EQ(first.values[0], 16);
+    EXPECT_STREQ(first.names[0], "sixteen");
+    EXPECT_EQ(first.values[1], 12);
+    EXPECT_STREQ(first.names[1], "abc");
+    EXPECT_EQ(first.values[2], 0);
+    EXPECT_STREQ(first.names[2], "nothing");
+    const BoardTables* fiveByFour = FindBoard(keeper.Tables(), 5, 4);
+    ASSERT_NE(fiveByFour, nullptr);
+    EXPECT_EQ(fiveByFour->values[9], 5);
+    EXPECT_STREQ(fiveByFour->names[9], "e");
+    EXPECT_EQ(fiveByFour->values[0], 0);
+
+    // Written back in the game's form, it reads the same.
+    BoardScores reread;
+    std::string text = BoardScoresText(keeper.Tables());
+    std::ofstream(boards.path, std::ios::binary | std::ios::trunc) << text;
+    FILE* opened = std::fopen(boards.path.c_str(), "rb");
+    ASSERT_NE(opened, nullptr);
+    std::string error;
+    EXPECT_TRUE(ReadBoardScores(opened, &reread, &error)) << error;
+    std::fclose(opened);
+    EXPECT_EQ(BoardScoresText(reread), text);
+}
+
+// A newer game's file, another program's, or one saved as UTF-16: unreadable, shown as
+// Scores.txt's are, never written over; the entries wait.
+TEST_F(ScoreFileTest, BoardTablesOfAnUnknownVersionAreNeverWrittenOver)
+{
+    ScoreFile boards = FileBeside(file, kBoardScoresFileName);
+    const std::pair<std::string, std::string> cases[] = {
+        {"Flipora board scores 2\n3x4 normal\n5 a\n", "it is of version 2, which this game does not know"},
+        {"// a note\nFlipora board scores\n", "it is not a file of board scores"},
+        {"3x4 normal\n5 a\n", "it is not a file of board scores"},
+        {std::string("F\0l\0i\0", 6), "it is not a file of board scores"},
+        {std::string("Flipora board scores 1\n3x4 normal\n5 \0a\n", 39),
+         "it is not plain text: it holds NUL bytes, as a file saved as UTF-16 does"}};
+    for (const auto& [text, reason] : cases) {
+        std::ofstream(boards.path, std::ios::binary | std::ios::trunc) << text;
+        BoardScoreKeeper keeper;
+        EXPECT_FALSE(keeper.Load(boards)) << reason;
+        EXPECT_EQ(keeper.State().error, reason);
+        EXPECT_TRUE(keeper.Tables().boards.empty());
+        keeper.Record(3, 4, 0, 900, "me");
+        EXPECT_FALSE(keeper.Merge(boards));
+        EXPECT_EQ(keeper.Unsaved(), 1);
+        std::ifstream in(boards.path, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    }
+    ExpectNoTemporaryFile();
 }
 
 #ifndef _WIN32
