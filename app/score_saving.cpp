@@ -46,6 +46,8 @@ struct PendingSave {
 };
 PendingSave pending;
 std::set<std::string> causesShown;  // each reason is shown once, until a save works again
+bool noHomeShown = false;           // the names of this run cannot be kept: said once
+bool unsharedShown = false;         // saved without a lock other players' games share: said once
 
 // Without a place for the table (no home to fall back on) nothing is saved.
 bool NowhereToSave()
@@ -90,6 +92,21 @@ void ReportWhenDue(const std::string& failure, bool busy, uint32_t now)
     ShowOverGame(text + "\nThe game keeps trying to save them while it runs.", "SCORE FILE ERROR");
 }
 
+// Saved, but under a lock of this player's own only: the player's own games keep each
+// other's names, another player's game saving at the same moment might not.
+void ReportUnsharedLock()
+{
+    std::string why = ScoreFileUnsharedLock();
+    if (why.empty() || unsharedShown)
+        return;
+    unsharedShown = true;
+    std::string text = "The scores are saved to " + scoreFile.path +
+                       " without a lock shared with other players' games (" + why +
+                       ").\nIf another player's game saves at the same moment, a name may be lost.";
+    std::fprintf(stderr, "SCORE FILE ERROR: %s\n", text.c_str());
+    ShowOverGame(text, "SCORE FILE ERROR");
+}
+
 void TrySave(uint32_t now)
 {
     pending.lastTry = now;
@@ -98,6 +115,7 @@ void TrySave(uint32_t now)
     if (Merge(false, &failure, &busy)) {
         pending = PendingSave{};
         causesShown.clear();
+        ReportUnsharedLock();
         return;
     }
     if (!pending.waiting) {
@@ -172,8 +190,22 @@ void ReportUnreadableScores()
     ShowMessageBox(text.c_str(), "SCORE FILE ERROR", BoxButtons::Ok, BoxIcon::Exclamation, true);
 }
 
+// A name was placed, and there is nowhere to keep it: said at the first, once a run.
+static void ReportNowhereToSave()
+{
+    if (noHomeShown)
+        return;
+    noHomeShown = true;
+    std::string text = "The scores cannot be kept: " + scoreFile.nowhere +
+                       ".\nThe names placed in this game are shown until it ends, but not saved.";
+    std::fprintf(stderr, "SCORE FILE ERROR: %s\n", text.c_str());
+    ShowOverGame(text, "SCORE FILE ERROR");
+}
+
 void SavePlacedEntries()
 {
+    if (NowhereToSave() && UnsavedEntryCount() > 0)
+        ReportNowhereToSave();
     // Once per placed entry: the keys typed after Enter do not try again, the passes do.
     if (NowhereToSave() || ScoreFileUnreadable() || UnsavedEntryCount() == 0 || pending.waiting)
         return;

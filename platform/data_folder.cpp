@@ -109,6 +109,17 @@ std::string ChooseHomeFolder(const char* homeVariable, const char* passwordHome,
     return passwordHome ? passwordHome : "";
 }
 
+std::string NoHomeReason(const char* homeVariable, bool homeIsFolder)
+{
+    std::string home = homeVariable ? homeVariable : "";
+    std::string wrong = !homeVariable || home.empty() ? "HOME is not set"
+                        : home[0] != '/'            ? "HOME (" + home + ") is not an absolute path"
+                        : !homeIsFolder             ? "HOME (" + home + ") is not a folder"
+                                                    : "";
+    return "there is no home folder" + (wrong.empty() ? "" : ": " + wrong) +
+           " and the password database has none for this user";
+}
+
 std::string PlayerFolderBase(const std::string& playerFolder, const std::string& home)
 {
     std::string below = home.empty() || home.back() == '/' ? home : home + "/";

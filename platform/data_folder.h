@@ -46,6 +46,10 @@ std::string PlayerDataFolder(const char* xdgDataHome, const char* home);
 std::string ChooseHomeFolder(const char* homeVariable, const char* passwordHome,
                              const std::function<bool(const std::string&)>& isFolder);
 
+// Why there is no home folder, for the player: what is wrong with HOME (unset, not an
+// absolute path, not a folder) when the password database has no home either.
+std::string NoHomeReason(const char* homeVariable, bool homeIsFolder);
+
 // The existing folder below which the game may make the player's folder: home when the
 // player's folder lies under it (it is never made itself), else the root, so that a
 // missing $XDG_DATA_HOME elsewhere is made as the XDG rules ask.

@@ -153,7 +153,7 @@ PreferencesLoad LoadPreferences(const std::string& path,
                                 Preferences* preferences, std::string* error)
 {
     FILE* file = nullptr;
-    StoreOpen opened = OpenScoreFileForReading(path.c_str(), &file, error);
+    StoreOpen opened = OpenScoreFileForReading(path.c_str(), true, &file, error);
     if (opened == StoreOpen::Missing)
         return PreferencesLoad::Missing;
     if (opened == StoreOpen::Failed)
@@ -184,7 +184,7 @@ bool SavePreferences(const std::string& path, const std::string& base,
     if (!base.empty() && !MakeFoldersBelow(base, folder, error))
         return false;
     std::string target;
-    if (!ResolveScoreFile(path, &target, error))
+    if (!ResolveScoreFile(path, true, &target, error))
         return false;
     return ReplaceScoreFile(target, WithSystemLineEnds(PreferencesText(preferences)), true, error);
 }

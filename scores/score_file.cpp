@@ -58,6 +58,7 @@ bool IsDataLine(const char* line)
 void SkipByteOrderMark(FILE* file)
 {
     static const unsigned char kMark[3] = {0xEF, 0xBB, 0xBF};
+    long start = std::ftell(file);
     unsigned char seen[3];
     size_t matched = 0;
     for (; matched < 3; ++matched) {
@@ -72,8 +73,8 @@ void SkipByteOrderMark(FILE* file)
     }
     if (matched == 3 && std::memcmp(seen, kMark, 3) == 0)
         return;
-    // Not a mark: back to the start (ungetc promises one byte only).
-    std::rewind(file);
+    // Not a mark: back to where the text starts (ungetc promises one byte only).
+    std::fseek(file, start, SEEK_SET);
 }
 
 std::string FolderOf(const std::string& path)
@@ -89,10 +90,11 @@ std::string FolderOf(const std::string& path)
 }
 
 // A file's lines through read; a read error is a failure like any that keeps it unread.
-TableRead ReadAt(const std::string& path, const TableReader& read, std::string* error)
+TableRead ReadAt(const std::string& path, bool privateFile, const TableReader& read,
+                 std::string* error)
 {
     FILE* file = nullptr;
-    StoreOpen opened = OpenScoreFileForReading(path.c_str(), &file, error);
+    StoreOpen opened = OpenScoreFileForReading(path.c_str(), privateFile, &file, error);
     if (opened != StoreOpen::Opened)
         return opened == StoreOpen::Missing ? TableRead::Missing : TableRead::Failed;
     errno = 0;
@@ -110,14 +112,14 @@ TableRead ReadAt(const std::string& path, const TableReader& read, std::string* 
 // The player's file, or while there is none the shipped copy. The shipped one is only
 // ever read, so a failure there is no reason to keep the player's file unwritten: it
 // counts as missing, and the tables start empty.
-TableRead ReadOrShipped(const std::string& path, const std::string& shipped,
-                        const TableReader& read, std::string* error)
+TableRead ReadOrShipped(const std::string& path, const ScoreFile& file, const TableReader& read,
+                        std::string* error)
 {
-    TableRead result = ReadAt(path, read, error);
+    TableRead result = ReadAt(path, file.privateFile, read, error);
     if (result != TableRead::Missing)
         return result;
     std::string ignored;
-    if (shipped.empty() || ReadAt(shipped, read, &ignored) != TableRead::Read)
+    if (file.shipped.empty() || ReadAt(file.shipped, false, read, &ignored) != TableRead::Read)
         read(nullptr, &ignored);
     return TableRead::Missing;
 }
@@ -205,7 +207,7 @@ bool ParseValue(const char* line, int32_t* value, const char** end)
 
 TableRead LoadTableFile(const ScoreFile& file, TableFileState* state, const TableReader& read)
 {
-    TableRead result = ReadOrShipped(file.path, file.shipped, read, &state->error);
+    TableRead result = ReadOrShipped(file.path, file, read, &state->error);
     state->unreadable = result == TableRead::Failed;
     std::string ignored;
     if (state->unreadable)
@@ -231,7 +233,7 @@ bool SaveTableFile(const ScoreFile& file, TableFileState* state, const TableRead
         !MakeFoldersBelow(file.makeBelow, FolderOf(file.path), &state->error))
         return false;
     std::string target;
-    if (!ResolveScoreFile(file.path, &target, &state->error))
+    if (!ResolveScoreFile(file.path, file.privateFile, &target, &state->error))
         return false;
     ScoreFileLock lock(target, file.privateFile);
     if (lock.State() == LockState::Busy) {
@@ -239,12 +241,19 @@ bool SaveTableFile(const ScoreFile& file, TableFileState* state, const TableRead
         state->error = "another game keeps it locked";
         return false;
     }
-    if (lock.State() == LockState::Unshared && !state->unsharedNoted) {
-        state->unsharedNoted = true;
-        std::fprintf(stderr, "flipora: saving %s without the lock shared with other games (%s)\n",
-                     target.c_str(), lock.Note().c_str());
+    if (lock.State() == LockState::None) {
+        state->error = "no lock can be taken on it (" + lock.Note() + ")";
+        return false;
     }
-    TableRead found = ReadOrShipped(target, file.shipped, read, &state->error);
+    // Said once: a lock file that cannot be used (the folder's lock stands in for it), or a
+    // lock of this player's own only, which the player is told of (state->unshared).
+    if (!lock.Note().empty() && !state->lockNoted) {
+        state->lockNoted = true;
+        std::fprintf(stderr, "flipora: %s: %s\n", target.c_str(), lock.Note().c_str());
+    }
+    if (lock.State() == LockState::Unshared && state->unshared.empty())
+        state->unshared = lock.Note();
+    TableRead found = ReadOrShipped(target, file, read, &state->error);
     if (found == TableRead::Failed)
         return false;
     if (!ReplaceScoreFile(target, write(found), file.privateFile, &state->error))

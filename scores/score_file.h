@@ -36,7 +36,9 @@ struct TableFileState {
     bool busy = false;         // the last save failed only because another game held the lock
     std::string error;         // why the last load or save failed, a short phrase; empty after
                                // one that worked
-    bool unsharedNoted = false;  // a save without the shared lock was said once
+    bool lockNoted = false;    // why a lock could not be used was said once on stderr
+    std::string unshared;      // set by a save that had only a lock of the player's own: why
+                               // no lock shared with other players' games could be had
 };
 
 // Reads the data lines of an opened file: comment lines ("/...") and empty lines are

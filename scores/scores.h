@@ -53,6 +53,10 @@ bool ScoreFileUnreadable();
 // one that worked.
 const char* ScoreFileError();
 
+// Set once a save had only a lock of this player's own, with the reason: other players'
+// games saving at the same moment might overwrite each other's names. Empty otherwise.
+const char* ScoreFileUnsharedLock();
+
 // True after a save failed only because another game held the lock: nothing is wrong,
 // the same save works once that game is done.
 bool ScoreFileBusy();

@@ -182,6 +182,11 @@ const char* ScoreFileError()
     return fileState.error.c_str();
 }
 
+const char* ScoreFileUnsharedLock()
+{
+    return fileState.unshared.c_str();
+}
+
 bool ScoreFileBusy()
 {
     return fileState.busy;

@@ -64,8 +64,10 @@ ScoreFile LocateScoreFile()
     ScoreFile file = ChooseScoreFile(folder, writable, playerFolder);
     if (file.privateFile)
         file.makeBelow = PlayerFolderBase(playerFolder, home);
-    if (file.path.empty())
-        file.nowhere = "there is no home folder";
+    if (file.path.empty()) {
+        const char* variable = std::getenv("HOME");
+        file.nowhere = NoHomeReason(variable, variable && IsFolder(variable));
+    }
     return file;
 }
 

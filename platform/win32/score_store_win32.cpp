@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <functional>
+
 
 #include "platform/win32/wide_path.h"
 
@@ -76,7 +78,8 @@ bool WriteAll(HANDLE file, const std::string& text, DWORD* error)
 
 }  // namespace
 
-StoreOpen OpenScoreFileForReading(const char* path, FILE** file, std::string* error)
+StoreOpen OpenScoreFileForReading(const char* path, bool /*privateFile*/, FILE** file,
+                                  std::string* error)
 {
     *file = nullptr;
     // Shared for writing and deleting too: a reader never stops another game's save.
@@ -115,40 +118,57 @@ StoreOpen OpenScoreFileForReading(const char* path, FILE** file, std::string* er
 }
 
 // Links are rare on Windows and MoveFileExW replaces the link itself; the path is the file.
-bool ResolveScoreFile(const std::string& path, std::string* target, std::string* /*error*/)
+bool ResolveScoreFile(const std::string& path, bool /*privateFile*/, std::string* target,
+                      std::string* /*error*/)
 {
     *target = path;
     return true;
 }
 
-// One try, never waiting; a lock file that cannot be opened does not stop the save.
-ScoreFileLock::ScoreFileLock(const std::string& target, bool /*privateFile*/)
+// One try, never waiting: Held, Busy, or why the file could not be locked.
+LockState LockFile(const std::string& path, HANDLE* held, std::string* note)
 {
-    std::string path = target + ".lock";
     size_t slash = path.find_last_of("/\\");
     std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
     HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        note_ = "cannot open " + name + ": " + ErrorText(GetLastError());
-        return;
+        *note = "cannot open " + name + ": " + ErrorText(GetLastError());
+        return LockState::None;
     }
     OVERLAPPED whole{};
     if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
         DWORD failure = GetLastError();
-        note_ = "cannot lock " + name + ": " + ErrorText(failure);
+        *note = "cannot lock " + name + ": " + ErrorText(failure);
         CloseHandle(file);
-        state_ = failure == ERROR_LOCK_VIOLATION ? LockState::Busy : LockState::Unshared;
-        return;
+        return failure == ERROR_LOCK_VIOLATION ? LockState::Busy : LockState::None;
     }
-    handle_ = reinterpret_cast<intptr_t>(file);
-    state_ = LockState::Held;
+    *held = file;
+    return LockState::Held;
+}
+
+// When the lock file cannot be used: one of the player's own in %TEMP%, named after the
+// score file, so that at least the player's own games keep each other's names.
+ScoreFileLock::ScoreFileLock(const std::string& target, bool /*privateFile*/)
+{
+    HANDLE file = INVALID_HANDLE_VALUE;
+    state_ = LockFile(target + ".lock", &file, &note_);
+    const wchar_t* temporary = _wgetenv(L"TEMP");
+    if (state_ == LockState::None && temporary) {
+        std::string own = Utf8Path(temporary) + "\\flipora-" +
+                          std::to_string(std::hash<std::string>{}(target)) + ".lock";
+        std::string ignored;
+        LockState ownState = LockFile(own, &file, &ignored);
+        state_ = ownState == LockState::Held ? LockState::Unshared : ownState;
+    }
+    if (file != INVALID_HANDLE_VALUE)
+        handle_ = reinterpret_cast<intptr_t>(file);
 }
 
 ScoreFileLock::~ScoreFileLock()
 {
-    if (state_ != LockState::Held)
+    if (handle_ == -1)
         return;
     HANDLE file = reinterpret_cast<HANDLE>(handle_);
     OVERLAPPED whole{};

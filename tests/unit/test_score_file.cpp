@@ -8,6 +8,7 @@
 #include <utility>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -785,10 +786,110 @@ TEST_F(ScoreFileTest, TheLockFollowsTheFilesPermissionsAndABadOneDoesNotStopTheS
     EXPECT_TRUE(besideFolder);
     EXPECT_EQ(ReadFile(victim.string()), "precious");
     EXPECT_EQ(ReadFile(path).substr(0, 12), "7\n4242\n4343\n");
-    EXPECT_NE(said.find("without the lock"), std::string::npos) << said;
+    // The folder's lock stood in, shared with every game: nothing to tell the player.
+    EXPECT_STREQ(ScoreFileUnsharedLock(), "");
     EXPECT_NE(said.find("Scores.txt.lock is a link made by another user"), std::string::npos);
-    EXPECT_EQ(said.find("without the lock", said.find("without the lock") + 1), std::string::npos)
+    EXPECT_EQ(said.find("flipora:", said.find("flipora:") + 1), std::string::npos)
         << "said more than once: " << said;
+
+    // While another game holds the folder's lock, the merge waits for it like for the file's.
+    int heldFolder = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(heldFolder, LOCK_EX), 0);
+    RecordPlacedEntry(0);
+    EXPECT_FALSE(MergeScores(file, false));
+    EXPECT_TRUE(ScoreFileBusy());
+    close(heldFolder);
+    EXPECT_TRUE(MergeScores(file, false));
+
+    // A hard link to a private file of the player's planted as the lock file: locked, never
+    // chmod-ed (it was not made by the game, and has two names).
+    fs::remove(path + ".lock");
+    fs::path diary = folder / "diary";
+    std::ofstream(diary) << "private";
+    ASSERT_EQ(chmod(diary.c_str(), 0600), 0);
+    ASSERT_EQ(link(diary.c_str(), (path + ".lock").c_str()), 0);
+    ASSERT_TRUE(SaveScores(file));
+    ASSERT_EQ(stat(diary.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(ReadFile(diary.string()), "private");
+}
+
+// A sticky shared folder (1777) with root's 0666 table: another user may not replace it, so
+// the save writes it in place, keeping a copy of the old table until the new one is whole.
+// A save killed halfway leaves the copy, which is what is read until the next save.
+TEST_F(ScoreFileTest, ASaveInAStickyFolderWritesInPlaceBehindACopy)
+{
+    fs::path shared = folder / "shared";
+    fs::create_directory(shared);
+    ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    std::string table = (shared / "Scores.txt").string();
+    std::ofstream(table) << kFilledText;
+    ASSERT_EQ(chmod(table.c_str(), 0666), 0);
+    ScoreFile sharedFile = ScoreFileAt(table);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        LoadScores(sharedFile);
+        saved.scoreValues[0] = 1000;
+        std::strcpy(saved.scoreNames[0], "nobody");
+        RecordPlacedEntry(0);
+        _exit(MergeScores(sharedFile, false) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    struct stat info {};
+    ASSERT_EQ(stat(table.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0u);  // still root's: written in place
+    EXPECT_EQ(info.st_mode & 0777, 0666u);
+    EXPECT_EQ(ReadFile(table).substr(0, 7), "7\n1000\n");
+    EXPECT_FALSE(fs::exists(table + ".old"));
+
+    // Killed halfway through the write: the copy is whole, the table torn.
+    std::string before = ReadFile(table);
+    std::ofstream(table + ".old", std::ios::binary) << before.size() << "\n" << before;
+    std::ofstream(table, std::ios::binary | std::ios::trunc) << "7\n10";
+    ASSERT_TRUE(LoadScores(sharedFile));
+    EXPECT_EQ(saved.scoreValues[0], 1000);
+    EXPECT_STREQ(saved.scoreNames[0], "nobody");
+    // A copy cut short itself stands for nothing: the table was not touched yet.
+    std::ofstream(table + ".old", std::ios::binary | std::ios::trunc) << before.size() << "\n7\n";
+    std::ofstream(table, std::ios::binary | std::ios::trunc) << before;
+    ASSERT_TRUE(LoadScores(sharedFile));
+    EXPECT_EQ(saved.scoreValues[0], 1000);
+    // The next save makes the table whole and lets the copy go.
+    ASSERT_TRUE(MergeScores(sharedFile, true));
+    EXPECT_FALSE(fs::exists(table + ".old"));
+}
+
+// The player's own folder, or the table in it, made by another user beforehand (a shared
+// XDG_DATA_HOME): refused like another user's link, nothing written.
+TEST_F(ScoreFileTest, APlayerFolderOrTableOfAnotherUserIsRefused)
+{
+    fs::path own = folder / "flipora";
+    fs::create_directory(own);
+    ScoreFile player = ScoreFileAt((own / "Scores.txt").string());
+    player.privateFile = true;
+    ASSERT_EQ(chown(own.c_str(), 4242, 4242), 0);
+    EXPECT_FALSE(LoadScores(player));
+    EXPECT_EQ(std::string(ScoreFileError()), "its folder " + own.string() + " belongs to another user");
+    RecordPlacedEntry(0);
+    EXPECT_FALSE(MergeScores(player, true));
+    EXPECT_TRUE(fs::is_empty(own));
+
+    ASSERT_EQ(chown(own.c_str(), 0, 0), 0);
+    std::ofstream(own / "Scores.txt") << kFilledText;
+    ASSERT_EQ(chown((own / "Scores.txt").c_str(), 4242, 4242), 0);
+    EXPECT_FALSE(LoadScores(player));
+    EXPECT_STREQ(ScoreFileError(), "it belongs to another user");
+    EXPECT_FALSE(MergeScores(player, true));
+    EXPECT_EQ(ReadFile((own / "Scores.txt").string()), kFilledText);
+    player.privateFile = false;  // in a shared folder, another player's table is the rule
+    EXPECT_TRUE(LoadScores(player));
 }
 
 // Another user's link is refused like an unreadable file, at load and at every save; the
@@ -897,7 +998,17 @@ TEST_F(ScoreFileTest, WritesThroughALinkNeverThroughAPlantedTemporary)
     std::ofstream(victim) << "precious";
     fs::create_symlink(victim, path + ".tmp");
     fs::create_symlink(victim, real.string() + ".tmp");
-    std::ofstream(real.string() + ".tmp-99-0") << "half a table from a killed save";
+    // A killed save's leftover, a minute old; and another game's temporary file in flight,
+    // which that game holds locked while it writes.
+    std::string leftover = real.string() + ".tmp-99-0";
+    std::string inFlight = real.string() + ".tmp-98-0";
+    std::ofstream(leftover) << "half a table from a killed save";
+    std::ofstream(inFlight) << "another game's save, under way";
+    int writing = open(inFlight.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(writing, LOCK_EX), 0);
+    timespec minuteAgo[2] = {{std::time(nullptr) - 61, 0}, {std::time(nullptr) - 61, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, leftover.c_str(), minuteAgo, 0), 0);
+    ASSERT_EQ(utimensat(AT_FDCWD, inFlight.c_str(), minuteAgo, 0), 0);
 
     ASSERT_TRUE(LoadScores(file));
     ExpectFilledTables();
@@ -911,7 +1022,9 @@ TEST_F(ScoreFileTest, WritesThroughALinkNeverThroughAPlantedTemporary)
               fs::perms::owner_read | fs::perms::owner_write);
     // Leftovers beside the real file are cleaned up; the lock lies beside it too.
     EXPECT_FALSE(fs::exists(fs::symlink_status(real.string() + ".tmp")));
-    EXPECT_FALSE(fs::exists(real.string() + ".tmp-99-0"));
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(inFlight));
+    close(writing);
     EXPECT_TRUE(fs::exists(real.string() + ".lock"));
 }
 
