@@ -83,8 +83,13 @@ void RebuildTextWhenSettled()
 
 void Show(FrontEnd& frontEnd, const FrameView& view)
 {
-    (shell.draw ? shell.draw : DrawFrame)(view);
-    frontEnd.Present();
+    {
+        // Drawing reads the view alone, and the GL asks the window system about the window
+        // on the way (a stopped X server keeps it there).
+        WindowSystemWait wait;
+        (shell.draw ? shell.draw : DrawFrame)(view);
+        frontEnd.Present();
+    }
     shell.screen.shown = view;
     shell.screen.current = true;
     ++shell.framesPresented;

@@ -35,6 +35,7 @@ constexpr auto kExitRetry = std::chrono::milliseconds(10);
 // The file of this run; until PrepareGame chooses, the portable folder's.
 ScoreFile scoreFile = ScoreFileAt(std::string("data/") + kScoreFileName);
 bool gameRunning = false;  // the window opened and the scores were loaded
+bool displayLost = false;  // the exit comes because the window system went away
 bool exitSaveDone = false;
 int exitCode = 0;
 
@@ -145,7 +146,7 @@ bool MergeAtExit(std::string* failure)
         if (Merge(true, failure, &busy))
             return true;
         auto now = Clock::now();
-        if (QuitSignalled() && !signalSeen) {
+        if ((QuitSignalled() || displayLost) && !signalSeen) {
             signalSeen = true;
             deadline = std::min(deadline, now + kSignalledLockWait);
         }
@@ -156,6 +157,19 @@ bool MergeAtExit(std::string* failure)
 }
 
 }  // namespace
+
+int OnDisplayLost()
+{
+    displayLost = true;
+    std::fprintf(stderr, "flipora: the connection to the display was lost; %s\n",
+                 gameRunning ? "saving the scores before the game ends" : "the game ends");
+    if (!gameRunning)
+        return 1;
+    int code = SaveScoresAtExit(false);
+    if (code == 0 && !NowhereToSave() && !ScoreFileUnreadable())
+        std::fprintf(stderr, "flipora: the scores are saved to %s\n", scoreFile.path.c_str());
+    return 1;
+}
 
 void InstallQuitHandling()
 {

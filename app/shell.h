@@ -82,6 +82,11 @@ bool InitScene();
 // starts. A signal while a box is open saves and ends the game from the watchdog.
 void InstallQuitHandling();
 
+// The display went away under the game (the X server ended): says so on stderr and saves
+// as a quit signal's exit does, waiting no more than a second for a held lock. Returns the
+// exit code: 1, the game did not end as asked.
+int OnDisplayLost();
+
 // Once the window is open and the scores are loaded: from now on a quit saves.
 // Reports an unreadable score file.
 void OnGameStarted();

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  libx11-dev  # Xlib's I/O error handler: a lost display still saves the scores
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   zlib1g-dev   # the snapshot tool, built with the game
   dpkg-dev file  # cpack -G DEB works out the package's dependencies with them

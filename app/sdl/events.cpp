@@ -4,6 +4,7 @@
 
 #include "app/shell.h"
 #include "platform/message_box.h"
+#include "platform/quit_signals.h"
 #include "platform/sound.h"
 
 namespace {
@@ -127,7 +128,12 @@ void DispatchSdlEvent(const SDL_Event& event)
 bool SdlFrontEnd::DispatchOneEvent()
 {
     SDL_Event event;
-    if (!SDL_PollEvent(&event))
+    int taken = 0;
+    {
+        WindowSystemWait wait;  // a stopped X server may keep it here
+        taken = SDL_PollEvent(&event);
+    }
+    if (!taken)
         return false;
     DispatchSdlEvent(event);
     return true;
@@ -150,6 +156,7 @@ void SdlFrontEnd::Sleep(uint32_t milliseconds)
 
 void SdlFrontEnd::Present()
 {
+    WindowSystemWait wait;
     SDL_GL_SwapWindow(mainWindow);
 }
 

@@ -3,6 +3,7 @@
 #include "app/sdl/sdl_front_end.h"
 
 #include "app/shell.h"
+#include "platform/quit_signals.h"
 
 int main(int argc, char** argv)
 {
@@ -21,7 +22,10 @@ int main(int argc, char** argv)
     exitCode = PlayGame(frontEnd);
     CloseMainWindow();
     ReleaseGame();
-    SDL_Quit();
+    {
+        WindowSystemWait wait;
+        SDL_Quit();
+    }
     // A normal quit is a success, a failed save is not.
     return exitCode;
 }

@@ -9,7 +9,9 @@
 
 #include "app/sdl/video_driver.h"
 #include "app/shell.h"
+#include "platform/lost_display.h"
 #include "platform/message_box.h"
+#include "platform/quit_signals.h"
 #include "render/render.h"
 #include "scores/scores.h"
 
@@ -92,11 +94,17 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     setenv("SDL_VIDEO_X11_WMCLASS", FLIPORA_APP_ID, 0);
     // Without a video device no box can show either: the reason goes to stderr alone.
     std::string reason;
-    if (!StartVisibleVideo(&reason)) {
+    bool started = false;
+    {
+        WindowSystemWait wait;  // a display that accepts and never answers keeps it here
+        started = StartVisibleVideo(&reason);
+    }
+    if (!started) {
         std::fprintf(stderr, "flipora: cannot open a window: %s; is DISPLAY set?\n", reason.c_str());
         return false;
     }
     videoStarted = true;
+    WatchForLostDisplay(OnDisplayLost);
 
     // A click that gives the window the focus also acts; SDL would otherwise drop it
     // (for instance the first click after a message box).
@@ -106,9 +114,12 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
     RequestPixelFormat(colourBits);
     // On a high-density display the drawable has more pixels than the window has units:
     // the scene and its text are drawn at the drawable's size, and clicks are scaled to it.
-    mainWindow = SDL_CreateWindow(title, 0, 0, width, height,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN |
-                                      SDL_WINDOW_ALLOW_HIGHDPI);
+    {
+        WindowSystemWait wait;
+        mainWindow = SDL_CreateWindow(title, 0, 0, width, height,
+                                      SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE |
+                                          SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    }
     if (!mainWindow)
         return FailOpening("Window Creation Error.");
 
@@ -159,6 +170,7 @@ bool FitToAllowedSize()
 
 void CloseMainWindow()
 {
+    WindowSystemWait wait;  // a stopped X server may keep it here: a quit signal still ends
     if (mainContext) {
         if (SDL_GL_MakeCurrent(mainWindow, nullptr) != 0)
             ShowShutdownError("Release Of DC And RC Failed.");

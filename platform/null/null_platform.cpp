@@ -1,5 +1,7 @@
 #include "platform/null/null_platform.h"
 
+#include "platform/lost_display.h"
+
 #include "platform/sound.h"
 #include "platform/ticks.h"
 
@@ -51,3 +53,6 @@ bool ShowMessageBox(const char* text, const char* title, BoxButtons buttons, Box
     scriptedAnswers.pop_front();
     return answer;
 }
+
+// No window system to lose.
+void WatchForLostDisplay(int (*)()) {}

@@ -1,6 +1,8 @@
 // A quit signal only sets a flag and wakes the watchdog; the loop sees the flag on its
 // next pass. A modal box keeps the main thread from the loop for as long as nobody
-// answers (a logout does not), so the watchdog ends the game itself then.
+// answers (a logout does not), so the watchdog ends the game itself then; a window system
+// that does not answer may keep it as long, so a second after the signal the watchdog
+// ends the game from there too.
 #include "platform/quit_signals.h"
 
 #include <fcntl.h>
@@ -10,6 +12,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,9 +27,17 @@ pid_t gamePid = 0;
 int (*endGameCallback)() = nullptr;
 std::atomic<bool> installed{false};
 
-// Held by the main thread except while it waits in a modal box.
+// Held by the main thread except while it waits in a modal box or the window system.
 pthread_mutex_t mainThreadRunning = PTHREAD_MUTEX_INITIALIZER;
 pthread_t mainThread;
+std::atomic<bool> inModalBox{false};
+bool mainHoldsGame = false;  // the main thread's own record, read only by it
+
+// After the signal, the loop has this long to take it before the watchdog steps in where
+// the main thread waits in the window system; and this long before the end comes anyway.
+constexpr auto kLoopAnswers = std::chrono::seconds(1);
+constexpr auto kLastChance = std::chrono::seconds(2);
+constexpr auto kWatchStep = std::chrono::milliseconds(10);
 
 void OnQuitSignal(int)
 {
@@ -57,6 +69,11 @@ void EndBoxProcesses()
         kill(child, SIGTERM);
 }
 
+bool OnMainThreadInstalled()
+{
+    return installed && pthread_equal(pthread_self(), mainThread);
+}
+
 void* Watch(void*)
 {
     char byte = 0;
@@ -64,19 +81,48 @@ void* Watch(void*)
         if (errno != EINTR)
             return nullptr;
     }
-    // Free only while the main thread waits in a box; while it runs the loop, the loop
-    // takes the flag, saves and ends, and this thread never gets here.
-    pthread_mutex_lock(&mainThreadRunning);
+    // While the main thread runs the loop, the loop takes the flag, saves and ends the
+    // process, and this thread never goes past the first second. In a box it steps in at
+    // once; where the main thread waits in the window system, after the loop's second.
+    using Clock = std::chrono::steady_clock;
+    auto signalled = Clock::now();
+    bool held = false;
+    while (!held && Clock::now() - signalled < kLastChance) {
+        bool mayStepIn = inModalBox || Clock::now() - signalled >= kLoopAnswers;
+        held = mayStepIn && pthread_mutex_trylock(&mainThreadRunning) == 0;
+        if (!held)
+            std::this_thread::sleep_for(kWatchStep);
+    }
+    if (!held) {
+        std::fprintf(stderr, "flipora: the game did not answer the quit signal within 2 s; "
+                             "it ends without saving\n");
+        EndBoxProcesses();
+        std::fflush(stderr);
+        _exit(1);
+    }
     int code = endGameCallback ? endGameCallback() : 1;
     EndBoxProcesses();
     std::fflush(stderr);
     _exit(code);
 }
 
-bool OnMainThread()
+void LetGo()
 {
-    return installed && pthread_equal(pthread_self(), mainThread);
+    if (OnMainThreadInstalled() && mainHoldsGame) {
+        mainHoldsGame = false;
+        pthread_mutex_unlock(&mainThreadRunning);
+    }
 }
+
+void TakeBack()
+{
+    if (OnMainThreadInstalled() && !mainHoldsGame) {
+        pthread_mutex_lock(&mainThreadRunning);
+        mainHoldsGame = true;
+    }
+}
+
+
 
 }  // namespace
 
@@ -103,6 +149,7 @@ void InstallQuitSignals(int (*endGame)())
         return;
     }
     pthread_mutex_lock(&mainThreadRunning);
+    mainHoldsGame = true;
     pthread_t watchdog;
     if (pthread_create(&watchdog, nullptr, Watch, nullptr) != 0) {
         std::perror("flipora: quit signal watchdog");
@@ -126,12 +173,28 @@ bool QuitSignalled()
 
 void EnterModalBox()
 {
-    if (OnMainThread())
-        pthread_mutex_unlock(&mainThreadRunning);
+    if (OnMainThreadInstalled())
+        inModalBox = true;
+    LetGo();
 }
 
 void LeaveModalBox()
 {
-    if (OnMainThread())
-        pthread_mutex_lock(&mainThreadRunning);
+    TakeBack();
+    inModalBox = false;
+}
+
+void EnterWindowSystem()
+{
+    LetGo();
+}
+
+void LeaveWindowSystem()
+{
+    TakeBack();
+}
+
+void ReclaimGameOnMainThread()
+{
+    TakeBack();
 }

@@ -85,3 +85,9 @@ void LeaveModalBox()
     if (endGameCallback)
         gameRunning.lock();
 }
+
+// The console's events come on a thread of their own, and Windows ends a program whose
+// window stops answering: nothing waits here.
+void EnterWindowSystem() {}
+void LeaveWindowSystem() {}
+void ReclaimGameOnMainThread() {}

@@ -657,11 +657,16 @@ class Session:
             command = ["wine"] + command
         if closed_output:
             command = ["sh", "-c", 'exec "$0" >&- 2>&-'] + command
-        if user:
+        if user is not None:
             check(shutil.which("setpriv"), "setpriv (util-linux) is missing: cannot play as another user")
-            command = ["setpriv", f"--reuid={user}", f"--regid={pwd.getpwnam(user).pw_gid}",
+            # A number is a user the password database does not know: no home at all.
+            group = user if isinstance(user, int) else pwd.getpwnam(user).pw_gid
+            command = ["setpriv", f"--reuid={user}", f"--regid={group}",
                        "--clear-groups", "--"] + command
-            env = dict(env, HOME=self.home_of(user))
+            if isinstance(user, int):
+                env = {k: v for k, v in env.items() if k not in ("HOME", "XDG_DATA_HOME")}
+            else:
+                env = dict(env, HOME=self.home_of(user))
         self.process = subprocess.Popen(command, cwd=cwd or self.scratch, env=env,
                                         stdout=subprocess.DEVNULL, stderr=self.stderr_file,
                                         preexec_fn=end_with_this_test)

@@ -1,23 +1,29 @@
 """Failures at the edges of a run: a missing image, a score file that cannot be read
-(a folder, a FIFO, one the player may not read, a link another user planted), a folder
-the scores cannot be saved in, and no display at all. A failed start or a failed save ends with exit code 1 and says
-why; a score file that could not be read is never written."""
+(a folder, a FIFO, one the player may not read, a link another user planted, one saved
+as UTF-16), one with a byte-order mark, a folder the scores cannot be saved in, no home to
+keep them in, no display at all, a display that never answers and one that stops. A failed
+start or a failed save ends with exit code 1 and says why; a score file that could not be
+read is never written; a quit signal ends the game within 3 s whatever the display does."""
 
 import os
 import pwd
 import re
 import shutil
+import signal
+import socket
 import stat
 import subprocess
 import sys
 import time
 
-from flipora_e2e import WINDOW_TITLE, check, fail, run, score_file_text
+from flipora_e2e import (WINDOW_TITLE, advance, check, fail, read_score_file, run,
+                         score_file_text)
 
 TABLE = ([(5, "a"), (4, "b"), (3, "c"), (2, "d"), (1, "e")],
          [(50, "f"), (40, "g"), (30, "h"), (20, "i"), (10, "j")])
 PLAYER = "nobody"  # root ignores file modes, so those cases run as someone else
 OTHER_PLAYER = "games"
+NO_SUCH_USER = 4242  # no entry in the password database, and no HOME
 
 
 def missing_image(session):
@@ -138,6 +144,27 @@ def unreadable_score_files(session):
     os.remove(session.score_path)
     os.chmod(session.data, 0o755)
 
+    # Saved by Notepad as "Unicode": UTF-16 with its mark. Read as empty tables, it was
+    # overwritten by the next save; now it is unreadable, and left as it is.
+    text = "\ufeff" + score_file_text(21, *TABLE)
+    with open(session.score_path, "wb") as f:
+        f.write(text.encode("utf-16-le"))
+    unreadable_score_file(session, "utf16", "it holds NUL bytes")
+    with open(session.score_path, "rb") as f:
+        check(f.read() == text.encode("utf-16-le"), "the UTF-16 score file was written over")
+    os.remove(session.score_path)
+
+    # A byte-order mark (older Notepad's UTF-8) is skipped: the counter read is the file's.
+    with open(session.score_path, "wb") as f:
+        f.write(b"\xef\xbb\xbf" + score_file_text(40, *TABLE).encode())
+    session.start()
+    session.tap("Escape")
+    check(session.wait_exit() == 0, "the game with a byte-order mark did not end well")
+    counter, _, names = read_score_file(session.score_path)
+    check(counter == advance(40), f"counter {counter} after a file with a byte-order mark")
+    with open(session.score_path, "rb") as f:
+        check(not f.read().startswith(b"\xef"), "the byte-order mark was written back")
+
 
 def read_only_folder(session):
     """A name placed where the player cannot write: the save on Enter fails and shows it
@@ -179,6 +206,74 @@ def read_only_folder(session):
     for path in tables:
         with open(path) as f:
             check(f.read() == score_file_text(8, TABLE[0], trial), f"{path} changed")
+
+
+def no_home(session):
+    """A player with no home (no password entry, HOME unset) and a data folder it may not
+    write: a placed name cannot be kept, and a box says so, and why, once."""
+    session.write_scores(8, *TABLE)
+    os.chmod(session.scratch, 0o755)
+    os.chmod(session.data, 0o755)
+    session.start(user=NO_SUCH_USER)
+    session.finish_time_trial(8)
+    session.key("n", "o", "Return")
+    session.wait_for_window("SCORE FILE ERROR", timeout=10)
+    session.screenshot("no-home")
+    session.answer_box("SCORE FILE ERROR", "Return")
+    session.tap("Escape")
+    code = session.wait_exit()
+    said = session.stderr_text()
+    check(code == 0, f"exit code {code}:\n{said}")
+    check(said.count("The scores cannot be kept: there is no home folder: HOME is not set") == 1,
+          f"the box did not say, once, why the name cannot be kept:\n{said}")
+    _, _, names = read_score_file(session.score_path)
+    check("no" not in names, "the data folder was written")
+
+
+def quit_signals_with_a_display_that_does_not_answer(session):
+    """SIGTERM ends the game within 3 s when its display accepts and never answers (the
+    start hangs in the window system), and when the X server is stopped while the game
+    runs: then the exit save is still made."""
+    session.write_scores(30, *TABLE)
+    number = 200 + os.getpid() % 300
+    path = f"/tmp/.X11-unix/X{number}"
+    os.makedirs("/tmp/.X11-unix", exist_ok=True)
+    if os.path.exists(path):
+        os.remove(path)
+    silent = socket.socket(socket.AF_UNIX)
+    silent.bind(path)
+    silent.listen(4)
+    try:
+        session.start(expect_window=False, env=dict(session.env, DISPLAY=f":{number}"))
+        time.sleep(1.5)  # inside the window system's start, which never comes back
+        check(session.process.poll() is None, "the game did not wait for the silent display")
+        signalled = time.monotonic()
+        session.process.send_signal(signal.SIGTERM)
+        code = session.wait_exit(timeout=20)
+        took = time.monotonic() - signalled
+    finally:
+        silent.close()
+        os.remove(path)
+    check(took <= 3.0, f"SIGTERM took {took:.1f} s with a display that never answers")
+    check(code == 1, f"exit code {code} for a start that never opened a window")
+
+    session.start()
+    session.click_block(0)  # the clock runs: a frame a second, which a stopped server blocks
+    time.sleep(0.5)
+    os.kill(session.server.process.pid, signal.SIGSTOP)
+    try:
+        time.sleep(2.5)
+        signalled = time.monotonic()
+        session.process.send_signal(signal.SIGTERM)
+        code = session.wait_exit(timeout=20)
+        took = time.monotonic() - signalled
+    finally:
+        os.kill(session.server.process.pid, signal.SIGCONT)
+    said = session.stderr_text()
+    check(took <= 3.0, f"SIGTERM took {took:.1f} s with the X server stopped:\n{said}")
+    check(code == 0, f"exit code {code} with the X server stopped:\n{said}")
+    counter, _, _ = read_score_file(session.score_path)
+    check(counter == advance(30), f"the exit save was not made: counter {counter}")
 
 
 def no_display(session):
@@ -256,7 +351,9 @@ def play(session):
         return  # the rest stands on POSIX files and users, and on X without Wine
     unreadable_score_files(session)
     read_only_folder(session)
+    no_home(session)
     no_display(session)
+    quit_signals_with_a_display_that_does_not_answer(session)
     check(WINDOW_TITLE not in session.windows(), "a game window was left open")
 
 

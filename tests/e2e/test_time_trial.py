@@ -3,8 +3,10 @@ Down, the clock run out by holding R, Escape. The pause and the quit are quick t
 and release in one batch of events), which must not be lost. The score earns no place.
 Then two games on two displays share the folder and each places a name: both names stay
 in the file, also when one game's X server dies right after its Enter; and the same for
-two users sharing a folder everyone may write. A name placed while another program holds
-the lock: the game runs on, says so after a while, and saves once the lock is free."""
+two users sharing a folder everyone may write, also a sticky one (1777) with root's table.
+A name placed while another program holds the lock: the game runs on, says so after a
+while, and saves once the lock is free; and when the X server ends while the name waits,
+the name is saved if the lock frees within a second, else the game says it was not."""
 
 import fcntl
 import os
@@ -88,8 +90,10 @@ def play(session):
           f"the tables changed: {scores} {names}")
 
     two_players(session)
-    two_users(session)
+    two_users(session, 0o777)
+    two_users(session, 0o1777)
     held_lock(session)
+    display_lost_while_a_name_waits(session)
 
 
 def two_players(session):
@@ -127,12 +131,17 @@ def two_players(session):
     check(counter == advance(advance(40)), f"counter {counter}, expected {advance(advance(40))}")
 
 
-def two_users(session):
+def two_users(session, mode):
     """Each user with a home of their own, one portable folder open to all: the first save
-    makes the lock file, which the other user may only read, and both still save."""
+    makes the lock file, which the other user may only read, and both still save. In a
+    sticky folder neither may replace root's table (0666), and both write it in place."""
     trial = [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"), (10, "t5")]
+    for leftover in ("", ".lock", ".old"):  # root's own, afresh
+        if os.path.exists(session.score_path + leftover):
+            os.remove(session.score_path + leftover)
     session.write_scores(40, [(0, f"x{i}") for i in range(5)], trial)
-    os.chmod(session.data, 0o777)
+    os.chmod(session.score_path, 0o666)
+    os.chmod(session.data, mode)
     for player in PLAYERS:
         session.open_to(player)
     other = session.twin()
@@ -153,11 +162,16 @@ def two_users(session):
         said = session.stderr_text() + other.stderr_text()
     finally:
         other.close_twin()
-    check(code == 0 and other_code == 0, f"exit codes {code} and {other_code}:\n{said}")
-    check("without the lock" not in said and "ERROR" not in said,
-          f"a save went without the shared lock or failed:\n{said}")
+    check(code == 0 and other_code == 0, f"exit codes {code} and {other_code} in a folder of mode "
+          f"{mode:o}:\n{said}")
+    check("ERROR" not in said, f"a save failed or went without the shared lock:\n{said}")
     _, scores, names = read_score_file(session.score_path)
     check(names[5:] == ["t1", "t2", "ann", "bob", "t3"], f"an entry was lost: {names[5:]}")
+    if mode & 0o1000:
+        check(os.stat(session.score_path).st_uid == 0, "root's table was replaced, not written")
+        check(not os.path.exists(session.score_path + ".old") or
+              os.path.getsize(session.score_path + ".old") == 0,
+              "the copy of the old table was left standing")
     os.chmod(session.data, 0o755)
 
 
@@ -211,6 +225,43 @@ def held_lock(session):
     check(code == 1 and "SHUTDOWN ERROR" in said, f"exit code {code} with the lock held:\n{said}")
     check(took < 3.5, f"the quit signal waited {took:.1f} s for the lock")
     check(said.count("SCORE FILE ERROR") == 1, f"the held lock was not told once:\n{said}")
+
+
+def display_lost_while_a_name_waits(session):
+    """Another program holds the lock at Enter, then the X server ends: the game saves on
+    its way out, waiting for the lock no more than a second. Held on: the game says on
+    stderr what happened and that the name could not be saved. Freed at once: saved."""
+    trial = [(300, "t1"), (200, "t2"), (100, "t3"), (50, "t4"), (10, "t5")]
+    for name, frees in (("hal", False), ("ivy", True)):
+        session.write_scores(40, [(0, f"x{i}") for i in range(5)], trial)
+        other = session.twin()
+        lock = open(session.score_path + ".lock", "w")
+        try:
+            other.start()
+            other.finish_time_trial(40)
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            other.key(*name, "Return")
+            time.sleep(0.5)
+            other.server.stop()
+            if frees:
+                time.sleep(0.2)
+                fcntl.flock(lock, fcntl.LOCK_UN)
+            code = other.wait_exit(timeout=10)
+            said = other.stderr_text()
+        finally:
+            lock.close()
+            other.close_twin()
+        _, _, names = read_score_file(session.score_path)
+        check("the connection to the display was lost" in said,
+              f"the lost display was not told on stderr:\n{said}")
+        if frees:
+            check(names[5:9] == ["t1", "t2", name, "t3"], f"{name} was not saved: {names[5:]}")
+            check("the scores are saved to" in said, f"the save was not told:\n{said}")
+        else:
+            check(name not in names, f"{name} was written while the lock was held")
+            check("SHUTDOWN ERROR: The scores could not be saved" in said and
+                  "another game keeps it locked" in said and code == 1,
+                  f"exit code {code}; the lost name was not told:\n{said}")
 
 
 if __name__ == "__main__":
