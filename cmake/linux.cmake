@@ -33,6 +33,9 @@ if(NOT TARGET unit_tests)
   list(FILTER TREE_SOURCES EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/tests/")  # no googletest
 endif()
 list(FILTER TREE_SOURCES EXCLUDE REGEX "/win32/")  # the Windows build's own
+if(NOT FLIPORA_FUZZ)
+  list(FILTER TREE_SOURCES EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/tests/fuzz/")  # clang's build only
+endif()
 list(REMOVE_ITEM TREE_SOURCES ${LISTED_SOURCES})
 if(TREE_SOURCES)
   message(FATAL_ERROR "Sources no target builds (add them to a list): ${TREE_SOURCES}")

@@ -17,6 +17,7 @@ test_packages=(
   libgtest-dev ccache  # ccache: the test builds share their objects (scripts/ccache.sh)
   libcairo2-dev  # the art tool, which the tests hold to the committed images and icons
   xvfb xdotool x11-utils imagemagick python3 evilwm
+  clang libclang-rt-dev llvm  # the score files' fuzz targets (libFuzzer) and their coverage
   desktop-file-utils appstream lintian
   # The Windows build and its checks (scripts/windows.sh): the cross compiler, googletest's
   # sources to build with it, Wine to run it (`wine` runs 64-bit programs with wine64

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, GL (headless) and end to end under Xvfb,
-# then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# Windows build under Wine (scripts/windows.sh).
+# then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the score
+# files fuzzed (scripts/fuzz.sh), and the Windows build under Wine (scripts/windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --test
@@ -26,5 +26,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFLIPORA_SANITIZE=ON \
 cmake --build build-asan -j"$jobs" --target unit_tests shell_tests
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --output-on-failure -j"$jobs" -L unit)
+
+# The score files' reader and merge fuzzed for 30 s each (libFuzzer; scripts/fuzz.sh).
+bash scripts/fuzz.sh 30
 
 bash scripts/windows.sh
