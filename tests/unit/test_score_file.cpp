@@ -866,6 +866,43 @@ TEST_F(ScoreFileTest, ASaveInAStickyFolderWritesInPlaceBehindACopy)
     EXPECT_FALSE(fs::exists(table + ".old"));
 }
 
+// No lock every game shares: the lock path taken by a folder, and a folder the player may
+// write but not open (mode 0333), as a file system without locks would leave it. The save
+// goes on under a lock of the player's own in the runtime folder, and says why.
+TEST_F(ScoreFileTest, WithNoSharedLockAPlayersOwnLockStandsIn)
+{
+    fs::path shut = folder / "shut";
+    fs::path runtime = folder / "runtime";
+    fs::create_directories(shut / "Scores.txt.lock");
+    fs::create_directory(runtime);
+    ASSERT_EQ(chown(runtime.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+    std::string table = (shut / "Scores.txt").string();
+    std::ofstream(table) << kFilledText;
+    ASSERT_EQ(chmod(table.c_str(), 0666), 0);
+    ASSERT_EQ(chmod(shut.c_str(), 0333), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        ScoreFile shared = ScoreFileAt(table);
+        LoadScores(shared);
+        saved.scoreValues[0] = 1000;
+        RecordPlacedEntry(0);
+        bool merged = MergeScores(shared, false);
+        std::string why = ScoreFileUnsharedLock();
+        _exit(merged && why.find("cannot lock the folder") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(chmod(shut.c_str(), 0755), 0);
+    EXPECT_EQ(ReadFile(table).substr(0, 7), "7\n1000\n");
+    EXPECT_FALSE(fs::is_empty(runtime));
+}
+
 // The player's own folder, or the table in it, made by another user beforehand (a shared
 // XDG_DATA_HOME): refused like another user's link, nothing written.
 TEST_F(ScoreFileTest, APlayerFolderOrTableOfAnotherUserIsRefused)
