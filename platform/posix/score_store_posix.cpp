@@ -161,7 +161,9 @@ FILE* OpenWholeCopy(const std::string& target, const struct stat& table)
 bool DiscardCopy(const std::string& target, std::string* error)
 {
     std::string copy = CopyPathOf(target);
-    if (unlink(copy.c_str()) == 0 || errno == ENOENT)
+    struct stat info {};
+    bool empty = lstat(copy.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0;
+    if (unlink(copy.c_str()) == 0 || errno == ENOENT || empty)
         return true;
     int fd = open(copy.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     bool emptied = fd >= 0 && ftruncate(fd, 0) == 0 && fsync(fd) == 0;
