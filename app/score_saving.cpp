@@ -101,7 +101,7 @@ void ReportUnsharedLock()
     if (why.empty() || unsharedShown)
         return;
     unsharedShown = true;
-    std::string text = "The scores are saved to " + scoreFile.path +
+    std::string text = "The scores are saved to " + ShownPath(scoreFile.path) +
                        " without a lock shared with other players' games (" + why +
                        ").\nIf another player's game saves at the same moment, a name may be lost.";
     std::fprintf(stderr, "SCORE FILE ERROR: %s\n", text.c_str());
@@ -167,7 +167,7 @@ int OnDisplayLost()
         return 1;
     int code = SaveScoresAtExit(false);
     if (code == 0 && !NowhereToSave() && !ScoreFileUnreadable())
-        std::fprintf(stderr, "flipora: the scores are saved to %s\n", scoreFile.path.c_str());
+        std::fprintf(stderr, "flipora: the scores are saved to %s\n", ShownPath(scoreFile.path).c_str());
     return 1;
 }
 
