@@ -16,6 +16,7 @@ packages=(
 test_packages=(
   libgtest-dev ccache  # ccache: the test builds share their objects (scripts/ccache.sh)
   libcairo2-dev  # the art tool, which the tests hold to the committed images and icons
+  fonts-sil-andika  # the art tool's face for the type pictures
   xvfb xdotool x11-utils imagemagick python3 evilwm
   clang libclang-rt-dev llvm  # the score files' fuzz targets (libFuzzer) and their coverage
   desktop-file-utils appstream lintian

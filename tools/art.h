@@ -12,6 +12,8 @@ struct Rgb {
 
 // Paints one image of the game upright onto a w x h canvas.
 using PaintFunction = void (*)(cairo_t* cr, int w, int h);
+// Paints picture number `picture` of a set (game/assets.h's order) onto a w x h canvas.
+using PicturePainter = void (*)(cairo_t* cr, int w, int h, int picture);
 
 // --- files (art_files.cpp) ---------------------------------------------------------------
 
@@ -60,7 +62,17 @@ double MeasureTextWidth(cairo_t* cr, const char* text, double size);
 
 // --- the images ---------------------------------------------------------------------------
 
-// art_pictures.cpp: the block back and the eight pictures.
+// art_pictures.cpp: the block back, the standard game's eight pictures and the card that
+// every picture of every set sits on. Pictures are drawn in a 256 x 256 design space and
+// read at about 100 to 151 pixels, so shapes are bold and outlined.
+inline constexpr double kPictureOutline = 3.5;
+void UseDesignSpace(cairo_t* cr, int w, int h);
+// The light card, framed in the picture's own colour so faces also differ at their edges.
+void PaintCardFace(cairo_t* cr, Rgb theme);
+// A soft round shine, for glossy highlights.
+void PaintShine(cairo_t* cr, double cx, double cy, double rx, double ry, double angle,
+                double alpha);
+void PaintGroundShadow(cairo_t* cr, double cx, double cy, double rx);
 void PaintBlockBack(cairo_t* cr, int w, int h);
 void PaintSun(cairo_t* cr, int w, int h);
 void PaintFish(cairo_t* cr, int w, int h);
@@ -70,6 +82,17 @@ void PaintMoon(cairo_t* cr, int w, int h);
 void PaintFlower(cairo_t* cr, int w, int h);
 void PaintGrapes(cairo_t* cr, int w, int h);
 void PaintCarrot(cairo_t* cr, int w, int h);
+
+// art_standard.cpp: the standard set, those eight and ten more in their style.
+void PaintStandardPicture(cairo_t* cr, int w, int h, int picture);
+
+// art_type.cpp: the type set, letters and digits. Its face must be installed, or every
+// picture would change: false, with a message naming the package, when it is not.
+bool TypeFaceInstalled();
+void PaintTypePicture(cairo_t* cr, int w, int h, int picture);
+
+// art_shape_set.cpp: the shapes set.
+void PaintShapePicture(cairo_t* cr, int w, int h, int picture);
 
 // art_panel.cpp: the menu panel and everything on it.
 void PaintMenuPanel(cairo_t* cr, int w, int h);

@@ -20,18 +20,19 @@ struct Asset {
     PaintFunction paint;
 };
 
-// In texture order, so the file names are game/assets.h's. Sizes keep each quad's aspect ratio and are at least as large as the image appears at the
-// window's opening size; widths are multiples of 4.
+// In texture order, so the file names are game/assets.h's. Sizes keep each quad's aspect
+// ratio and are at least as large as the image appears at the window's opening size; widths
+// are multiples of 4. The pictures (textures 1..8) are drawn with their set, below.
 const Asset assets[] = {
     {256, 256, PaintBlockBack},
-    {256, 256, PaintSun},
-    {256, 256, PaintFish},
-    {256, 256, PaintTree},
-    {256, 256, PaintHeart},
-    {256, 256, PaintMoon},
-    {256, 256, PaintFlower},
-    {256, 256, PaintGrapes},
-    {256, 256, PaintCarrot},
+    {0, 0, nullptr},
+    {0, 0, nullptr},
+    {0, 0, nullptr},
+    {0, 0, nullptr},
+    {0, 0, nullptr},
+    {0, 0, nullptr},
+    {0, 0, nullptr},
+    {0, 0, nullptr},
     {256, 784, PaintMenuPanel},
     {240, 80, PaintNewButton},
     {240, 80, PaintModeButton},
@@ -51,23 +52,53 @@ const Asset assets[] = {
 };
 static_assert(std::size(assets) == kTextureCount, "one painter per image, in texture order");
 
-bool PaintAsset(const Asset& asset, const char* file, const std::string& folder)
+// One painter per picture set, in kPictureSets' order; every picture is drawn at the size of
+// a block's side.
+const PicturePainter setPainters[] = {PaintStandardPicture, PaintTypePicture,
+                                      PaintShapePicture};
+static_assert(std::size(setPainters) == std::size(kPictureSets), "one painter per set");
+const int pictureSize = 256;
+
+template <typename Paint>
+bool PaintImage(int width, int height, Paint paint, const char* file, const std::string& folder)
 {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, asset.width, asset.height);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);
     // Every image starts opaque so the written colours are final.
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
-    asset.paint(cr, asset.width, asset.height);
+    paint(cr, width, height);
     bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
     if (!ok)
-        std::fprintf(stderr, "PaintAsset: %s: %s\n", file,
+        std::fprintf(stderr, "PaintImage: %s: %s\n", file,
                      cairo_status_to_string(cairo_status(cr)));
     cairo_destroy(cr);
     ok = ok && WriteBmp(surface, folder + "/" + file);
     cairo_surface_destroy(surface);
     return ok;
+}
+
+// Writes every image game/assets.h names, each once; the number written, or -1 on failure.
+int WriteImages(const std::string& folder)
+{
+    int written = 0;
+    for (int i = 0; i < kTextureCount; ++i) {
+        const Asset& asset = assets[i];
+        if (!asset.paint)
+            continue;
+        if (!PaintImage(asset.width, asset.height, asset.paint, kImageFiles[i], folder))
+            return -1;
+        ++written;
+    }
+    for (size_t set = 0; set < std::size(kPictureSets); ++set) {
+        for (int i = 0; i < kPictureSets[set].count; ++i) {
+            auto paint = [&](cairo_t* cr, int w, int h) { setPainters[set](cr, w, h, i); };
+            if (!PaintImage(pictureSize, pictureSize, paint, kPictureSets[set].files[i], folder))
+                return -1;
+            ++written;
+        }
+    }
+    return written;
 }
 
 // The sizes the desktop's icon theme gets, each written as <size>x<size>.png; the build's
@@ -125,13 +156,12 @@ int main(int argc, char** argv)
         return 1;
     if (icons)
         return WriteIcons(folder);
-    for (int i = 0; i < kTextureCount; ++i) {
-        if (!PaintAsset(assets[i], kImageFiles[i], folder))
-            return 1;
-    }
-    if (!WriteClickWav(folder + "/" + kClickSoundFile))
+    if (!TypeFaceInstalled())
         return 1;
-    std::printf("flipora_art: wrote %d images and %s to %s\n", kTextureCount, kClickSoundFile,
+    int images = WriteImages(folder);
+    if (images < 0 || !WriteClickWav(folder + "/" + kClickSoundFile))
+        return 1;
+    std::printf("flipora_art: wrote %d images and %s to %s\n", images, kClickSoundFile,
                 folder.c_str());
     return 0;
 }

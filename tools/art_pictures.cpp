@@ -1,6 +1,6 @@
-// The block back and the eight pictures on the block faces. Every image is drawn in a
-// 256 x 256 design space; the block shows it at about 151 pixels, so shapes are bold and
-// outlined and each picture has its own colour and silhouette.
+// The block back, the card every picture sits on and the standard game's eight pictures.
+// Every image is drawn in a 256 x 256 design space; the block shows it at about 151 pixels,
+// so shapes are bold and outlined and each picture has its own colour and silhouette.
 #include "art.h"
 
 #include <algorithm>
@@ -9,51 +9,7 @@
 namespace {
 
 const Rgb white = {1, 1, 1};
-const double outlineWidth = 3.5;
-
-void UseDesignSpace(cairo_t* cr, int w, int h)
-{
-    cairo_scale(cr, w / 256.0, h / 256.0);
-}
-
-// The light card every picture sits on, framed in the picture's own colour so the faces
-// also differ at their edges.
-void PaintCardFace(cairo_t* cr, Rgb theme)
-{
-    cairo_rectangle(cr, 0, 0, 256, 256);
-    FillWith(cr, Radial(128, 118, 10, 200, white, Hex(0xf1ead8)));
-
-    AddRoundedRect(cr, 5, 5, 246, 246, 26);
-    StrokeColour(cr, Lighter(theme, 0.25), 9);
-    AddRoundedRect(cr, 12, 12, 232, 232, 20);
-    StrokeColour(cr, white, 2.5, 0.9);
-}
-
-// A soft round shine, used for the glossy highlights.
-void PaintShine(cairo_t* cr, double cx, double cy, double rx, double ry, double angle, double alpha)
-{
-    cairo_new_path(cr);
-    AddEllipse(cr, cx, cy, rx, ry, angle);
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::max(rx, ry));
-    AddStop(p, 0, white, alpha);
-    AddStop(p, 1, white, 0);
-    FillWith(cr, p);
-}
-
-void PaintGroundShadow(cairo_t* cr, double cx, double cy, double rx)
-{
-    // A soft oval: a round gradient drawn in a vertically squashed space.
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, 1, 0.18);
-    cairo_new_path(cr);
-    AddCircle(cr, 0, 0, rx);
-    cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, rx);
-    AddStop(p, 0, {0.35, 0.3, 0.2}, 0.35);
-    AddStop(p, 1, {0.35, 0.3, 0.2}, 0);
-    FillWith(cr, p);
-    cairo_restore(cr);
-}
+const double outlineWidth = kPictureOutline;
 
 void PaintSunRays(cairo_t* cr)
 {
@@ -441,6 +397,47 @@ void PaintBackMedallion(cairo_t* cr)
 }
 
 }  // namespace
+
+void UseDesignSpace(cairo_t* cr, int w, int h)
+{
+    cairo_scale(cr, w / 256.0, h / 256.0);
+}
+
+void PaintCardFace(cairo_t* cr, Rgb theme)
+{
+    cairo_rectangle(cr, 0, 0, 256, 256);
+    FillWith(cr, Radial(128, 118, 10, 200, white, Hex(0xf1ead8)));
+
+    AddRoundedRect(cr, 5, 5, 246, 246, 26);
+    StrokeColour(cr, Lighter(theme, 0.25), 9);
+    AddRoundedRect(cr, 12, 12, 232, 232, 20);
+    StrokeColour(cr, white, 2.5, 0.9);
+}
+
+void PaintShine(cairo_t* cr, double cx, double cy, double rx, double ry, double angle, double alpha)
+{
+    cairo_new_path(cr);
+    AddEllipse(cr, cx, cy, rx, ry, angle);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::max(rx, ry));
+    AddStop(p, 0, white, alpha);
+    AddStop(p, 1, white, 0);
+    FillWith(cr, p);
+}
+
+void PaintGroundShadow(cairo_t* cr, double cx, double cy, double rx)
+{
+    // A soft oval: a round gradient drawn in a vertically squashed space.
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, 1, 0.18);
+    cairo_new_path(cr);
+    AddCircle(cr, 0, 0, rx);
+    cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, rx);
+    AddStop(p, 0, {0.35, 0.3, 0.2}, 0.35);
+    AddStop(p, 1, {0.35, 0.3, 0.2}, 0);
+    FillWith(cr, p);
+    cairo_restore(cr);
+}
 
 void PaintBlockBack(cairo_t* cr, int w, int h)
 {

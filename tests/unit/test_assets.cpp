@@ -1,10 +1,12 @@
 // The committed data folder: every image the game loads is a 24-bit bottom-up BMP shaped like
 // its quad, the places where black text is printed stay light, the banners are bright on black
-// (they are added to the board), the pictures differ, and the click is a short soft PCM clip.
+// (they are added to the board), the pictures of each set differ in grey and to colour-blind
+// eyes, and the click is a short soft PCM clip.
 // The files are read here byte by byte, without SDL, so a broken file fails with its name.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "game/assets.h"
+#include "game/board.h"
 #include "game/game_state.h"
 #include "game/scene_layout.h"
 
@@ -155,8 +158,25 @@ TEST(Assets, TheAssetTableNamesExactlyTheDataFolder)
 {
     std::set<std::string> table(std::begin(kImageFiles), std::end(kImageFiles));
     EXPECT_EQ(table.size(), std::size(kImageFiles)) << "a name is listed twice";
+    // The standard game loads these 25 images and no other, its pictures under their names.
     EXPECT_EQ(kTextureCount, 25);
-    table.insert(kClickSoundFile);
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_EQ(kImageFiles[i], "ex" + std::to_string(i) + ".bmp");
+    std::set<std::string> setNames;
+    for (const PictureSet& set : kPictureSets) {
+        SCOPED_TRACE(set.name);
+        EXPECT_TRUE(setNames.insert(set.name).second) << "two sets share a name";
+        EXPECT_GE(set.count, kMaxPairs) << "too few for the largest board";
+        for (int i = 0; i < set.count; ++i) {
+            // A standard picture is also a texture; any other file belongs to one set alone.
+            bool texture = std::string(set.name) == "standard" && i < 8;
+            EXPECT_NE(table.insert(set.files[i]).second, texture) << set.files[i];
+        }
+    }
+    EXPECT_EQ(std::string(kPictureSets[0].name), "standard");
+    EXPECT_TRUE(std::equal(kImageFiles + 1, kImageFiles + 9, kPictureSets[0].files))
+        << "the standard set starts with the standard game's pictures";
+    EXPECT_TRUE(table.insert(kClickSoundFile).second);
     std::set<std::string> folder;
     for (const auto& entry : std::filesystem::directory_iterator(dataFolder)) {
         std::string name = entry.path().filename().string();
@@ -168,8 +188,13 @@ TEST(Assets, TheAssetTableNamesExactlyTheDataFolder)
 
 TEST(Assets, EveryImageIsA24BitBmpShapedLikeItsQuad)
 {
-    for (int texture = 0; texture < kTextureCount; ++texture) {
-        ImageQuad quad = QuadOf(texture);
+    std::vector<ImageQuad> quads;
+    for (int texture = 0; texture < kTextureCount; ++texture)
+        quads.push_back(QuadOf(texture));
+    for (const PictureSet& set : kPictureSets)
+        for (int i = 0; i < set.count; ++i)
+            quads.push_back({set.files[i], 2 * kBlockHalf, 2 * kBlockHalf});
+    for (const ImageQuad& quad : quads) {
         SCOPED_TRACE(quad.file);
         Image image = ReadBmp(quad.file);
         ASSERT_EQ(image.error, "");
@@ -246,6 +271,210 @@ TEST(Assets, EightPicturesHaveDistinctColours)
                                   colours[i].b - colours[j].b);
             EXPECT_GT(d, 40.0) << "ex" << i + 1 << " and ex" << j + 1 << " look alike";
         }
+    }
+}
+
+// The box around a picture's drawing: the pixels inside the card's frame that are neither
+// the light card nor a pale tint of it.
+struct Box {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
+
+Box DrawingBox(const Image& image)
+{
+    Box box;
+    int frame = image.width / 16;
+    for (int y = frame; y < image.height - frame; ++y) {
+        for (int x = frame; x < image.width - frame; ++x) {
+            const uint8_t* p = image.At(x, y);
+            int hi = std::max({p[0], p[1], p[2]}), lo = std::min({p[0], p[1], p[2]});
+            if (Luminance(p) >= 190 && hi - lo <= 60)
+                continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                   std::max(box.bottom, y)};
+        }
+    }
+    return box;
+}
+
+TEST(Assets, EveryPictureIsDrawnInsideItsFrameLargeAndCentred)
+{
+    for (const PictureSet& set : kPictureSets) {
+        std::vector<int> heights;
+        for (int i = 0; i < set.count; ++i) {
+            SCOPED_TRACE(set.files[i]);
+            Image image = ReadBmp(set.files[i]);
+            ASSERT_EQ(image.error, "");
+            // The frame shows one colour all round: nothing is drawn over it.
+            std::set<std::vector<uint8_t>> frame;
+            for (double f : {0.25, 0.5, 0.75}) {
+                int along = int(f * image.width), edge = image.width / 64;
+                for (auto [x, y] : {std::pair{along, edge}, {edge, along},
+                                    {image.width - 1 - edge, along},
+                                    {along, image.height - 1 - edge}}) {
+                    const uint8_t* p = image.At(x, y);
+                    frame.insert({p[0], p[1], p[2]});
+                }
+            }
+            EXPECT_EQ(frame.size(), 1u) << "the drawing runs over the frame";
+            // Large enough to read on a 6 x 6 board, and not pushed to one side.
+            Box box = DrawingBox(image);
+            int side = image.width;
+            EXPECT_GE(std::max(box.right - box.left, box.bottom - box.top), side * 0.55);
+            EXPECT_NEAR((box.left + box.right) / 2.0, side / 2.0, side / 14.0);
+            EXPECT_NEAR((box.top + box.bottom) / 2.0, side / 2.0, side / 14.0);
+            heights.push_back(box.bottom - box.top);
+        }
+        if (std::string(set.name) == "type") {
+            auto [lowest, highest] = std::minmax_element(heights.begin(), heights.end());
+            EXPECT_LE(*highest - *lowest, 8) << "the characters are not all one size";
+        }
+    }
+}
+
+// A picture as a player takes it in at a glance on a crowded board: averaged down to
+// glanceSide x glanceSide in linear light.
+const int glanceSide = 32;
+using Glance = std::vector<std::array<double, 3>>;
+
+double LinearLight(double encoded)
+{
+    double c = encoded / 255;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Encoded(double linear)
+{
+    double c = std::clamp(linear, 0.0, 1.0);
+    return 255 * (c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055);
+}
+
+Glance GlanceAt(const Image& image)
+{
+    Glance glance(glanceSide * glanceSide);
+    int bw = image.width / glanceSide, bh = image.height / glanceSide;
+    for (int y = 0; y < image.height && y / bh < glanceSide; ++y) {
+        for (int x = 0; x < image.width && x / bw < glanceSide; ++x) {
+            auto& cell = glance[(y / bh) * glanceSide + x / bw];
+            for (int c = 0; c < 3; ++c)
+                cell[c] += LinearLight(image.At(x, y)[c]) / (bw * bh);
+        }
+    }
+    return glance;
+}
+
+// How a player sees colours, as a matrix on linear RGB: in full, in grey, or lacking one
+// kind of cone (Machado, Oliveira and Fernandes' simulation of 2009, at full severity).
+struct Vision {
+    const char* name;
+    double m[3][3];
+};
+const Vision visions[] = {
+    {"full colour", {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},
+    {"grey", {{0.2126, 0.7152, 0.0722}, {0.2126, 0.7152, 0.0722}, {0.2126, 0.7152, 0.0722}}},
+    {"protanopia",
+     {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216},
+      {-0.003882, -0.048116, 1.051998}}},
+    {"deuteranopia",
+     {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413},
+      {-0.011820, 0.042940, 0.968881}}},
+    {"tritanopia",
+     {{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602},
+      {0.004733, 0.691367, 0.303900}}},
+};
+
+std::array<double, 3> Seen(const Vision& vision, const std::array<double, 3>& linear)
+{
+    std::array<double, 3> seen;
+    for (int row = 0; row < 3; ++row) {
+        double sum = 0;
+        for (int c = 0; c < 3; ++c)
+            sum += vision.m[row][c] * linear[c];
+        seen[row] = Encoded(sum);
+    }
+    return seen;
+}
+
+// How far apart two glances look: the root mean square of their cells' distances, in the
+// screen's 0..255 units.
+double Apart(const Glance& a, const Glance& b, const Vision& vision)
+{
+    double sum = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        std::array<double, 3> p = Seen(vision, a[i]), q = Seen(vision, b[i]);
+        sum += (p[0] - q[0]) * (p[0] - q[0]) + (p[1] - q[1]) * (p[1] - q[1]) +
+               (p[2] - q[2]) * (p[2] - q[2]);
+    }
+    return std::sqrt(sum / double(a.size()));
+}
+
+// Two pictures closer than this in any of the visions could be taken for one another: the
+// type set's S and 5, B and 8, I and 1, drawn alike, come closer still (36 to 40 in grey).
+const double minimumApart = 40.0;
+
+TEST(Assets, EveryPictureOfASetIsToldApartInGreyAndWithoutOneKindOfCone)
+{
+    // The measure itself: two flat cards whose colours differ only along a line that grey,
+    // or a protanope or deuteranope, cannot see along are apart in full colour only.
+    for (int v = 1; v <= 3; ++v) {
+        const Vision& blind = visions[v];
+        const double* r0 = blind.m[0];
+        const double* r1 = v == 1 ? visions[0].m[2] : blind.m[1];
+        std::array<double, 3> unseen = {r0[1] * r1[2] - r0[2] * r1[1],
+                                        r0[2] * r1[0] - r0[0] * r1[2],
+                                        r0[0] * r1[1] - r0[1] * r1[0]};
+        double length = std::hypot(unseen[0], unseen[1], unseen[2]);
+        Glance a(glanceSide * glanceSide), b(glanceSide * glanceSide);
+        for (size_t i = 0; i < a.size(); ++i) {
+            for (int c = 0; c < 3; ++c) {
+                a[i][c] = 0.4 + 0.3 * unseen[c] / length;
+                b[i][c] = 0.4 - 0.3 * unseen[c] / length;
+            }
+        }
+        EXPECT_GT(Apart(a, b, visions[0]), 2 * minimumApart) << blind.name;
+        EXPECT_LT(Apart(a, b, blind), 1.0) << blind.name;
+    }
+
+    for (const PictureSet& set : kPictureSets) {
+        std::vector<Glance> glances;
+        for (int i = 0; i < set.count; ++i) {
+            Image image = ReadBmp(set.files[i]);
+            ASSERT_EQ(image.error, "") << set.files[i];
+            glances.push_back(GlanceAt(image));
+        }
+        for (const Vision& vision : visions) {
+            double closest = 1e9;
+            std::string pair;
+            for (int i = 0; i < set.count; ++i) {
+                for (int j = i + 1; j < set.count; ++j) {
+                    double apart = Apart(glances[i], glances[j], vision);
+                    if (apart < closest) {
+                        closest = apart;
+                        pair = std::string(set.files[i]) + " and " + set.files[j];
+                    }
+                }
+            }
+            EXPECT_GE(closest, minimumApart)
+                << set.name << ", " << vision.name << ": " << pair << " look alike";
+        }
+    }
+}
+
+// Children learning to read mix up these pairs; the type set never holds both of one.
+TEST(Assets, TheTypeSetLeavesOutCharactersTakenForOneAnother)
+{
+    const char* const lookAlikes[] = {"O0", "OQ", "OD", "D0", "I1", "IL", "IJ", "17", "S5",
+                                      "B8", "Z2", "NZ", "EF", "MW", "UV", "CG", "PR", "69"};
+    std::string shown;
+    for (const char* file : kTypePictures) {
+        std::string name = file;  // "TypeA.bmp" shows "A"
+        shown += name.substr(4, name.size() - 8);
+    }
+    ASSERT_EQ(shown.size(), std::size(kTypePictures)) << "one character a picture";
+    for (const char* pair : lookAlikes) {
+        bool both = shown.find(pair[0]) != std::string::npos &&
+                    shown.find(pair[1]) != std::string::npos;
+        EXPECT_FALSE(both) << pair[0] << " and " << pair[1];
     }
 }
 
