@@ -114,6 +114,8 @@ inline constexpr const char* kImageFiles[] = {
     "Paused.bmp",
     "Blinker.bmp",           // 24: the name strip
 };
+// The panel's control for the Options page, drawn like the speaker and as large.
+inline constexpr const char* kGearFile = "Gear.bmp";
 inline constexpr const char* kClickSoundFile = "Sound.wav";
 
 inline constexpr int kTextureCount = static_cast<int>(std::size(kImageFiles));

@@ -105,6 +105,8 @@ void PaintExitButton(cairo_t* cr, int w, int h);
 void PaintScoreBoard(cairo_t* cr, int w, int h);
 void PaintSpeakerOn(cairo_t* cr, int w, int h);
 void PaintSpeakerOff(cairo_t* cr, int w, int h);
+// The Options control, the speaker's badge with a gear, to sit beside the speaker.
+void PaintGear(cairo_t* cr, int w, int h);
 void PaintTimeTrialLabel(cairo_t* cr, int w, int h);
 void PaintNormalLabel(cairo_t* cr, int w, int h);
 void PaintTimerLabel(cairo_t* cr, int w, int h);

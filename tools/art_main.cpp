@@ -20,6 +20,8 @@ struct Asset {
     PaintFunction paint;
 };
 
+const int speakerSize = 128;  // the speaker icons, and the gear drawn like them
+
 // In texture order, so the file names are game/assets.h's. Sizes keep each quad's aspect
 // ratio and are at least as large as the image appears at the window's opening size; widths
 // are multiples of 4. The pictures (textures 1..8) are drawn with their set, below.
@@ -41,8 +43,8 @@ const Asset assets[] = {
     {192, 64, PaintAboutButton},
     {192, 64, PaintExitButton},
     {256, 384, PaintScoreBoard},
-    {128, 128, PaintSpeakerOn},
-    {128, 128, PaintSpeakerOff},
+    {speakerSize, speakerSize, PaintSpeakerOn},
+    {speakerSize, speakerSize, PaintSpeakerOff},
     {192, 64, PaintTimeTrialLabel},
     {192, 64, PaintNormalLabel},
     {192, 64, PaintTimerLabel},
@@ -98,7 +100,9 @@ int WriteImages(const std::string& folder)
             ++written;
         }
     }
-    return written;
+    if (!PaintImage(speakerSize, speakerSize, PaintGear, kGearFile, folder))
+        return -1;
+    return written + 1;
 }
 
 // The sizes the desktop's icon theme gets, each written as <size>x<size>.png; the build's

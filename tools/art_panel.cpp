@@ -209,6 +209,32 @@ void PaintMuteCross(cairo_t* cr)
     }
 }
 
+// A gear with square-cut teeth and a round hole, white on the badge like the speaker.
+void PaintGearShape(cairo_t* cr)
+{
+    const int teeth = 8;
+    const double cx = 64, cy = 64, outer = 38, root = 28, hole = 11;
+    const double step = 2 * M_PI / teeth;
+    cairo_new_path(cr);
+    for (int i = 0; i < teeth; ++i) {
+        // Each tooth narrows a little toward its tip; the gaps are arcs of the root circle.
+        double a = -M_PI / 2 + i * step;
+        double baseHalf = step * 0.26, tipHalf = step * 0.19;
+        cairo_arc(cr, cx, cy, root, a - step / 2, a - baseHalf);
+        cairo_line_to(cr, cx + outer * std::cos(a - tipHalf), cy + outer * std::sin(a - tipHalf));
+        cairo_line_to(cr, cx + outer * std::cos(a + tipHalf), cy + outer * std::sin(a + tipHalf));
+        cairo_arc(cr, cx, cy, root, a + baseHalf, a + step / 2);
+    }
+    cairo_close_path(cr);
+    cairo_new_sub_path(cr);
+    AddCircle(cr, cx, cy, hole);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    StrokeColour(cr, ink, 6, 1.0, true);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    FillColour(cr, white);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+}
+
 void PaintClockIcon(cairo_t* cr, double cx, double cy, double r)
 {
     cairo_new_path(cr);
@@ -400,6 +426,12 @@ void PaintSpeakerOff(cairo_t* cr, int w, int h)
     PaintSpeakerBadge(cr, w, h);
     PaintSpeakerShape(cr, Hex(0xc9d6da));
     PaintMuteCross(cr);
+}
+
+void PaintGear(cairo_t* cr, int w, int h)
+{
+    PaintSpeakerBadge(cr, w, h);
+    PaintGearShape(cr);
 }
 
 void PaintTimeTrialLabel(cairo_t* cr, int w, int h)

@@ -176,6 +176,7 @@ TEST(Assets, TheAssetTableNamesExactlyTheDataFolder)
     EXPECT_EQ(std::string(kPictureSets[0].name), "standard");
     EXPECT_TRUE(std::equal(kImageFiles + 1, kImageFiles + 9, kPictureSets[0].files))
         << "the standard set starts with the standard game's pictures";
+    EXPECT_TRUE(table.insert(kGearFile).second);
     EXPECT_TRUE(table.insert(kClickSoundFile).second);
     std::set<std::string> folder;
     for (const auto& entry : std::filesystem::directory_iterator(dataFolder)) {
@@ -194,6 +195,8 @@ TEST(Assets, EveryImageIsA24BitBmpShapedLikeItsQuad)
     for (const PictureSet& set : kPictureSets)
         for (int i = 0; i < set.count; ++i)
             quads.push_back({set.files[i], 2 * kBlockHalf, 2 * kBlockHalf});
+    ImageQuad speaker = QuadOf(PieceOf(Piece::SpeakerOn).texture);
+    quads.push_back({kGearFile, speaker.quadWidth, speaker.quadHeight});
     for (const ImageQuad& quad : quads) {
         SCOPED_TRACE(quad.file);
         Image image = ReadBmp(quad.file);
@@ -330,6 +333,31 @@ TEST(Assets, EveryPictureIsDrawnInsideItsFrameLargeAndCentred)
             EXPECT_LE(*highest - *lowest, 8) << "the characters are not all one size";
         }
     }
+}
+
+// The gear sits beside the speaker: the same badge on the same stretch of the panel.
+TEST(Assets, TheGearIsDrawnLikeTheSpeaker)
+{
+    Image gear = ReadBmp(kGearFile), speaker = ReadBmp("SpeakerON.bmp");
+    ASSERT_EQ(gear.error, "");
+    ASSERT_EQ(speaker.error, "");
+    ASSERT_EQ(gear.width, speaker.width);
+    ASSERT_EQ(gear.height, speaker.height);
+    int same = 0, white = 0;
+    for (int y = 0; y < gear.height; ++y) {
+        for (int x = 0; x < gear.width; ++x) {
+            const uint8_t* g = gear.At(x, y);
+            same += std::equal(g, g + 3, speaker.At(x, y));
+            white += Luminance(g) > 240;
+        }
+    }
+    int pixels = gear.width * gear.height;
+    // The corners (the panel behind the round badge) and most of the badge are the speaker's.
+    for (auto [x, y] : {std::pair{0, 0}, {gear.width - 1, 0}, {0, gear.height - 1},
+                        {gear.width - 1, gear.height - 1}})
+        EXPECT_TRUE(std::equal(gear.At(x, y), gear.At(x, y) + 3, speaker.At(x, y)));
+    EXPECT_GT(same, pixels / 2);
+    EXPECT_GT(white, pixels / 10) << "a white gear that reads at 52 pixels";
 }
 
 // A picture as a player takes it in at a glance on a crowded board: averaged down to
