@@ -10,8 +10,11 @@
 #include "app/command_line.h"
 #include "game/assets.h"
 #include "game/game_state.h"
+#include "lang/language.h"
+#include "lang/translate.h"
 #include "platform/data_folder.h"
 #include "platform/quit_signals.h"
+#include "platform/system_language.h"
 #include "render/render.h"
 #include "scores/scores.h"
 
@@ -70,6 +73,17 @@ bool AnswerCommandLine(Command command, const std::string& offending, int* exitC
 
 }  // namespace
 
+void ChooseLanguageAtStart()
+{
+    std::vector<std::string> folders = CatalogueFolders();
+    std::string code = ChooseLanguage(SystemLanguages(), [&](const std::string& name) {
+        return HasCatalogue(folders, name);
+    });
+    std::string error;
+    if (!UseLanguage(code, folders, &error))
+        std::fprintf(stderr, "flipora: %s; the texts stay English\n", error.c_str());
+}
+
 bool PrepareGame(int argc, char** argv, int* exitCode)
 {
     OpenStandardDescriptors();
@@ -78,6 +92,7 @@ bool PrepareGame(int argc, char** argv, int* exitCode)
 
     std::vector<DataFolder> tried;
     bool dataFound = LocateDataFolder(RequiredDataFiles(), &tried);
+    ChooseLanguageAtStart();
     UseScoreFile(LocateScoreFile());
     std::string offending;
     *exitCode = 0;

@@ -24,6 +24,10 @@ inline constexpr int kSmallestClientHeight = kWindowHeight * 3 / 4;
 // argument).
 bool PrepareGame(int argc, char** argv, int* exitCode);
 
+// The language the system asks for, where the game has a catalogue for it (else English):
+// its texts from now on, its letters and pictures when the scene is built.
+void ChooseLanguageAtStart();
+
 // A window or context that could not be made: an unowned "ERROR" box, and stderr too, since
 // no window is left to own the box and logs should keep it.
 void ShowOpenError(const char* text);

@@ -59,6 +59,11 @@ install(TARGETS flipora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT pr
 install(TARGETS flipora RUNTIME DESTINATION ${FLIPORA_PACKAGE_BINDIR} COMPONENT package_binary
         EXCLUDE_FROM_ALL)
 install(FILES ${INSTALLED_DATA} DESTINATION ${CMAKE_INSTALL_DATADIR}/flipora/data)
+# Each language's own images with words, in its folder of data/.
+foreach(code IN LISTS FLIPORA_LANGUAGES)
+  install(DIRECTORY data/${code}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/flipora/data/${code}
+          FILES_MATCHING PATTERN "*.bmp")
+endforeach()
 
 # `cpack -G DEB` in the build folder: flipora_1.0_<arch>.deb, installing under /usr. Its
 # run-time dependencies are worked out from the binary by dpkg-shlibdeps, plus what the game

@@ -20,7 +20,8 @@ configure_file(app/win32/flipora.rc.in ${CMAKE_BINARY_DIR}/flipora.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/flipora.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/flipora.ico;${CMAKE_BINARY_DIR}/flipora.manifest")
 
-# Installing and packaging: flipora.exe with data\ beside it, where the game looks for it.
+# Installing and packaging: flipora.exe with data\ (and the catalogues in locale\, po/)
+# beside it, where the game looks for them.
 # `cpack -G ZIP` makes Flipora-1.0-win64.zip, which runs wherever it is unzipped (its data\
 # is the player's there, scores included); `cpack -G NSIS` a 64-bit installer into Program
 # Files with a Start-menu shortcut, a "Run Flipora" box on its last page and an uninstaller.
@@ -28,6 +29,9 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/flipora.rc PROPERTIES
 # %APPDATA%\Flipora and stay when the game is removed.
 install(TARGETS flipora RUNTIME DESTINATION .)
 install(FILES ${INSTALLED_DATA} DESTINATION data)
+foreach(code IN LISTS FLIPORA_LANGUAGES)  # each language's worded pictures
+  install(DIRECTORY data/${code}/ DESTINATION data/${code} FILES_MATCHING PATTERN "*.bmp")
+endforeach()
 set(CPACK_PACKAGE_NAME Flipora)
 set(CPACK_PACKAGE_VENDOR "${FLIPORA_DEVELOPER}")  # the publisher Windows lists
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Flipora memory game")

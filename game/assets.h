@@ -120,11 +120,29 @@ inline constexpr const char* kClickSoundFile = "Sound.wav";
 
 inline constexpr int kTextureCount = static_cast<int>(std::size(kImageFiles));
 
+// The images with words on them: the six buttons, the two mode labels and the two banners.
+// The art tool draws them again for each language into data/<code>/ under the same names,
+// and the game loads those while it speaks that language.
+inline constexpr bool ImageHasWords(int texture)
+{
+    return (texture >= 10 && texture <= 15) || texture == 19 || texture == 20 || texture == 22 ||
+           texture == 23;
+}
+
 // As the game asks for them: images as "Data/x.bmp" (the data folder search also tries
 // "data/"), the click sound as "data/Sound.wav".
 inline std::string ImagePath(int texture)
 {
     return std::string("Data/") + kImageFiles[texture];
+}
+
+// A language's own copy of an image with words, in the folder's own spelling (as the
+// click sound is asked for); the image itself for English ("") and for every other image.
+inline std::string ImagePath(int texture, const std::string& language)
+{
+    if (language.empty() || !ImageHasWords(texture))
+        return ImagePath(texture);
+    return "data/" + language + "/" + kImageFiles[texture];
 }
 
 inline std::string ClickSoundPath()

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/scene_layout.h"
+
 // Texts are black bitmap glyphs on a plane this far in front of the viewer.
 inline constexpr float kTextZ = -10.0f;
 
@@ -16,6 +18,10 @@ struct TextPlace {
 inline constexpr float kTextLineStep = 0.15f;
 
 inline constexpr TextPlace kHelpFirstLine = {2.35f, -0.2f};
+// A translated line of the panel is centred on the score board's middle as it appears on
+// the text plane.
+inline constexpr float kPanelTextMiddleX =
+    static_cast<float>(PieceOf(Piece::ScoreBoard).x * kTextZ / PieceOf(Piece::ScoreBoard).z);
 inline constexpr TextPlace kScoreTitle = {2.65f, -0.7f};      // "Best Scores Ever :"
 inline constexpr TextPlace kScoreFirstRow = {2.45f, -1.0f};   // "1. name"
 inline constexpr TextPlace kPauseHint = {2.55f, -2.1f};       // "Press Space For Break"

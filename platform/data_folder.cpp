@@ -13,9 +13,11 @@ const char* const kCurrentFolder = "data";
 
 DataFolder folderInUse = {kCurrentFolder, false};
 
-std::string FileName(const std::string& path)
+// The path inside the data folder: "Vexo.bmp" of "Data/Vexo.bmp", "de/New.bmp" of
+// "data/de/New.bmp" (a language's own pictures).
+std::string InsideFolder(const std::string& path)
 {
-    size_t slash = path.rfind('/');
+    size_t slash = path.find('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -31,11 +33,13 @@ char Separator(const std::string& folder)
     return '/';
 }
 
-std::string Join(const std::string& folder, const std::string& name)
+std::string Join(const std::string& folder, std::string name)
 {
-    if (!folder.empty() && (folder.back() == '/' || folder.back() == Separator(folder)))
+    char separator = Separator(folder);
+    std::replace(name.begin(), name.end(), '/', separator);
+    if (!folder.empty() && (folder.back() == '/' || folder.back() == separator))
         return folder + name;
-    return folder + Separator(folder) + name;
+    return folder + separator + name;
 }
 
 void AddCandidate(std::vector<DataFolder>& candidates, const std::string& path, bool installed)
@@ -65,11 +69,31 @@ std::vector<DataFolder> DataFolderCandidates(const std::string& executableFolder
     return candidates;
 }
 
+std::vector<std::string> CatalogueFolderCandidates(const std::string& executableFolder,
+                                                   const std::string& installedFromBin,
+                                                   const std::string& installedFolder)
+{
+    std::vector<std::string> folders;
+    auto add = [&](const std::string& folder) {
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    };
+    if (!executableFolder.empty()) {
+        add(Join(executableFolder, "locale"));
+        std::filesystem::path installed = Join(executableFolder, installedFromBin);
+        if (!installedFromBin.empty())
+            add(installed.lexically_normal().generic_string());
+    }
+    if (!installedFolder.empty())
+        add(installedFolder);
+    return folders;
+}
+
 std::vector<std::string> DataFileSpellings(const DataFolder& folder, const std::string& requested)
 {
     if (folder.path != kCurrentFolder)
-        return {Join(folder.path, FileName(requested))};
-    std::string lowerCase = Join(kCurrentFolder, FileName(requested));
+        return {Join(folder.path, InsideFolder(requested))};
+    std::string lowerCase = Join(kCurrentFolder, InsideFolder(requested));
     if (lowerCase == requested)
         return {requested};
     return {requested, lowerCase};

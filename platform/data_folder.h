@@ -25,15 +25,23 @@ std::vector<DataFolder> DataFolderCandidates(const std::string& executableFolder
                                              const std::string& installedFromBin,
                                              const std::string& installedFolder);
 
-// The paths under which folder may hold the file the game asks for as "Data/x.bmp" or
-// "data/Sound.wav". The current folder keeps the loader's own spelling first, then
-// "data/"; any other folder holds just its file name.
+// The paths under which folder may hold the file the game asks for as "Data/x.bmp",
+// "data/Sound.wav" or "data/de/x.bmp". The current folder keeps the loader's own spelling
+// first, then "data/"; any other folder holds the path inside the data folder.
 std::vector<std::string> DataFileSpellings(const DataFolder& folder, const std::string& requested);
 
 // The first candidate that holds every requested file, as exists() tells; null for none.
 const DataFolder* FindDataFolder(const std::vector<DataFolder>& candidates,
                                  const std::vector<std::string>& requested,
                                  const std::function<bool(const std::string&)>& exists);
+
+// The folders a language's catalogue may lie in (below each, <code>/LC_MESSAGES/flipora.mo):
+// locale/ beside the executable (the build's, the Windows folder's), the installed locale
+// folder reached from the executable's folder through installedFromBin, and the one
+// compiled in. An empty part drops the candidates built on it.
+std::vector<std::string> CatalogueFolderCandidates(const std::string& executableFolder,
+                                                   const std::string& installedFromBin,
+                                                   const std::string& installedFolder);
 
 // The player's own folder for the game: $XDG_DATA_HOME/flipora, or ~/.local/share/flipora
 // when the variable is unset, empty or relative (such values are invalid there). Empty when
@@ -103,3 +111,6 @@ ScoreFile LocateScoreFile();
 
 // The preferences file of the player running the game (%APPDATA%\Flipora\ on Windows).
 PreferencesFile LocatePreferencesFile();
+
+// CatalogueFolderCandidates for this executable.
+std::vector<std::string> CatalogueFolders();

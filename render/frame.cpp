@@ -1,25 +1,48 @@
 #include <GL/gl.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/scene_layout.h"
 #include "game/text_layout.h"
+#include "lang/translate.h"
 #include "render/render.h"
 
-const char* const helpLines[kHelpLineCount] = {
-    "    The goal of this game is to",
-    "        find matching paires.  ",
-    "                               ",
-    "         There are 2 modes:    ",
-    "                               ",
-    "  - timetrial mode - you got   ",
-    "    2 minutes to match as      ",
-    "    much as you can            ",
-    "                               ",
-    "  - normal mode - the goal is  ",
-    "    to find matching paires    ",
-    "    with minimum moves         ",
-};
+const char* const kHelpText =
+    // TRANSLATORS: the help page, shown on the score board in place of the scores: one
+    // line of text to a line of the board, at most 13 lines of about 28 letters (the tests
+    // measure every line against the board). Your lines are centred for you: leave out the
+    // blanks that centre the English ones.
+    Translatable("    The goal of this game is to\n"
+                 "        find matching paires.  \n"
+                 "                               \n"
+                 "         There are 2 modes:    \n"
+                 "                               \n"
+                 "  - timetrial mode - you got   \n"
+                 "    2 minutes to match as      \n"
+                 "    much as you can            \n"
+                 "                               \n"
+                 "  - normal mode - the goal is  \n"
+                 "    to find matching paires    \n"
+                 "    with minimum moves         ");
+
+std::vector<std::string> HelpLines()
+{
+    std::vector<std::string> lines;
+    std::string text = Translate(kHelpText);
+    size_t at = 0;
+    while (lines.size() < kMaxHelpLines) {
+        size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end == std::string::npos ? end : end - at));
+        if (end == std::string::npos)
+            break;
+        at = end + 1;
+    }
+    return lines;
+}
 
 namespace {
 
@@ -77,29 +100,71 @@ void DrawMenuBackground()
                      Gl(menu.halfWidth), Gl(menu.y + menu.halfHeight));
 }
 
+const char* const kPlaces[kTableSize] = {
+    // TRANSLATORS: the place a finished game earned in the table of five, above the name
+    // being typed: %i is the place's number, 1 to 5, here 1.
+    TranslatableIn("rank", "%ist  Place"),
+    // TRANSLATORS: the same for place 2.
+    TranslatableIn("rank", "%ind  Place"),
+    // TRANSLATORS: the same for place 3.
+    TranslatableIn("rank", "%ird  Place"),
+    // TRANSLATORS: the same for places 4 and 5.
+    TranslatableIn("rank", "%ith  Place"), TranslatableIn("rank", "%ith  Place")};
+// TRANSLATORS: the same without the number, for a place in the other mode's table.
+const char* const kPlaceWithoutNumber = TranslatableIn("rank", "  Place");
+constexpr int kPlaceLineSize = 96;
+
+// A line of the panel. As written it keeps the place set for it by hand; a translation,
+// whose length nobody knew then, is centred on the score board.
+void PrintPanelLine(const char* text, bool asWritten, TextPlace place)
+{
+    if (asWritten) {
+        glRasterPos2f(place.x, place.y);
+        PrintText("%s", text);
+    } else {
+        PrintCentred(kPanelTextMiddleX, place.y, text);
+    }
+}
+
+void PrintPanelText(const char* source, TextPlace place)
+{
+    const char* shown = Translate(source);
+    PrintPanelLine(shown, shown == source, place);
+}
+
 void PrintHelp()
 {
-    for (int i = 0; i < kHelpLineCount; ++i) {
-        glRasterPos2f(kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * static_cast<float>(i));
-        PrintText("%s", helpLines[i]);
+    bool asWritten = Translate(kHelpText) == kHelpText;
+    std::vector<std::string> lines = HelpLines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        TextPlace place = {kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * static_cast<float>(i)};
+        PrintPanelLine(lines[i].c_str(), asWritten, place);
     }
+}
+
+// Names come from the score file: only ASCII letters are drawn, whatever the language.
+std::string PrintableName(const char* name, int size)
+{
+    std::string printable;
+    for (int i = 0; i < size && name[i]; ++i)
+        if (static_cast<unsigned char>(name[i]) >= 32 && static_cast<unsigned char>(name[i]) < 128)
+            printable += name[i];
+    return printable;
 }
 
 void DrawScoreBoard(const FrameView& view)
 {
     BeginBlackText();
-    glRasterPos2f(kScoreTitle.x, kScoreTitle.y);
-    PrintText("Best Scores Ever :");
+    PrintPanelText(Translatable("Best Scores Ever :"), kScoreTitle);
     for (int i = 0; i < kTableSize; ++i) {
         float y = kScoreFirstRow.y - kTextLineStep * static_cast<float>(i);
         glRasterPos2f(kScoreFirstRow.x, y);
         PrintText("%i. ", i + 1);
-        PrintText("%.*s", kScoreNameSize - 1, view.tableNames[i]);
+        PrintText("%s", PrintableName(view.tableNames[i], kScoreNameSize - 1).c_str());
         glRasterPos2f(ScoreColumnX(view.tableValues[i]), y);
         PrintText("%i", view.tableValues[i]);
     }
-    glRasterPos2f(kPauseHint.x, kPauseHint.y);
-    PrintText("Press Space For Break");
+    PrintPanelText(Translatable("Press Space For Break"), kPauseHint);
 }
 
 void PrintClockOrCounters(const FrameView& view)
@@ -168,13 +233,18 @@ void DrawBanner(Piece banner, float alpha)
 
 void PrintRankLine(const FrameView& view)
 {
-    static const char* const ordinals[kTableSize] = {"%ist", "%ind", "%ird", "%ith", "%ith"};
     // A rank outside the shown table (the mode changed after the game) has no number.
-    if (view.rankPlace >= 0 && view.rankPlace < kTableSize)
-        PrintText(ordinals[view.rankPlace], view.rankPlace + 1);
-    PrintText("  Place");
+    bool numbered = view.rankPlace >= 0 && view.rankPlace < kTableSize;
+    const char* source = numbered ? kPlaces[view.rankPlace] : kPlaceWithoutNumber;
+    const char* format = TranslateIn("rank", source);
+    char line[kPlaceLineSize];
+    if (numbered)
+        std::snprintf(line, sizeof line, format, view.rankPlace + 1);
+    else
+        std::snprintf(line, sizeof line, "%s", format);
+    PrintPanelLine(line, format == source, kRankLine);
     glRasterPos2f(kNameLine.x, kNameLine.y);
-    PrintItalic("%.*s", kNameBufferSize - 1, view.typedName);
+    PrintItalic("%s", PrintableName(view.typedName, kNameBufferSize - 1).c_str());
 }
 
 void DrawGameOver(const FrameView& view)
@@ -193,7 +263,8 @@ void DrawGameOver(const FrameView& view)
         PrintRankLine(view);
     } else {
         glRasterPos2f(kNameLine.x, kNameLine.y);
-        PrintText("Your Score");
+        // TRANSLATORS: at the end of a game whose score earned no place, left of the score.
+        PrintText("%s", Translate("Your Score"));
     }
     glRasterPos2f(ScoreColumnX(view.finalScore), kNameLine.y);
     PrintText("%i", view.finalScore);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "game/assets.h"
 #include "game/frame_view.h"
@@ -14,14 +16,26 @@
 struct RenderResources {
     unsigned int textures[kTextureCount] = {};  // texture i shows kImageFiles[i]
     unsigned int listBase = 0;    // first of the 29 display lists; the kList offsets name them
-    unsigned int textFont = 0;    // first of 96 upright glyph lists
-    unsigned int italicFont = 0;  // first of 96 italic glyph lists
+    unsigned int textFont = 0;    // first of the upright glyph lists: textFont + i draws textCodes[i]
+    unsigned int italicFont = 0;  // first of the italic glyph lists, the same for italicCodes
+    // Code points of the glyph lists: ASCII 32..127, and for the upright font the letters
+    // the language in use needs beyond it, sorted.
+    std::u32string textCodes;
+    std::u32string italicCodes;
+    std::vector<float> textAdvances;  // each upright glyph's advance in pixels, for measuring
 };
 extern RenderResources renderResources;
 
-bool LoadTextures();          // the 25 images; false (nothing left allocated) if one fails
+// The 25 images, those with words in the language in use; false (nothing left allocated)
+// if one fails.
+bool LoadTextures();
+// The images with words again, for the language now in use, into the same textures.
+void ReloadWordedTextures();
 void BuildDisplayLists();     // the 29 lists; sets listBase
-void BuildTextFonts();        // 96 upright and 96 italic glyph lists, at TextPixels()
+// The upright glyph lists (ASCII and the letters the language in use needs) and 96 italic
+// ones (the typed name is ASCII), at TextPixels().
+void BuildTextFonts();
+void RebuildTextFonts();      // for another language: the lists made anew
 void FreeFonts();             // harmless without a current context
 
 // Text grows with the scene: the glyphs' em follows the drawable's height where the scene
@@ -33,9 +47,14 @@ int TextPixels();             // the em the glyph lists were built at
 // Rebuilds both glyph sets at a new em (once the fonts exist); nothing when it is the same.
 void SetTextPixels(int pixels);
 
-// printf-style text at the current raster position. Longer than 255 characters is cut.
+// printf-style text in UTF-8 at the current raster position. Longer than 255 bytes is cut;
+// a character without a glyph draws nothing.
 void PrintText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void PrintItalic(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// How far the upright font advances over a text, in pixels.
+float TextWidth(const char* text);
+// Text centred on the text plane's x (the raster position's units), its baseline at y.
+void PrintCentred(float x, float y, const char* text);
 
 // Draws the picture a view describes into the back buffer. Reads the view and the GL
 // resources only and writes nothing of the game, so a view can be drawn again at will.
@@ -79,6 +98,9 @@ void InitGLState();
 bool BuildScene();
 
 
-// The help text shown in place of the score list, 31 characters a line.
-inline constexpr int kHelpLineCount = 12;
-extern const char* const helpLines[kHelpLineCount];
+// The help text shown in place of the score list: as written, twelve lines of 31
+// characters; translated, up to kMaxHelpLines lines (the rows down to the board's foot).
+extern const char* const kHelpText;
+inline constexpr size_t kMaxHelpLines = 13;
+// Its lines in the language in use, at most kMaxHelpLines.
+std::vector<std::string> HelpLines();

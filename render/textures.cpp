@@ -3,17 +3,32 @@
 
 #include "game/assets.h"
 #include "game/game_state.h"
+#include "lang/translate.h"
 #include "platform/data_folder.h"
 #include "platform/image.h"
 #include "render/render.h"
 
 namespace {
 
+ImageRecord* LoadImageOf(int texture, const std::string& language)
+{
+    return LoadImageFile(DataFilePath(ImagePath(texture, language).c_str()).c_str());
+}
+
+// The language's own picture where it has one; where it is missing the English one shows,
+// which still says what the button does.
+ImageRecord* LoadImageInLanguage(int texture)
+{
+    const std::string& language = LanguageInUse();
+    ImageRecord* image = ImageHasWords(texture) ? LoadImageOf(texture, language) : nullptr;
+    return image ? image : LoadImageOf(texture, "");
+}
+
 // Every image must load before any texture name is made, so a failure leaves nothing.
 bool LoadAllImages(ImageRecord* images[kTextureCount])
 {
     for (int i = 0; i < kTextureCount; ++i) {
-        images[i] = LoadImageFile(DataFilePath(ImagePath(i).c_str()).c_str());
+        images[i] = LoadImageInLanguage(i);
         if (!images[i])
             return false;
     }
@@ -44,4 +59,17 @@ bool LoadTextures()
     for (ImageRecord* image : images)
         FreeImageRecord(image);
     return loaded;
+}
+
+void ReloadWordedTextures()
+{
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (int i = 0; i < kTextureCount; ++i) {
+        if (!ImageHasWords(i) || renderResources.textures[i] == 0)
+            continue;
+        ImageRecord* image = LoadImageInLanguage(i);
+        if (image)
+            UploadMipmapped(renderResources.textures[i], *image);
+        FreeImageRecord(image);
+    }
 }

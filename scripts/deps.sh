@@ -12,6 +12,7 @@ packages=(
   zlib1g-dev   # the snapshot tool, built with the game
   dpkg-dev file  # cpack -G DEB works out the package's dependencies with them
   xfonts-base  # SDL's X11 message boxes draw their text with the X core fonts
+  gettext  # msgfmt compiles the translations (po/) and merges them into the desktop files
 )
 test_packages=(
   libgtest-dev ccache  # ccache: the test builds share their objects (scripts/ccache.sh)

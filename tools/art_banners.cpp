@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "lang/translate.h"
+
 namespace {
 
 const Rgb white = {1, 1, 1};
@@ -81,10 +83,12 @@ void PaintBanner(cairo_t* cr, int w, int h, const char* text)
 
 void PaintGameOverBanner(cairo_t* cr, int w, int h)
 {
-    PaintBanner(cr, w, h, "Game Over");
+    // TRANSLATORS: the banners drawn across the board, large: at the end of a game, and
+    // while the game is paused.
+    PaintBanner(cr, w, h, TranslateIn("banner", "Game Over"));
 }
 
 void PaintPausedBanner(cairo_t* cr, int w, int h)
 {
-    PaintBanner(cr, w, h, "Paused");
+    PaintBanner(cr, w, h, TranslateIn("banner", "Paused"));
 }

@@ -1,5 +1,7 @@
-// flipora_art: paints every image of the game and its click sound into a data folder, or
-// the application icon at every installed size into an icon folder.
+// flipora_art: paints every image of the game and its click sound into a data folder, and
+// each language's own images with words into <data folder>/<code>/ (their words from the
+// compiled catalogues of the build), or the application icon at every installed size into
+// an icon folder.
 //   flipora_art <data folder>
 //   flipora_art --icons <icon folder>
 // The output is the same on every run, so the committed data/ can be regenerated at will.
@@ -7,11 +9,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "game/assets.h"
+#include "lang/translate.h"
 
 namespace {
 
@@ -145,6 +150,38 @@ bool IsFolder(const std::string& folder)
     return false;
 }
 
+// The languages of po/LINGUAS, as the build passes them: codes separated by blanks.
+std::vector<std::string> Languages()
+{
+    std::vector<std::string> codes;
+    std::string list = FLIPORA_LANGUAGES;
+    size_t at = 0;
+    while ((at = list.find_first_not_of(' ', at)) != std::string::npos) {
+        size_t end = std::min(list.find(' ', at), list.size());
+        codes.push_back(list.substr(at, end - at));
+        at = end;
+    }
+    return codes;
+}
+
+// One language's images with words, into <folder>/<code>/, the words from its catalogue.
+bool PaintLanguage(const std::string& code, const std::string& folder)
+{
+    std::string error;
+    if (!UseLanguage(code, {FLIPORA_LOCALE_BUILD_DIR}, &error)) {
+        std::fprintf(stderr, "flipora_art: %s\n", error.c_str());
+        return false;
+    }
+    std::string own = folder + "/" + code;
+    mkdir(own.c_str(), 0777);
+    bool painted = IsFolder(own);
+    for (int i = 0; painted && i < kTextureCount; ++i)
+        if (ImageHasWords(i))
+            painted = PaintImage(assets[i].width, assets[i].height, assets[i].paint, kImageFiles[i], own);
+    UseLanguage("", {}, &error);
+    return painted;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -165,7 +202,12 @@ int main(int argc, char** argv)
     int images = WriteImages(folder);
     if (images < 0 || !WriteClickWav(folder + "/" + kClickSoundFile))
         return 1;
-    std::printf("flipora_art: wrote %d images and %s to %s\n", images, kClickSoundFile,
-                folder.c_str());
+    std::vector<std::string> languages = Languages();
+    for (const std::string& code : languages)
+        if (!PaintLanguage(code, folder))
+            return 1;
+    std::printf("flipora_art: wrote %d images and %s to %s, and the images with words in %zu "
+                "languages\n",
+                images, kClickSoundFile, folder.c_str(), languages.size());
     return 0;
 }

@@ -6,12 +6,16 @@
 #include <cmath>
 
 #include "game/scene_layout.h"
+#include "lang/translate.h"
 
 namespace {
 
 const Rgb white = {1, 1, 1};
 const Rgb ink = Hex(0x0b3a4a);  // outlines of the panel pieces
 const Rgb gold = Hex(0xe9b949);
+
+// The width of a plate's face a label may fill, as a fraction of the picture's.
+constexpr double kLabelRoom = 0.84;
 
 // Where a quad sits in the scene: its vertical centre and half-height in scene units and its
 // distance from the viewer. The panel backdrop behind a piece follows from these.
@@ -113,11 +117,20 @@ void PaintPlate(cairo_t* cr, int w, int h, Rgb light, Rgb dark)
     StrokeColour(cr, white, rim * 0.5, 0.35);
 }
 
+// The size a label is drawn at: its own, or smaller where a long word would not fit the
+// plate's face (a translation may be twice as long as the English word).
+double FittedSize(cairo_t* cr, const char* words, double size, double room)
+{
+    double width = MeasureTextWidth(cr, words, size);
+    return width > room ? size * room / width : size;
+}
+
 void PaintMenuButton(cairo_t* cr, int w, int h, const Placement& at, const char* word)
 {
     PaintBackdrop(cr, w, h, at);
     PaintPlate(cr, w, h, Hex(0x4cc3d9), Hex(0x12607e));
-    TextStyle style = {h * 0.5, white, Hex(0x08384a), h * 0.035, h * 0.035};
+    double size = FittedSize(cr, word, h * 0.5, w * kLabelRoom);
+    TextStyle style = {size, white, Hex(0x08384a), h * 0.035, h * 0.035};
     DrawCentredText(cr, word, w / 2.0, h / 2.0 + h * 0.01, style);
 }
 
@@ -125,7 +138,8 @@ void PaintSmallButton(cairo_t* cr, int w, int h, const char* word, Rgb light, Rg
 {
     PaintBackdrop(cr, w, h, smallButtons);
     PaintPlate(cr, w, h, light, dark);
-    TextStyle style = {h * 0.5, white, Darker(dark, 0.55), h * 0.04, h * 0.04};
+    double size = FittedSize(cr, word, h * 0.5, w * kLabelRoom);
+    TextStyle style = {size, white, Darker(dark, 0.55), h * 0.04, h * 0.04};
     DrawCentredText(cr, word, w / 2.0, h / 2.0 + h * 0.01, style);
 }
 
@@ -133,11 +147,7 @@ void PaintModeLabel(cairo_t* cr, int w, int h, const char* words, Rgb light, Rgb
 {
     PaintBackdrop(cr, w, h, modeLabel);
     PaintPlate(cr, w, h, light, dark);
-    double size = h * 0.46;
-    double room = w * 0.84;
-    double width = MeasureTextWidth(cr, words, size);
-    if (width > room)
-        size *= room / width;
+    double size = FittedSize(cr, words, h * 0.46, w * kLabelRoom);
     TextStyle style = {size, white, Darker(dark, 0.55), h * 0.04, h * 0.03};
     DrawCentredText(cr, words, w / 2.0, h / 2.0 + h * 0.01, style);
 }
@@ -375,32 +385,36 @@ void PaintMenuPanel(cairo_t* cr, int w, int h)
 
 void PaintNewButton(cairo_t* cr, int w, int h)
 {
-    PaintMenuButton(cr, w, h, bigButtons[0], "New");
+    // TRANSLATORS: the labels of the panel's buttons, drawn into their pictures: keep them
+    // short, one word if you can (a long one is drawn smaller to fit its button).
+    PaintMenuButton(cr, w, h, bigButtons[0], TranslateIn("button", "New"));
 }
 
 void PaintModeButton(cairo_t* cr, int w, int h)
 {
-    PaintMenuButton(cr, w, h, bigButtons[1], "Mode");
+    PaintMenuButton(cr, w, h, bigButtons[1], TranslateIn("button", "Mode"));
 }
 
 void PaintSoundButton(cairo_t* cr, int w, int h)
 {
-    PaintMenuButton(cr, w, h, bigButtons[2], "Sound");
+    PaintMenuButton(cr, w, h, bigButtons[2], TranslateIn("button", "Sound"));
 }
 
 void PaintHelpButton(cairo_t* cr, int w, int h)
 {
-    PaintMenuButton(cr, w, h, bigButtons[3], "Help");
+    PaintMenuButton(cr, w, h, bigButtons[3], TranslateIn("button", "Help"));
 }
 
 void PaintAboutButton(cairo_t* cr, int w, int h)
 {
-    PaintSmallButton(cr, w, h, "About", Hex(0x4cc3d9), Hex(0x12607e));
+    // TRANSLATORS: a small button, half as wide as New: a short word.
+    PaintSmallButton(cr, w, h, TranslateIn("button", "About"), Hex(0x4cc3d9), Hex(0x12607e));
 }
 
 void PaintExitButton(cairo_t* cr, int w, int h)
 {
-    PaintSmallButton(cr, w, h, "Exit", Hex(0xf07a63), Hex(0xa3261a));
+    // TRANSLATORS: a small button, half as wide as New: a short word.
+    PaintSmallButton(cr, w, h, TranslateIn("button", "Exit"), Hex(0xf07a63), Hex(0xa3261a));
 }
 
 void PaintScoreBoard(cairo_t* cr, int w, int h)
@@ -436,12 +450,15 @@ void PaintGear(cairo_t* cr, int w, int h)
 
 void PaintTimeTrialLabel(cairo_t* cr, int w, int h)
 {
-    PaintModeLabel(cr, w, h, "Time Trial", Hex(0xffb04a), Hex(0xc4540c));
+    // TRANSLATORS: the mode the game is in, on a small label of the panel: two short words
+    // at most. A time trial: as many pairs as you can find in two minutes.
+    PaintModeLabel(cr, w, h, TranslateIn("mode", "Time Trial"), Hex(0xffb04a), Hex(0xc4540c));
 }
 
 void PaintNormalLabel(cairo_t* cr, int w, int h)
 {
-    PaintModeLabel(cr, w, h, "Normal", Hex(0x7fd36b), Hex(0x2e7d32));
+    // TRANSLATORS: the other mode, on the same label: three boards, as few moves as you can.
+    PaintModeLabel(cr, w, h, TranslateIn("mode", "Normal"), Hex(0x7fd36b), Hex(0x2e7d32));
 }
 
 void PaintTimerLabel(cairo_t* cr, int w, int h)

@@ -1,6 +1,6 @@
 # Runs the art tool twice into fresh folders and fails unless every file matches byte for byte,
 # and matches the committed data folder, which holds exactly what the tool writes (and the
-# player's score file).
+# player's score file), each language's folder included.
 foreach(run a b)
   file(REMOVE_RECURSE ${WORK}/${run})
   file(MAKE_DIRECTORY ${WORK}/${run})
@@ -10,8 +10,8 @@ foreach(run a b)
   endif()
 endforeach()
 
-file(GLOB written RELATIVE ${WORK}/a ${WORK}/a/*)
-file(GLOB committed RELATIVE ${COMMITTED} ${COMMITTED}/*)
+file(GLOB_RECURSE written RELATIVE ${WORK}/a ${WORK}/a/*)
+file(GLOB_RECURSE committed RELATIVE ${COMMITTED} ${COMMITTED}/*)
 list(REMOVE_ITEM committed Scores.txt)
 list(SORT written)
 list(SORT committed)

@@ -73,12 +73,13 @@ std::vector<GLubyte> FlipRows(const FT_Bitmap& bitmap)
 }
 
 // One glyph as one glBitmap; a glyph that cannot be rendered still advances if it can.
-void EmitGlyph(FT_Face face, int code, bool oblique)
+// Returns the advance in pixels.
+GLfloat EmitGlyph(FT_Face face, char32_t code, bool oblique)
 {
     FT_Int32 loadFlags = FT_LOAD_TARGET_MONO | (oblique ? FT_LOAD_NO_BITMAP : 0);
     if (FT_Load_Char(face, code, loadFlags) != 0) {
         glBitmap(0, 0, 0, 0, 0, 0, nullptr);
-        return;
+        return 0;
     }
     FT_GlyphSlot slot = face->glyph;
     if (oblique && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -90,15 +91,17 @@ void EmitGlyph(FT_Face face, int code, bool oblique)
     const FT_Bitmap& bitmap = slot->bitmap;
     if (!rendered || bitmap.pixel_mode != FT_PIXEL_MODE_MONO || bitmap.pitch <= 0 || bitmap.rows == 0) {
         glBitmap(0, 0, 0, 0, advance, 0, nullptr);
-        return;
+        return advance;
     }
     std::vector<GLubyte> rows = FlipRows(bitmap);
     GLfloat originX = static_cast<GLfloat>(-slot->bitmap_left);
     GLfloat originY = static_cast<GLfloat>(static_cast<int>(bitmap.rows) - slot->bitmap_top);
     glBitmap(bitmap.width, bitmap.rows, originX, originY, advance, 0, rows.data());
+    return advance;
 }
 
-void CompileGlyphs(FT_Face face, unsigned int firstList, bool oblique)
+void CompileGlyphs(FT_Face face, unsigned int firstList, bool oblique, const std::u32string& codes,
+                   std::vector<float>* advances)
 {
     // Bitmaps are unpacked when the list is compiled: byte rows, leftmost pixel in the
     // high bit, as FreeType writes them.
@@ -109,17 +112,20 @@ void CompileGlyphs(FT_Face face, unsigned int firstList, bool oblique)
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
         glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-        for (int code = kFirstGlyphCode; code < kFirstGlyphCode + kGlyphCount; ++code) {
-            glNewList(firstList + (code - kFirstGlyphCode), GL_COMPILE);
-            EmitGlyph(face, code, oblique);
+        for (size_t i = 0; i < codes.size(); ++i) {
+            glNewList(firstList + static_cast<unsigned int>(i), GL_COMPILE);
+            GLfloat advance = EmitGlyph(face, codes[i], oblique);
             glEndList();
+            if (advances)
+                (*advances)[i] = advance;
         }
     }
     glPopClientAttrib();
 }
 
 // One glyph set from one font file; false when FreeType cannot open or size it.
-bool BuildFrom(const FontChoice& choice, unsigned int firstList, int emPixels)
+bool BuildFrom(const FontChoice& choice, unsigned int firstList, int emPixels,
+               const std::u32string& codes, std::vector<float>* advances)
 {
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0)
@@ -128,7 +134,7 @@ bool BuildFrom(const FontChoice& choice, unsigned int firstList, int emPixels)
     bool built = FT_New_Face(library, choice.file.c_str(), choice.faceIndex, &face) == 0 &&
                  emPixels > 0 && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(emPixels)) == 0;
     if (built)
-        CompileGlyphs(face, firstList, choice.synthesizeOblique);
+        CompileGlyphs(face, firstList, choice.synthesizeOblique, codes, advances);
     if (face)
         FT_Done_Face(face);
     FT_Done_FreeType(library);
@@ -158,9 +164,10 @@ FontChoice ChooseFont(bool italic)
     return choice;
 }
 
-bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels)
+bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels, const std::u32string& codes,
+                     std::vector<float>* advances)
 {
-    return BuildGlyphListsFrom(ChooseFont(italic), firstList, emPixels);
+    return BuildGlyphListsFrom(ChooseFont(italic), firstList, emPixels, codes, advances);
 }
 
 
@@ -175,13 +182,16 @@ static void WarnOnce(const std::string& text)
     std::fprintf(stderr, "flipora: warning: %s; text will not show\n", text.c_str());
 }
 
-bool BuildGlyphListsFrom(const FontChoice& choice, unsigned int firstList, int emPixels)
+bool BuildGlyphListsFrom(const FontChoice& choice, unsigned int firstList, int emPixels,
+                         const std::u32string& codes, std::vector<float>* advances)
 {
+    if (advances)
+        advances->assign(codes.size(), 0.0f);
     if (choice.file.empty()) {
         WarnOnce("fontconfig found no font (tried \"Verdana\" bold, then \"DejaVu Sans\" bold)");
         return false;
     }
-    bool built = BuildFrom(choice, firstList, emPixels);
+    bool built = BuildFrom(choice, firstList, emPixels, codes, advances);
     if (!built)
         WarnOnce("no glyphs could be made from the font " + choice.file + " (face " +
                  std::to_string(choice.faceIndex) + ", " + std::to_string(emPixels) + " px)");

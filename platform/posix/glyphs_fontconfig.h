@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/glyphs.h"
 
@@ -17,5 +18,5 @@ struct FontChoice {
 FontChoice ChooseFont(bool italic);
 
 // BuildGlyphLists from a given font file, e.g. to slant an upright face by hand.
-bool BuildGlyphListsFrom(const FontChoice& font, unsigned int firstList,
-                         int emPixels = kBaseEmPixels);
+bool BuildGlyphListsFrom(const FontChoice& font, unsigned int firstList, int emPixels,
+                         const std::u32string& codes, std::vector<float>* advances = nullptr);

@@ -75,3 +75,9 @@ PreferencesFile LocatePreferencesFile()
 {
     return ChoosePreferencesFile(std::getenv("XDG_CONFIG_HOME"), HomeFolder());
 }
+
+std::vector<std::string> CatalogueFolders()
+{
+    return CatalogueFolderCandidates(ExecutableFolder(), FLIPORA_LOCALE_FROM_BIN,
+                                     FLIPORA_INSTALLED_LOCALE_DIR);
+}

@@ -111,3 +111,8 @@ PreferencesFile LocatePreferencesFile()
         return {"", ""};
     return {appData + "\\Flipora\\Preferences.txt", appData};
 }
+
+std::vector<std::string> CatalogueFolders()
+{
+    return CatalogueFolderCandidates(ExecutableFolder(), "", "");
+}

@@ -1,11 +1,14 @@
 // Bitmap glyphs from GDI: "Verdana" bold at the em asked for, turned into display lists by
-// wglUseFontBitmapsA. The font mapper falls back to a face the system has (Wine: DejaVu Sans).
+// wglUseFontBitmapsA for ASCII and wglUseFontBitmapsW for each code point beyond it. The
+// font mapper falls back to a face the system has (Wine: DejaVu Sans).
 #include "platform/glyphs.h"
 
 #include <windows.h>
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -17,6 +20,34 @@ bool UseFontBitmaps(HDC dc, unsigned int firstList)
         if (wglUseFontBitmapsA(dc, kFirstGlyphCode, kGlyphCount, firstList))
             return true;
     return false;
+}
+
+// The glyphs after ASCII, one list each; a code point the font lacks gets its box glyph.
+bool UseWideFontBitmaps(HDC dc, unsigned int firstList, const std::u32string& codes)
+{
+    bool built = true;
+    for (size_t i = kGlyphCount; i < codes.size(); ++i) {
+        if (codes[i] > 0xFFFF) {  // beyond UTF-16's single units: no language here needs one
+            glNewList(firstList + static_cast<unsigned int>(i), GL_COMPILE);
+            glEndList();
+            continue;
+        }
+        built = wglUseFontBitmapsW(dc, static_cast<DWORD>(codes[i]), 1,
+                                   firstList + static_cast<DWORD>(i)) && built;
+    }
+    return built;
+}
+
+// Each glyph's advance, as wglUseFontBitmaps moves the raster position by it.
+void MeasureAdvances(HDC dc, const std::u32string& codes, std::vector<float>* advances)
+{
+    advances->assign(codes.size(), 0.0f);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        INT width = 0;
+        UINT code = codes[i] <= 0xFFFF ? static_cast<UINT>(codes[i]) : 0;
+        if (code && GetCharWidth32W(dc, code, code, &width))
+            (*advances)[i] = static_cast<float>(width);
+    }
 }
 
 // A space comes out of wglUseFontBitmaps as a glBitmap without a bitmap, and Mesa compiles
@@ -47,8 +78,11 @@ void WarnOnce(const char* text)
 
 }  // namespace
 
-bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels)
+bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels, const std::u32string& codes,
+                     std::vector<float>* advances)
 {
+    if (advances)
+        advances->assign(codes.size(), 0.0f);
     HDC dc = wglGetCurrentDC();
     if (!dc || emPixels <= 0)
         return false;
@@ -62,10 +96,15 @@ bool BuildGlyphLists(unsigned int firstList, bool italic, int emPixels)
     }
     HGDIOBJ previous = SelectObject(dc, font);
     bool built = UseFontBitmaps(dc, firstList);
-    if (built)
+    if (built) {
         RebuildSpace(dc, firstList);
-    else
+        if (!UseWideFontBitmaps(dc, firstList, codes))
+            WarnOnce("wglUseFontBitmapsW made no glyphs for some letters");
+        if (advances)
+            MeasureAdvances(dc, codes, advances);
+    } else {
         WarnOnce("wglUseFontBitmapsA made no glyphs");
+    }
     SelectObject(dc, previous);
     DeleteObject(font);
     return built;

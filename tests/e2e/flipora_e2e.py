@@ -52,6 +52,12 @@ def read_assets(source=SOURCE_DIR):
     return names
 
 
+def read_languages(source=SOURCE_DIR):
+    """The languages the game speaks besides English, as po/LINGUAS lists them."""
+    with open(os.path.join(source, "po", "LINGUAS"), encoding="utf-8") as f:
+        return [code for line in f if not line.startswith("#") for code in line.split()]
+
+
 CLIENT_SIZE, IDENTITY_TEXTS = read_identity()
 WINDOW_TITLE = IDENTITY_TEXTS["kWindowTitle"]
 VERSION_TEXT = IDENTITY_TEXTS["kVersionText"]
@@ -515,9 +521,13 @@ class Session:
         except BaseException:
             self.close()
             raise
+        # English, whatever language the machine running the tests speaks; a test of another
+        # language sets LANGUAGE (or LC_ALL, as Wine reads it) in its own environment.
         self.env = dict(os.environ, DISPLAY=self.server.display, SDL_AUDIODRIVER="dummy",
-                        LIBGL_ALWAYS_SOFTWARE="1", FLIPORA_BENCH="1", FLIPORA_DEBUG_FPS="1")
-        self.env.pop("SDL_VIDEODRIVER", None)
+                        LIBGL_ALWAYS_SOFTWARE="1", FLIPORA_BENCH="1", FLIPORA_DEBUG_FPS="1",
+                        LC_ALL="C.UTF-8")
+        for name in ("SDL_VIDEODRIVER", "LANGUAGE"):
+            self.env.pop(name, None)
         self.client_origin = (0, 0)  # of the game's client area in the screenshots' root
         if self.wine:
             # A wineserver of this test's own, so that Wine's windows go to this X server.

@@ -16,8 +16,8 @@ import sys
 import urllib.parse
 import xml.etree.ElementTree as ElementTree
 
-from flipora_e2e import (VERSION_TEXT, advance, board_rect, check, read_assets, read_score_file, run,
-                         score_file_text)
+from flipora_e2e import (VERSION_TEXT, advance, board_rect, check, read_assets, read_languages,
+                         read_score_file, run, score_file_text)
 
 APP_ID = "org.flipora.Flipora"
 DISTRIBUTOR_COUNTER = 57
@@ -30,7 +30,8 @@ NAME = "player"
 LAYOUT = [f"share/applications/{APP_ID}.desktop", f"share/metainfo/{APP_ID}.metainfo.xml",
           "share/man/man6/flipora.6.gz", "share/doc/flipora/copyright",
           "share/doc/flipora/changelog.gz"] + [
-          f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (16, 24, 32, 48, 64, 128, 256)]
+          f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (16, 24, 32, 48, 64, 128, 256)] + [
+          f"share/locale/{code}/LC_MESSAGES/flipora.mo" for code in read_languages()]
 BINARY = {"prefix": "bin/flipora", "package": "games/flipora"}
 # What the game opens by name, which no linker records: GLX through libGL, and its font.
 NAMED_DEPENDENCIES = ["libgl1", "fonts-dejavu-core"]
@@ -68,9 +69,15 @@ def check_layout(prefix, label):
     with open(os.path.join(prefix, f"share/metainfo/{APP_ID}.metainfo.xml"), encoding="utf-8") as f:
         metainfo = f.read()
     check(f'<release version="{version}"' in metainfo, f"{label}: the metainfo's release is not {version}")
-    # Exactly the asset table: every image and the sound, and no score file.
-    installed = sorted(os.listdir(os.path.join(prefix, "share/flipora/data")))
-    check(installed == sorted(read_assets()), f"{label}: the data installed is {installed}")
+    # Exactly the asset table: every image and the sound, and no score file; and a folder
+    # for each language with its own images with words.
+    data = os.path.join(prefix, "share/flipora/data")
+    installed = sorted(os.listdir(data))
+    check(installed == sorted(read_assets() + read_languages()), f"{label}: the data installed is {installed}")
+    for code in read_languages():
+        worded = sorted(os.listdir(os.path.join(data, code)))
+        check(len(worded) == 10 and set(worded) < set(read_assets()),
+              f"{label}: the {code} pictures installed are {worded}")
 
 
 def check_command_line(session, binary, env, cwd, scores):

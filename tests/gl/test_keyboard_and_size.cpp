@@ -1,15 +1,24 @@
 // The keyboard highlight as drawn, and text that grows with the window: a frame at twice
-// the size carries text twice the size in the same places of the scene.
+// the size carries text twice the size in the same places of the scene; in every language
+// the texts stay on the panel at every size.
 #include <GL/gl.h>
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
 
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/scene_layout.h"
+#include "game/score_table.h"
+#include "game/text_layout.h"
+#include "lang/translate.h"
 #include "platform/offscreen.h"
+#include "app/shell.h"
 #include "render/render.h"
 #include "tests/gl/gl_harness.h"
 
@@ -228,3 +237,105 @@ TEST_F(GlTest, TextTwiceTheSizeAtTwiceTheWindowInTheSamePlaces)
         EXPECT_LT(b.count, 5 * a.count) << part.what;
     }
 }
+
+namespace {
+
+// Where a flat piece of the scene lies in the window, inset by fractions of its size.
+Box PieceBox(Piece piece, double insetX, double insetY)
+{
+    const ScenePiece& at = PieceOf(piece);
+    double depth = at.z + at.faceZ;
+    double halfWidth = at.halfWidth * (1 - 2 * insetX), halfHeight = at.halfHeight * (1 - 2 * insetY);
+    WindowPoint a = ProjectToWindow(at.x - halfWidth, at.y + halfHeight, depth);
+    WindowPoint b = ProjectToWindow(at.x + halfWidth, at.y - halfHeight, depth);
+    Box box;
+    box.Add(static_cast<int>(std::ceil(a.x)), static_cast<int>(std::ceil(a.y)));
+    box.Add(static_cast<int>(b.x) - 1, static_cast<int>(b.y) - 1);
+    return box;
+}
+
+bool InBox(const Box& box, int x, int y)
+{
+    return x >= box.x0 && x < box.x1 && y >= box.y0 && y < box.y1;
+}
+
+class TranslatedText : public GlTest, public testing::WithParamInterface<std::string> {
+protected:
+    void TearDown() override
+    {
+        std::string error;
+        UseLanguage("", {}, &error);
+        RebuildTextFonts();
+        SetTextPixels(TextPixelsForSize(kWindowWidth, kWindowHeight));
+        ResizeView(kWindowWidth, kWindowHeight);
+    }
+};
+
+}  // namespace
+
+// Each language's texts stay on the panel, at the window's opening size and at the
+// smallest: the score list and the help on the score board's sheet, the end-of-game lines
+// on the panel between the clock and the sheet, "Your Score" clear of the score after it.
+TEST_P(TranslatedText, StaysOnThePanelAtEverySize)
+{
+    std::string error;
+    ASSERT_TRUE(UseLanguage(GetParam(), {LocaleBuildDir()}, &error)) << error;
+    RebuildTextFonts();
+    std::string help = Translate(kHelpText);
+    ASSERT_LE(std::count(help.begin(), help.end(), '\n') + 1, static_cast<long>(kMaxHelpLines));
+    const char* names[kTableSize] = {"mira", "tomas", "ana", "jun", "lea"};
+    for (int i = 0; i < kTableSize; ++i) {
+        std::strcpy(saved.scoreNames[kTableSize + i], names[i]);
+        saved.scoreValues[kTableSize + i] = 1508 - 300 * i;
+    }
+    struct State {
+        const char* what;
+        bool help, over;
+        int32_t rank;
+    };
+    const State states[] = {{"scores", false, false, -1}, {"help", true, false, -1},
+                            {"placed", false, true, kTableSize}, {"not placed", false, true, -1}};
+    for (auto [width, height] : {std::pair{kWindowWidth, kWindowHeight},
+                                 std::pair{kSmallestClientWidth, kSmallestClientHeight}}) {
+        SetTextPixels(TextPixelsForSize(width, height));
+        ResizeView(width, height);
+        Box sheet = PieceBox(Piece::ScoreBoard, 0.02, 0.04);
+        Box clock = PieceBox(Piece::ClockLabel, 0, 0);
+        Box between = PieceBox(Piece::MenuPanel, 0.05, 0);
+        between.y0 = clock.y1;
+        between.y1 = sheet.y0;
+        // Not a pixel of "Your Score" may reach the column where the score starts.
+        float scoreStart = static_cast<float>(ProjectToWindow(kWideScoreColumnX, 0, kTextZ).x);
+        float nameStart = static_cast<float>(ProjectToWindow(kNameLine.x, 0, kTextZ).x);
+        EXPECT_LT(nameStart + TextWidth(Translate("Your Score")), scoreStart - 2) << width;
+        for (const State& state : states) {
+            SCOPED_TRACE(std::string(state.what) + " at " + std::to_string(width));
+            game.helpShown = state.help;
+            game.gameOver = state.over;
+            game.gameOverAlpha = 1.0f;
+            game.finalRank = state.rank;
+            game.finalScore = 1508;
+            std::strcpy(game.nameBuffer, "MIRA");
+            SizedFrame with = DrawAtSize(width, height, true);
+            SizedFrame without = DrawAtSize(width, height, false);
+            int text = 0, astray = 0;
+            Box strayBox;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    if (!with.Dark(x, y) || without.Dark(x, y) || (x < width / 6 && y < height / 16))
+                        continue;  // not text, or the frame-rate figure in its corner
+                    ++text;
+                    if (!InBox(sheet, x, y) && !InBox(clock, x, y) && !InBox(between, x, y)) {
+                        ++astray;
+                        strayBox.Add(x, y);
+                    }
+                }
+            EXPECT_GT(text, 200);
+            EXPECT_EQ(astray, 0) << "text off the panel from (" << strayBox.x0 << ", " << strayBox.y0
+                                 << ") to (" << strayBox.x1 << ", " << strayBox.y1 << ")";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TranslatedText, testing::ValuesIn(TranslatedLanguages()),
+                         [](const testing::TestParamInfo<std::string>& language) { return language.param; });

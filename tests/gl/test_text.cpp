@@ -130,14 +130,16 @@ TEST_F(GlTest, HelpLinesAndEndOfGameLinesLandOnTheirRows)
     game.helpShown = false;
     game.timeTrial = true;
     Frame scores = DrawAndRead();
-    for (int line = 0; line < kHelpLineCount; ++line) {
+    std::vector<std::string> helpLines = HelpLines();
+    ASSERT_EQ(helpLines.size(), 12u) << "the help text as written";
+    for (int line = 0; line < 12; ++line) {
         Rect row = TextArea(kHelpFirstLine.x, kHelpFirstLine.y - kTextLineStep * static_cast<float>(line), 200);
         row.y0 += 4;  // keep clear of the line above
         int dark = 0;
         for (int y = row.y0; y < row.y1; ++y)
             for (int x = row.x0; x < row.x1; ++x)
                 dark += IsDark(help.At(x, y));
-        bool blank = std::string(helpLines[line]).find_first_not_of(' ') == std::string::npos;
+        bool blank = helpLines[line].find_first_not_of(' ') == std::string::npos;
         if (blank)
             EXPECT_EQ(dark, 0) << "help line " << line;
         else
@@ -232,7 +234,7 @@ TEST_F(GlTest, AFaceWithoutItalicsIsSlantedByShearing)
     FontChoice slanted = upright;
     slanted.synthesizeOblique = true;
     unsigned int lists = glGenLists(kGlyphCount);
-    ASSERT_TRUE(BuildGlyphListsFrom(slanted, lists));
+    ASSERT_TRUE(BuildGlyphListsFrom(slanted, lists, kBaseEmPixels, AsciiGlyphCodes()));
     unsigned int gameFont = renderResources.textFont;
 
     Ink straight = InkOf("I", 0, 0);
@@ -256,12 +258,12 @@ TEST_F(GlTest, AFontThatCannotBeBuiltSaysWhatWasTried)
     FontChoice missing;
     missing.file = "/nonexistent/NoSuchFont.ttf";
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(BuildGlyphListsFrom(missing, lists));
-    EXPECT_FALSE(BuildGlyphListsFrom(FontChoice{}, lists));
+    EXPECT_FALSE(BuildGlyphListsFrom(missing, lists, kBaseEmPixels, AsciiGlyphCodes()));
+    EXPECT_FALSE(BuildGlyphListsFrom(FontChoice{}, lists, kBaseEmPixels, AsciiGlyphCodes()));
     std::string said = testing::internal::GetCapturedStderr();
     // Text is built again at every size change: the same warning is not repeated.
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(BuildGlyphListsFrom(FontChoice{}, lists));
+    EXPECT_FALSE(BuildGlyphListsFrom(FontChoice{}, lists, kBaseEmPixels, AsciiGlyphCodes()));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     glDeleteLists(lists, kGlyphCount);
     EXPECT_NE(said.find("warning: no glyphs could be made from the font "

@@ -14,6 +14,23 @@ std::string SourceDir()
     return FLIPORA_SOURCE_DIR;
 }
 
+std::vector<std::string> TranslatedLanguages()
+{
+    std::vector<std::string> codes;
+    std::string list = FLIPORA_LANGUAGES;
+    for (size_t at = 0; (at = list.find_first_not_of(' ', at)) != std::string::npos;) {
+        size_t end = std::min(list.find(' ', at), list.size());
+        codes.push_back(list.substr(at, end - at));
+        at = end;
+    }
+    return codes;
+}
+
+std::string LocaleBuildDir()
+{
+    return FLIPORA_LOCALE_BUILD_DIR;
+}
+
 std::string MakeDataCopy(const std::vector<std::string>& leaveOut)
 {
     std::string root = (fs::temp_directory_path() / ("flipora_gl_" + std::to_string(getpid()) + "_" +

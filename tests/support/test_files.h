@@ -12,6 +12,9 @@ struct Rgb {
 
 // The source tree's data folder and a temporary copy of it to damage.
 std::string SourceDir();
+// The languages of po/LINGUAS and the build's folder of their compiled catalogues.
+std::vector<std::string> TranslatedLanguages();
+std::string LocaleBuildDir();
 std::string MakeDataCopy(const std::vector<std::string>& leaveOut);  // returns the copy's root
 void RemoveTree(const std::string& path);
 

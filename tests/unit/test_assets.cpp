@@ -21,6 +21,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/scene_layout.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -152,8 +153,20 @@ Colour DominantColour(const Image& image)
     return sum;
 }
 
+std::set<std::string> FilesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::string name = entry.path().filename().string();
+        if (name != "Scores.txt")
+            names.insert(name);
+    }
+    return names;
+}
+
 // The table is the data folder: a file beside it would never be installed, a name in it
-// without its file stops the game. Only the player's score file may sit there too.
+// without its file stops the game. Only the player's score file may sit there too, and a
+// folder for each language holding its own images with words, and nothing else.
 TEST(Assets, TheAssetTableNamesExactlyTheDataFolder)
 {
     std::set<std::string> table(std::begin(kImageFiles), std::end(kImageFiles));
@@ -178,13 +191,17 @@ TEST(Assets, TheAssetTableNamesExactlyTheDataFolder)
         << "the standard set starts with the standard game's pictures";
     EXPECT_TRUE(table.insert(kGearFile).second);
     EXPECT_TRUE(table.insert(kClickSoundFile).second);
-    std::set<std::string> folder;
-    for (const auto& entry : std::filesystem::directory_iterator(dataFolder)) {
-        std::string name = entry.path().filename().string();
-        if (name != "Scores.txt")
-            folder.insert(name);
-    }
-    EXPECT_EQ(folder, table);
+    // And a folder for each language, holding its own images with words and nothing else.
+    std::set<std::string> worded;
+    for (int i = 0; i < kTextureCount; ++i)
+        if (ImageHasWords(i))
+            worded.insert(kImageFiles[i]);
+    EXPECT_EQ(worded.size(), 10u);
+    std::vector<std::string> languages = TranslatedLanguages();
+    table.insert(languages.begin(), languages.end());
+    EXPECT_EQ(FilesIn(dataFolder), table);
+    for (const std::string& code : languages)
+        EXPECT_EQ(FilesIn(dataFolder + code), worded) << code;
 }
 
 TEST(Assets, EveryImageIsA24BitBmpShapedLikeItsQuad)
@@ -505,6 +522,46 @@ TEST(Assets, TheTypeSetLeavesOutCharactersTakenForOneAnother)
         EXPECT_FALSE(both) << pair[0] << " and " << pair[1];
     }
 }
+// A language's words on the buttons, labels and banners fit: where its picture differs from
+// the English one (the word), it keeps clear of a plate's rounded rim, and a banner's
+// word and glow never reach the ends of the strip, where they would be cut.
+class LanguagePictures : public testing::TestWithParam<std::string> {};
+
+TEST_P(LanguagePictures, EveryWordFitsItsPicture)
+{
+    for (int texture = 0; texture < kTextureCount; ++texture) {
+        if (!ImageHasWords(texture))
+            continue;
+        std::string file = kImageFiles[texture];
+        SCOPED_TRACE(GetParam() + "/" + file);
+        Image english = ReadBmp(file);
+        Image own = ReadBmp(GetParam() + "/" + file);
+        ASSERT_EQ(own.error, "");
+        ASSERT_EQ(own.width, english.width);
+        ASSERT_EQ(own.height, english.height);
+        bool banner = Luminance(english.At(0, 0)) == 0;  // the banners alone are on black
+        int astray = 0;
+        for (int y = 0; y < own.height; ++y)
+            for (int x = 0; x < own.width; ++x) {
+                if (banner) {
+                    bool atEnd = x < own.width / 50 || x >= own.width - own.width / 50;
+                    astray += atEnd && Luminance(own.At(x, y)) > 0;
+                    continue;
+                }
+                if (std::equal(own.At(x, y), own.At(x, y) + 3, english.At(x, y)))
+                    continue;
+                bool onFace = x >= own.width / 20 && x < own.width - own.width / 20 &&
+                              y >= own.height * 8 / 100 && y < own.height * 92 / 100;
+                astray += !onFace;
+            }
+        EXPECT_EQ(astray, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LanguagePictures, testing::ValuesIn(TranslatedLanguages()),
+                         [](const testing::TestParamInfo<std::string>& language) {
+                             return language.param;
+                         });
 
 // Finds a RIFF chunk by its tag; false when the file ends first or a length overruns it.
 bool FindChunk(const std::vector<uint8_t>& b, const char* tag, size_t& at, uint32_t& size)

@@ -54,6 +54,24 @@ TEST(DataFolder, TheCurrentFolderKeepsTheLoadersSpelling)
               (std::vector<std::string>{"data/Sound.wav"}));
     EXPECT_EQ(DataFileSpellings(kCandidates[3], "Data/Vexo.bmp"),
               (std::vector<std::string>{"/usr/share/flipora/data/Vexo.bmp"}));
+    // A language's own pictures keep their folder inside the data folder.
+    EXPECT_EQ(DataFileSpellings(current, "data/de/New.bmp"),
+              (std::vector<std::string>{"data/de/New.bmp"}));
+    EXPECT_EQ(DataFileSpellings(kCandidates[3], "data/pt_BR/New.bmp"),
+              (std::vector<std::string>{"/usr/share/flipora/data/pt_BR/New.bmp"}));
+}
+
+// The catalogues: beside the binary (the build's locale/), then the installed locale
+// folder reached from the binary, then the one compiled in.
+TEST(DataFolder, CataloguesAreSoughtBesideTheBinaryThenWhereInstalled)
+{
+    EXPECT_EQ(CatalogueFolderCandidates("/opt/game/bin", "../share/locale", "/usr/share/locale"),
+              (std::vector<std::string>{"/opt/game/bin/locale", "/opt/game/share/locale",
+                                        "/usr/share/locale"}));
+    EXPECT_EQ(CatalogueFolderCandidates("", "../share/locale", "/usr/share/locale"),
+              (std::vector<std::string>{"/usr/share/locale"}));
+    EXPECT_EQ(CatalogueFolderCandidates("/usr/bin", "../share/locale", "/usr/share/locale"),
+              (std::vector<std::string>{"/usr/bin/locale", "/usr/share/locale"}));
 }
 
 TEST(DataFolder, TheFirstFolderHoldingEveryImageIsUsed)
@@ -152,6 +170,10 @@ TEST(DataFolder, WindowsFoldersJoinWithBackslashes)
     EXPECT_EQ(Paths(beside), (std::vector<std::string>{"data", "C:\\Program Files\\Flipora\\data"}));
     EXPECT_EQ(DataFileSpellings(beside[1], "Data/Vexo.bmp"),
               (std::vector<std::string>{"C:\\Program Files\\Flipora\\data\\Vexo.bmp"}));
+    EXPECT_EQ(DataFileSpellings(beside[1], "data/ru/Exit.bmp"),
+              (std::vector<std::string>{"C:\\Program Files\\Flipora\\data\\ru\\Exit.bmp"}));
+    EXPECT_EQ(CatalogueFolderCandidates("C:\\Flipora", "", ""),
+              (std::vector<std::string>{"C:\\Flipora\\locale"}));
     ScoreFile installed =
         ChooseScoreFile(beside[1], false, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora");
     EXPECT_EQ(installed.path, "C:\\Users\\Zo\xc3\xab\\AppData\\Roaming\\Flipora\\Scores.txt");

@@ -19,6 +19,7 @@
 #include "game/game_state.h"
 #include "game/identity.h"
 #include "game/rules.h"
+#include "lang/translate.h"
 #include "platform/null/null_platform.h"
 #include "platform/offscreen.h"
 #include "render/offscreen_scene.h"
@@ -183,11 +184,19 @@ bool SaveFrame(const std::string& path)
 
 int main(int argc, char** argv)
 {
+    // --language CODE first draws the state in that language, from the build's catalogues.
+    std::string language;
+    if (argc >= 3 && std::string(argv[1]) == "--language") {
+        language = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
     if ((argc != 3 && argc != 4) ||
         (argc == 4 && (std::sscanf(argv[3], "%dx%d", &width, &height) != 2 || width < 16 ||
                        height < 16 || width > 8192 || height > 8192))) {
-        std::fprintf(stderr, "usage: flipora_snapshot start|board|game-over|paused|help|translucent|"
-                             "highlight-block|highlight-picture|highlight-button out.png [WIDTHxHEIGHT]\n");
+        std::fprintf(stderr, "usage: flipora_snapshot [--language CODE] start|board|game-over|paused|"
+                             "help|translucent|highlight-block|highlight-picture|highlight-button "
+                             "out.png [WIDTHxHEIGHT]\n");
         return 2;
     }
     std::string state = argv[1];
@@ -195,6 +204,11 @@ int main(int argc, char** argv)
     if (!std::filesystem::is_directory("data") && chdir(FLIPORA_SOURCE_DIR) != 0) {
         std::fprintf(stderr, "flipora_snapshot: no data folder here or in %s\n", FLIPORA_SOURCE_DIR);
         return 1;
+    }
+    std::string error;
+    if (!UseLanguage(language, {FLIPORA_LOCALE_BUILD_DIR}, &error)) {
+        std::fprintf(stderr, "flipora_snapshot: %s\n", error.c_str());
+        return 2;
     }
     // The game's own start-up, with a sample score table instead of the file.
     FillSampleScores();
