@@ -3,7 +3,8 @@
 # metainfo's (po/metainfo.its says which parts). With COMMITTED, fails
 # unless OUTPUT says the same as that file (the creation date aside).
 file(STRINGS ${SOURCE_DIR}/po/POTFILES.in files REGEX "^[^#]")
-set(common --from-code=UTF-8 --add-comments=TRANSLATORS: --package-name=Flipora
+# Texts are located by file alone: a line number would go stale with every edit near it.
+set(common --from-code=UTF-8 --add-comments=TRANSLATORS: --add-location=file --package-name=Flipora
     --package-version=${VERSION} --msgid-bugs-address=${BUGS_ADDRESS}
     "--copyright-holder=The Flipora team" --output=${OUTPUT})
 execute_process(
