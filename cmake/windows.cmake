@@ -55,4 +55,55 @@ set(CPACK_NSIS_PACKAGE_NAME Flipora)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/flipora.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/flipora.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+
+# The installer speaks the game's languages: NSIS's own language files translate its
+# standard pages, and CPack's script is taken with its few English texts of its own turned
+# into LangStrings, which cmake/installer_texts.py fills from the catalogues, and its list of
+# languages cut to the game's (a player whose language the game does not speak gets English
+# here, as in the game).
+# NSIS's names of the game's languages (its Contrib/Language files).
+set(nsis_name_de German)
+set(nsis_name_es Spanish)
+set(nsis_name_fr French)
+set(nsis_name_it Italian)
+set(nsis_name_pl Polish)
+set(nsis_name_pt_BR PortugueseBR)
+set(nsis_name_ru Russian)
+set(nsis_strings ${CMAKE_BINARY_DIR}/installer_texts.nsh)
+set(translations)
+set(named_languages)
+set(languages_script "  !insertmacro MUI_LANGUAGE \"English\"\n")  # the first is the default
+foreach(code IN LISTS FLIPORA_LANGUAGES)
+  if(NOT nsis_name_${code})
+    message(FATAL_ERROR "cmake/windows.cmake names no NSIS language for ${code}")
+  endif()
+  list(APPEND translations ${CMAKE_SOURCE_DIR}/po/${code}.po)
+  list(APPEND named_languages ${code}=${nsis_name_${code}})
+  string(APPEND languages_script "  !insertmacro MUI_LANGUAGE \"${nsis_name_${code}}\"\n")
+endforeach()
+string(APPEND languages_script "  !include \"${nsis_strings}\"\n")
+add_custom_command(OUTPUT ${nsis_strings}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/installer_texts.py ${nsis_strings}
+          ${FLIPORA_LOCALE_BUILD_DIR} ${named_languages}
+  DEPENDS ${CMAKE_SOURCE_DIR}/cmake/installer_texts.py ${translations}
+  COMMENT "The installer's own texts in every language" VERBATIM)
+add_custom_target(installer_texts ALL DEPENDS ${nsis_strings})
+add_dependencies(installer_texts translations)  # the compiled catalogues it reads
+file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in script)
+foreach(change
+    "\"@CPACK_NSIS_PACKAGE_NAME@ is already installed. $\\n$\\nDo you want to uninstall the old version before installing the new one?\"|\"$(FliporaAlreadyInstalled)\""
+    "\"Uninstall failed.\"|\"$(FliporaUninstallFailed)\"")
+  string(REPLACE "|" ";" change "${change}")
+  list(GET change 0 english)
+  list(GET change 1 translated)
+  string(FIND "${script}" "${english}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "CPack's NSIS script no longer says ${english}: see cmake/windows.cmake")
+  endif()
+  string(REPLACE "${english}" "${translated}" script "${script}")
+endforeach()
+string(REGEX REPLACE "(  !insertmacro MUI_LANGUAGE \"[A-Za-z]+\"[^\n]*\n)+" "${languages_script}"
+       script "${script}")
+file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "${script}")
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/nsis)  # where CPack looks for it first
 include(CPack)

@@ -1,8 +1,11 @@
 # Extracts the texts to translate into OUTPUT: the game's from the C++ files that
-# POTFILES.in names, then the desktop entry's (not its Name, the game's own) and the
+# POTFILES.in names, the installer's from its Python script, then the desktop entry's (not its Name, the game's own) and the
 # metainfo's (po/metainfo.its says which parts). With COMMITTED, fails
 # unless OUTPUT says the same as that file (the creation date aside).
 file(STRINGS ${SOURCE_DIR}/po/POTFILES.in files REGEX "^[^#]")
+set(python_files ${files})
+list(FILTER python_files INCLUDE REGEX "\\.py$")
+list(FILTER files EXCLUDE REGEX "\\.py$")
 # Texts are located by file alone: a line number would go stale with every edit near it.
 set(common --from-code=UTF-8 --add-comments=TRANSLATORS: --add-location=file --package-name=Flipora
     --package-version=${VERSION} --msgid-bugs-address=${BUGS_ADDRESS}
@@ -11,6 +14,9 @@ execute_process(
   COMMAND ${XGETTEXT} ${common} --language=C++ --keyword=Translate --keyword=TranslateIn:1c,2
           --keyword=TranslatePlural:1,2 --keyword=Translatable --keyword=TranslatableIn:1c,2
           ${files}
+  COMMAND_ERROR_IS_FATAL ANY WORKING_DIRECTORY ${SOURCE_DIR})
+execute_process(
+  COMMAND ${XGETTEXT} ${common} --join-existing --language=Python ${python_files}
   COMMAND_ERROR_IS_FATAL ANY WORKING_DIRECTORY ${SOURCE_DIR})
 execute_process(
   COMMAND ${XGETTEXT} ${common} --join-existing --language=Desktop --keyword
