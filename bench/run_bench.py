@@ -5,7 +5,7 @@ memory, and the cost of one frame drawn back to back without a display. Medians 
 several runs; no pass or fail.
 
     python3 bench/run_bench.py --game build/flipora --bare build/bench/bare_window \\
-        --draw-frame build/bench/draw_frame_bench [--before path/to/older/flipora]
+        --draw-frame build/bench/draw_frame_bench [--before path/to/older/flipora] [--language ru]
 
 Every program runs in an Xvfb of its own, started afresh for each launch (Mesa's llvmpipe
 renders, so the figures are those of a machine without a GPU), the game from a scratch
@@ -115,11 +115,10 @@ class Launch:
 
 
 def scratch_copy(data):
+    """The images, the click and each language's pictures, without a score file."""
     folder = tempfile.mkdtemp(prefix="flipora-bench-")
-    os.makedirs(os.path.join(folder, "data"))
-    for entry in os.listdir(data):
-        if entry.lower().endswith((".bmp", ".wav")):
-            shutil.copy(os.path.join(data, entry), os.path.join(folder, "data"))
+    shutil.copytree(data, os.path.join(folder, "data"),
+                    ignore=lambda _, names: [n for n in names if n.endswith((".txt", ".lock"))])
     return folder
 
 
@@ -206,6 +205,8 @@ def main():
     parser.add_argument("--data", default=os.path.join(os.path.dirname(__file__), "..", "data"))
     parser.add_argument("--runs", type=int, default=RUNS, help="runs of every measurement")
     parser.add_argument("--seconds", type=float, default=SECONDS, help="length of one CPU figure")
+    parser.add_argument("--language", default="",
+                        help="the language the game speaks (LANGUAGE, as a player sets it); English by default")
     args = parser.parse_args()
     RUNS, SECONDS = args.runs, args.seconds
     data = os.path.abspath(args.data)
@@ -219,7 +220,8 @@ def main():
     names = [name for name, _, _ in programs]
 
     folder = scratch_copy(data)
-    env = dict(os.environ, SDL_AUDIODRIVER="dummy", FLIPORA_BENCH="1")
+    env = dict(os.environ, SDL_AUDIODRIVER="dummy", FLIPORA_BENCH="1", LC_ALL="C.UTF-8",
+               LANGUAGE=args.language)
     env.pop("SDL_VIDEODRIVER", None)
     results = {}
     try:
