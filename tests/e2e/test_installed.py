@@ -31,7 +31,8 @@ LAYOUT = [f"share/applications/{APP_ID}.desktop", f"share/metainfo/{APP_ID}.meta
           "share/man/man6/flipora.6.gz", "share/doc/flipora/copyright",
           "share/doc/flipora/changelog.gz"] + [
           f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (16, 24, 32, 48, 64, 128, 256)] + [
-          f"share/locale/{code}/LC_MESSAGES/flipora.mo" for code in read_languages()]
+          f"share/locale/{code}/LC_MESSAGES/flipora.mo" for code in read_languages()] + [
+          f"share/man/{code}/man6/flipora.6.gz" for code in read_languages()]
 BINARY = {"prefix": "bin/flipora", "package": "games/flipora"}
 # What the game opens by name, which no linker records: GLX through libGL, and its font.
 NAMED_DEPENDENCIES = ["libgl1", "fonts-dejavu-core"]

@@ -4,7 +4,8 @@ lines; the 64-bit installer installs silently into Program Files with a Start-me
 and an uninstall entry, both naming the installed game; the game started from its shortcut,
 then run from another folder, keeps the player's scores in %APPDATA%\\Flipora and writes
 nothing into Program Files, and the silent uninstall removes the program and leaves the
-scores."""
+scores. The installer speaks the player's language: a German player finding the game
+installed is asked in a German window."""
 
 import glob
 import os
@@ -15,7 +16,8 @@ import sys
 import time
 import zipfile
 
-from flipora_e2e import SOURCE_DIR, WINDOW_TITLE, check, end_with_this_test, read_score_file, run
+from flipora_e2e import (SOURCE_DIR, WINDOW_TITLE, check, end_with_this_test, read_languages,
+                         read_score_file, run)
 
 PACKAGE = "Flipora-1.0-win64"
 
@@ -68,6 +70,22 @@ def install_by_its_pages(session, installer):
             session.x("xdotool", "windowfocus", "--sync", setup[0][0], check_result=False)
             session.key("Return")
         time.sleep(1.5)
+
+
+def ask_in_german(session, installer):
+    """The installer under a German interface, with the game installed: its question whether
+    to remove the earlier one comes first, in a window NSIS titles in German. Escape cancels
+    it, and the installer ends."""
+    process = subprocess.Popen(["wine", installer], env=dict(session.env, LC_ALL="de_DE.UTF-8"),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               preexec_fn=end_with_this_test)
+    title = "Installation von Flipora"
+    box = session.wait_for_window(title, timeout=60)
+    session.x("import", "-window", box[0], os.path.join(session.shots, "installer-de-question.png"))
+    session.focus(box[0])
+    session.key("Escape")
+    session.wait_for_no_window(title)
+    process.wait(timeout=60)  # cancelled, the installer ends and installs nothing
 
 
 def project_makers():
@@ -148,6 +166,15 @@ def packages(session):
     check("DisplayName" in entry and "Flipora" in entry, f"no uninstall entry: {entry!r}")
     check(r"C:\Program Files\Flipora\flipora.exe" in entry,
           f"the uninstall entry does not name the installed game: {entry!r}")
+    # Every language comes along: its catalogue and its pictures with words.
+    for code in read_languages():
+        for name in (os.path.join("locale", code, "LC_MESSAGES", "flipora.mo"),
+                     os.path.join("data", code, "New.bmp")):
+            check(os.path.isfile(os.path.join(installed, name)), f"{name} is not installed")
+    with open(os.path.join(session.build, "installer_texts.nsh"), encoding="utf-8-sig") as f:
+        check("LangString FliporaAlreadyInstalled ${LANG_GERMAN} \"Flipora ist bereits installiert."
+              in f.read(), "the installer's own question is not in German")
+    ask_in_german(session, os.path.join(made, PACKAGE + ".exe"))
 
     # Installed, the game keeps each player's scores in %APPDATA%, twice in a row: first
     # opened from its Start-menu shortcut as a player opens it, then run from elsewhere.
