@@ -32,13 +32,13 @@ void RestartSchedule(PassSchedule* schedule)
     schedule->nextSlot = 0;
 }
 
-bool AdvanceDuePasses(int due, Screen* onScreen, FrameView* view)
+bool AdvanceDuePasses(int due, uint32_t now, Screen* onScreen, FrameView* view)
 {
     for (int i = 1; i < due; ++i) {
-        AdvancePass(false);
+        AdvancePass(now, false);
         CheckGameOver();
     }
-    *view = AdvancePass(true);
+    *view = AdvancePass(now, true);
     return !onScreen->current || !(*view == onScreen->shown);
 }
 

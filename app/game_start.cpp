@@ -1,4 +1,5 @@
-// Before any window: where the data and the scores are, and what the command line asks.
+// The program's start: before any window, where the data and the scores are and what the
+// command line asks; then the game in its window.
 #include "app/shell.h"
 
 #include <cerrno>
@@ -101,4 +102,18 @@ bool PrepareGame(int argc, char** argv, int* exitCode)
     if (!dataFound)
         ReportDataFolderMissing(tried);
     return true;
+}
+
+int RunGame(int argc, char** argv, FrontEnd& frontEnd)
+{
+    int exitCode = 0;
+    if (!PrepareGame(argc, argv, &exitCode))
+        return exitCode;
+    if (!OpenGameWindow(frontEnd))
+        return 1;  // a failed start is a failure
+    exitCode = PlayGame(frontEnd);
+    CloseGameWindow(frontEnd);
+    ReleaseGame();
+    // A normal quit is a success, a failed save is not.
+    return exitCode;
 }

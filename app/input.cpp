@@ -1,13 +1,12 @@
-// What the game does with each input, whichever front end it came from.
+// What the game does with each event, whichever front end it came from.
 #include "app/shell.h"
-
-#include <cstdio>
 
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/identity.h"
 #include "game/rules.h"
 #include "platform/message_box.h"
+#include "platform/sound.h"
 #include "platform/ticks.h"
 #include "render/render.h"
 #include "scores/scores.h"
@@ -16,24 +15,17 @@ namespace {
 
 constexpr const char* kQuitGameText = "Are you sure you want to quit current game?";
 
-bool ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon)
-{
-    bool answer = shell.frontEnd->ShowBox(text, title, buttons, icon);
-    OnBoxClosed();
-    return answer;
-}
-
-// What the game asked besides the frame: the front end shows, plays or quits, and a
+// What the game asked besides the frame: the shell shows, plays or quits, and a
 // question's answer goes back to the game.
 void ActOn(const Requests& requests)
 {
     if (requests.playClick)
-        shell.frontEnd->PlayClick();
+        PlayClickSound();
     if (requests.askQuitGame != kNameNothing &&
-        ShowBox(kQuitGameText, "Quit Game", BoxButtons::YesNo, BoxIcon::Exclamation))
+        ShowBoxOverGame(kQuitGameText, "Quit Game", BoxButtons::YesNo, BoxIcon::Exclamation))
         ConfirmQuitGame(requests.askQuitGame);
     if (requests.showAbout)
-        ShowBox(kAboutText, "About Flipora", BoxButtons::Ok, BoxIcon::Information);
+        ShowBoxOverGame(kAboutText, "About Flipora", BoxButtons::Ok, BoxIcon::Information);
     if (requests.quit)
         shell.quitRequested = true;
 }
@@ -87,8 +79,6 @@ void RunGameKey(int virtualKey, bool repeat)
     }
 }
 
-}  // namespace
-
 void OnMouseDown(bool left, int x, int y)
 {
     // Any click puts the keyboard highlight away, so a mouse player never sees it.
@@ -131,11 +121,6 @@ void OnSize(int drawableWidth, int drawableHeight)
     InvalidateScreen();
 }
 
-void OnPictureLost()
-{
-    InvalidateScreen();
-}
-
 void OnFocusGained()
 {
     shell.windowInactive = false;
@@ -156,15 +141,44 @@ void OnCloseRequest()
         shell.quitRequested = true;
 }
 
-void OnQuit()
+void OnSessionEnd()
 {
-    shell.quitRequested = true;
+    // The process may end as soon as the front end returns: the scores are saved now.
+    SaveScoresAtExit(false);
 }
 
-void OnBoxClosed()
+}  // namespace
+
+bool HandleEvent(const Event& event)
 {
+    if (!shell.frontEnd)
+        return false;
+    switch (event.kind) {
+    case Event::Kind::KeyDown:
+        // A system key (Alt held, F10) is the window's: the game never sees its key-down.
+        // Its key-up still comes, so that no key stays held.
+        if (!event.system)
+            OnKeyDown(event.key, event.repeat);
+        break;
+    case Event::Kind::KeyUp: OnKeyUp(event.key); break;
+    case Event::Kind::MouseDown: OnMouseDown(event.left, event.x, event.y); break;
+    case Event::Kind::Size: OnSize(event.x, event.y); break;
+    case Event::Kind::FocusGained: OnFocusGained(); break;
+    case Event::Kind::FocusLost: OnFocusLost(); break;
+    case Event::Kind::Exposed: InvalidateScreen(); break;
+    case Event::Kind::Close: OnCloseRequest(); break;
+    case Event::Kind::Quit: shell.quitRequested = true; break;
+    case Event::Kind::SessionEnd: OnSessionEnd(); break;
+    }
+    return true;
+}
+
+bool ShowBoxOverGame(const char* text, const char* title, BoxButtons buttons, BoxIcon icon)
+{
+    bool answer = ShowMessageBox(text, title, buttons, icon, true);
     RestartSchedule(&shell.schedule);
     InvalidateScreen();
+    return answer;
 }
 
 void InvalidateScreen()
@@ -188,10 +202,4 @@ int TakeSettledTextPixels(TextResize* pending, uint32_t now)
     int pixels = pending->wantedPixels;
     pending->wantedPixels = 0;
     return pixels;
-}
-
-void ShowOpenError(const char* text)
-{
-    std::fprintf(stderr, "ERROR: %s\n", text);
-    ShowMessageBox(text, "ERROR", BoxButtons::Ok, BoxIcon::Exclamation, false);
 }

@@ -102,7 +102,7 @@ void Show(FrontEnd& frontEnd, const FrameView& view)
 void RunInactivePass(FrontEnd& frontEnd)
 {
     if (shell.screen.current) {
-        frontEnd.Sleep(kInactiveSleepMs);
+        SleepMilliseconds(kInactiveSleepMs);
         return;
     }
     Show(frontEnd, shell.framesPresented > 0 ? shell.screen.shown : ViewOfGame());
@@ -111,15 +111,15 @@ void RunInactivePass(FrontEnd& frontEnd)
 // The end-of-game test of a pass comes after its picture is on screen.
 void RunPacedPass(FrontEnd& frontEnd)
 {
-    uint64_t frequency = frontEnd.PerformanceFrequency();
-    uint32_t delay = PassDelay(shell.schedule, frontEnd.PerformanceCounter(), frequency);
+    uint64_t frequency = PerformanceFrequency();
+    uint32_t delay = PassDelay(shell.schedule, PerformanceCount(), frequency);
     if (delay > 0)
-        frontEnd.Sleep(delay);
-    int due = TakeDuePasses(&shell.schedule, frontEnd.PerformanceCounter(), frequency);
+        SleepMilliseconds(delay);
+    int due = TakeDuePasses(&shell.schedule, PerformanceCount(), frequency);
     if (due == 0)
         return;
     FrameView view;
-    if (AdvanceDuePasses(due, &shell.screen, &view))
+    if (AdvanceDuePasses(due, GetTickCount(), &shell.screen, &view))
         Show(frontEnd, view);
     shell.passesRun += static_cast<uint64_t>(due);
     ReportFrameRate();
@@ -158,16 +158,11 @@ void RunUntilQuit()
         RunPass();
 }
 
-bool InitScene()
-{
-    LoadScores(ScoreFileInUse());
-    return BuildScene();
-}
-
 bool StartScene(int drawableWidth, int drawableHeight)
 {
     ResizeView(drawableWidth, drawableHeight);
-    if (!InitScene())
+    LoadScores(ScoreFileInUse());
+    if (!BuildScene())
         return false;
     // The first text is built for the size the window opened at.
     SetTextPixels(TextPixelsForSize(drawableWidth, drawableHeight));

@@ -4,8 +4,6 @@
 // at once (a held lock after a while), and a failure at exit makes the exit code 1.
 #include "app/shell.h"
 
-#include "app/front_end.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -72,14 +70,9 @@ std::string SaveFailureText(const std::string& failure)
            ").";
 }
 
-// A box over the game, shown by the front end: the game stood still while it was open.
 void ShowOverGame(const std::string& text, const char* title)
 {
-    if (shell.frontEnd)
-        shell.frontEnd->ShowBox(text.c_str(), title, BoxButtons::Ok, BoxIcon::Exclamation);
-    else
-        ShowMessageBox(text.c_str(), title, BoxButtons::Ok, BoxIcon::Exclamation, true);
-    OnBoxClosed();
+    ShowBoxOverGame(text.c_str(), title, BoxButtons::Ok, BoxIcon::Exclamation);
 }
 
 void ReportWhenDue(const std::string& failure, bool busy, uint32_t now)

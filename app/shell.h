@@ -1,7 +1,8 @@
-// The application shell: what the game does with each input, the pass loop, saving at
-// placement and at exit, and the command line, written once for every front end. A front
-// end (app/front_end.h) owns the window and only turns its platform's events into the
-// handlers below. Nothing here includes a window system's headers.
+// The application shell: the start sequence and the window's life, what the game does with
+// each event, the pass loop, saving at placement and at exit, and the command line, written
+// once for every front end. A front end (app/front_end.h) only carries out the window and
+// turns its system's events into records for HandleEvent. Nothing here includes a window
+// system's headers.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "game/frame_view.h"
 #include "game/identity.h"
 #include "scores/score_file.h"
+#include "platform/message_box.h"
 
 inline constexpr int kColourBits = 16;
 // The smallest client area, in window units: three quarters of the design (762 x 507),
@@ -18,7 +20,17 @@ inline constexpr int kColourBits = 16;
 // glyphs run together).
 inline constexpr int kSmallestClientWidth = kWindowWidth * 3 / 4;
 inline constexpr int kSmallestClientHeight = kWindowHeight * 3 / 4;
+// The largest drawable side: beyond it a software renderer freezes (16384 square took
+// 2.1 GB) or crashes, and no display needs more. A GL with a smaller viewport limit keeps
+// its own.
+inline constexpr int kLargestDrawableSide = 8192;
 
+// The whole program on a front end: prepares the game, opens the window, plays until a quit
+// and closes it. Returns the program's exit code: 0, 1 for a failed start or a failed save
+// of the scores, or the command line's own (--help, --version, a refused argument).
+int RunGame(int argc, char** argv, FrontEnd& frontEnd);
+
+// --- The start sequence, in RunGame's order (app/game_start.cpp, app/game_window.cpp). ---
 // Before any window: quit handling, the data folder, the score file and the command
 // line. False when the program ends here, with *exitCode (--help, --version, a refused
 // argument).
@@ -28,9 +40,20 @@ bool PrepareGame(int argc, char** argv, int* exitCode);
 // its texts from now on, its letters and pictures when the scene is built.
 void ChooseLanguageAtStart();
 
-// A window or context that could not be made: an unowned "ERROR" box, and stderr too, since
-// no window is left to own the box and logs should keep it.
-void ShowOpenError(const char* text);
+// The client area the window opens with on a display: the design's size at the display's
+// scale, made smaller (in the same proportions, down to the smallest size) where the
+// display's work area is known and would not hold it.
+void WindowSizeFor(const DisplayArea& display, int* width, int* height);
+
+// The limits of a window whose GL draws a viewport of at most maxViewport pixels a side
+// (GL_MAX_VIEWPORT_DIMS; 0 when the GL does not say).
+WindowLimits WindowLimitsFor(const int maxViewport[2]);
+
+// Opens the window on the front end and starts the scene in it. On failure what failed
+// has been shown, everything is released, and the program ends with 1 without saving.
+bool OpenGameWindow(FrontEnd& frontEnd);
+// Closes it, showing each failure ("SHUTDOWN ERROR") and going on.
+void CloseGameWindow(FrontEnd& frontEnd);
 
 // The loop's diagnostics, asked for in the environment: FLIPORA_DEBUG_FPS=1 prints the
 // frame-rate figure at every clock step, FLIPORA_BENCH=1 the first frame's time and the
@@ -44,31 +67,20 @@ bool StartScene(int drawableWidth, int drawableHeight);
 
 // The game, from the window's opening to the quit: reports an unreadable score file, runs
 // the passes and saves at exit. Returns the program's exit code (0, or 1 when the save
-// failed). The front end then closes its window and calls ReleaseGame.
+// failed). The window is then closed and ReleaseGame called.
 int PlayGame(FrontEnd& frontEnd);
 void ReleaseGame();
 
-// --- Handlers: each front end calls these for its platform's events. ---
-// Any mouse button pressed at (x, y), in drawable pixels; only the left one clicks.
-void OnMouseDown(bool left, int x, int y);
-// A key by its Windows virtual-key number (game/constants.h); repeat for auto-repeat.
-// Keys with Alt held and F10 are system keys: the front end never hands their key-downs on.
-void OnKeyDown(int virtualKey, bool repeat);
-// Every key-up, system keys' too, so that no key stays held for good.
-void OnKeyUp(int virtualKey);
-// The drawable's new size in pixels.
-void OnSize(int drawableWidth, int drawableHeight);
-// The window lost its picture (exposed): the next pass draws.
-void OnPictureLost();
-void OnFocusGained();
-void OnFocusLost();
-// The window's close button: a quit behind the events already queued.
-void OnCloseRequest();
-// The quit the front end queued (or the system's) was taken: the loop ends.
-void OnQuit();
-// A box of the front end's own just closed: nothing ran while it was open, and it may
-// have covered the window.
-void OnBoxClosed();
+// --- Events: each front end hands its system's events here as records. ---
+// What the game does with one. Until PlayGame runs, the window is still being made and
+// the records are the opening's own: false, nothing done, and the front end treats the
+// event as its system's default would.
+bool HandleEvent(const Event& event);
+
+// A box over the game window: nothing of the game ran while it was open, and it may have
+// covered the window, so the game goes on from now and the picture is drawn again.
+// True for Yes or OK.
+bool ShowBoxOverGame(const char* text, const char* title, BoxButtons buttons, BoxIcon icon);
 
 // --- The loop. ---
 // One pass: one event, or (none waiting) the paced advances, a draw and present when the
@@ -77,10 +89,6 @@ void OnBoxClosed();
 void RunPass();
 // Passes until a quit (the game's, the window's or a signal).
 void RunUntilQuit();
-
-// Scores, block and button directions, textures, lists, first deal, GL state, fonts.
-// False when the textures cannot be loaded.
-bool InitScene();
 
 // Quit signals (score_saving.cpp): installed first thing, before the window system
 // starts. A signal while a box is open saves and ends the game from the watchdog.
@@ -161,15 +169,16 @@ struct Screen {
     bool current = false;  // false until the first frame and once the window lost its picture
 };
 
-// Advances the game by `due` passes. Only the last one's picture can reach the screen, so
-// only it counts towards the frame rate; each earlier one runs the end-of-game test at once,
-// so that the game goes exactly as it goes when every pass is drawn. Returns true when
-// *view, the last picture, must be drawn and presented: it is not the one on screen.
-bool AdvanceDuePasses(int due, Screen* onScreen, FrameView* view);
+// Advances the game by `due` passes at ticks `now`. Only the last one's picture can reach
+// the screen, so only it counts towards the frame rate; each earlier one runs the
+// end-of-game test at once, so that the game goes exactly as it goes when every pass is
+// drawn. Returns true when *view, the last picture, must be drawn and presented: it is not
+// the one on screen.
+bool AdvanceDuePasses(int due, uint32_t now, Screen* onScreen, FrameView* view);
 
 // The shell's own state: what the input and the loop keep between events and passes.
 struct ShellState {
-    FrontEnd* frontEnd = nullptr; // events, boxes and sounds go through it; PlayGame sets it
+    FrontEnd* frontEnd = nullptr; // the window's events, frames and keys; PlayGame sets it
     bool quitRequested = false;
     bool windowInactive = false;  // no focus: the game stands still
     bool rHeld = false;           // R keeps the clock at 0:00 while it is down

@@ -3,7 +3,6 @@
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
-#include "platform/ticks.h"
 
 namespace {
 
@@ -37,9 +36,8 @@ bool StepIsDue(uint32_t now)
 
 }  // namespace
 
-void TickClock(bool counted)
+void TickClock(uint32_t now, bool counted)
 {
-    uint32_t now = GetTickCount();
     if (counted)
         game.frameCount = game.frameCount + 1.0f;
     if (!StepIsDue(now))

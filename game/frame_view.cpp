@@ -91,12 +91,12 @@ FrameView ViewOfGame()
     return view;
 }
 
-FrameView AdvancePass(bool counted)
+FrameView AdvancePass(uint32_t now, bool counted)
 {
     FrameView view;
     ReadBoard(view);
     ReadTexts(view);
-    TickClock(counted);
+    TickClock(now, counted);
     ReadFrameRate(view);
     UpdateAnimations();
     // A deal that begins a new game clears game over within this pass.

@@ -59,6 +59,7 @@ FrameView ViewOfGame();
 // the board, the clock digits and the score texts as they were before the steps, the
 // frame-rate text after the tick, and the end-of-game state after the animation steps
 // with the banner's alpha before its fade (so a banner starts invisible).
-// `counted` says whether the pass's picture reaches the screen: only those passes count
-// towards the frame-rate figure; a pass skipped to catch up with real time does not.
-FrameView AdvancePass(bool counted = true);
+// `now` is the tick count the clock steps by (TickClock); `counted` says whether the pass's
+// picture reaches the screen: only those passes count towards the frame-rate figure; a pass
+// skipped to catch up with real time does not.
+FrameView AdvancePass(uint32_t now, bool counted = true);

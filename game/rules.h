@@ -47,11 +47,13 @@ Requests SelectBlock(int32_t index);
 // the deal trigger.
 void UpdateAnimations();
 
-// Once per paced pass (AdvancePass): counts the pass when `counted` (its picture reaches
-// the screen), and when more than 1000 ms (unsigned, so across the tick wrap) passed since
-// the last step, or on the first pass of the run, steps: the countdown loses a second
-// while a game runs unpaused (holding at 0:00) and fpsText becomes "FPS: <passes>".
-void TickClock(bool counted = true);
+// Once per paced pass (AdvancePass), at the system's tick count `now` in milliseconds
+// (the caller's: the rules read no clock): counts the pass when `counted` (its picture
+// reaches the screen), and when more than 1000 ms (unsigned, so across the tick wrap)
+// passed since the last step, or on the first pass of the run, steps: the countdown loses
+// a second while a game runs unpaused (holding at 0:00) and fpsText becomes
+// "FPS: <passes>".
+void TickClock(uint32_t now, bool counted = true);
 
 // After every pass, once its picture is on screen: ends the game when its condition holds.
 void CheckGameOver();

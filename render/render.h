@@ -82,6 +82,9 @@ int32_t PickAt(int x, int y);
 // Viewport and the scene's projection for a client area; a height of 0 counts as 1. Call
 // it at start-up once the context is current and on every size change.
 void ResizeView(int width, int height);
+// The largest viewport the current context draws, width and height (GL_MAX_VIEWPORT_DIMS);
+// 0 where it does not say.
+void MaxViewportSize(int size[2]);
 // The scene's perspective for a viewport of width x height (FieldOfViewFor in
 // scene_layout.h, near and far planes from there), multiplied onto the current matrix: the
 // one projection the view and picking share, so a click lands where the eye sees.

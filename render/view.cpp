@@ -21,6 +21,14 @@ void ResizeView(int width, int height)
     glLoadIdentity();
 }
 
+void MaxViewportSize(int size[2])
+{
+    GLint dims[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
+    size[0] = dims[0];
+    size[1] = dims[1];
+}
+
 void MultiplySceneProjection(int width, int height)
 {
     if (height <= 0)

@@ -1,11 +1,9 @@
-// SDL's events, turned into the shell's handlers in the game's own key codes and the
-// drawable's pixels; and the rest of what the shell asks of the SDL front end.
+// SDL's events, turned into the shell's records in the game's own key codes and the
+// drawable's pixels.
 #include "app/sdl/sdl_front_end.h"
 
 #include "app/shell.h"
-#include "platform/message_box.h"
 #include "platform/quit_signals.h"
-#include "platform/sound.h"
 
 namespace {
 
@@ -30,7 +28,7 @@ constexpr KeyNumber kNamedKeys[] = {
     {SDLK_QUOTE, 222},
 };
 
-// Alt combinations and F10 are Windows "system keys": the game never sees their key-downs.
+// Alt combinations, Alt itself and F10 are Windows' "system keys".
 bool IsSystemKey(const SDL_KeyboardEvent& key)
 {
     SDL_Keycode code = key.keysym.sym;
@@ -38,24 +36,18 @@ bool IsSystemKey(const SDL_KeyboardEvent& key)
            code == SDLK_F10;
 }
 
-// F10 and Alt combinations are handed on as key-ups only (see OnKeyDown).
-void OnSdlKeyDown(const SDL_KeyboardEvent& key)
-{
-    if (IsSystemKey(key))
-        return;
-    OnKeyDown(VirtualKeyFromSdl(key.keysym.sym), key.repeat != 0);
-}
-
 // Mouse coordinates come in window units; picking works in drawable pixels, which
 // differ on high-density displays.
-void ToDrawablePixels(int* x, int* y)
+void ToDrawablePixels(SDL_Window* window, int* x, int* y)
 {
+    if (!window)
+        return;
     int windowWidth = 0;
     int windowHeight = 0;
     int pixelWidth = 0;
     int pixelHeight = 0;
-    SDL_GetWindowSize(mainWindow, &windowWidth, &windowHeight);
-    SDL_GL_GetDrawableSize(mainWindow, &pixelWidth, &pixelHeight);
+    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+    SDL_GL_GetDrawableSize(window, &pixelWidth, &pixelHeight);
     if (windowWidth <= 0 || windowHeight <= 0)
         return;
     if (windowWidth == pixelWidth && windowHeight == pixelHeight)
@@ -64,31 +56,19 @@ void ToDrawablePixels(int* x, int* y)
     *y = static_cast<int>(static_cast<int64_t>(*y) * pixelHeight / windowHeight);
 }
 
-void OnSdlMouseDown(const SDL_MouseButtonEvent& button)
+bool WindowRecord(const SDL_WindowEvent& change, SDL_Window* window, Event* record)
 {
-    int x = button.x;
-    int y = button.y;
-    ToDrawablePixels(&x, &y);
-    OnMouseDown(button.button == SDL_BUTTON_LEFT, x, y);
-}
-
-void OnWindowChange(const SDL_WindowEvent& window)
-{
-    switch (window.event) {
-    case SDL_WINDOWEVENT_SIZE_CHANGED: {
-        if (FitToAllowedSize())
-            break;
-        int width = 0;
-        int height = 0;
-        SDL_GL_GetDrawableSize(mainWindow, &width, &height);
-        OnSize(width, height);
-        break;
-    }
-    case SDL_WINDOWEVENT_EXPOSED: OnPictureLost(); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: OnFocusGained(); break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: OnFocusLost(); break;
-    case SDL_WINDOWEVENT_CLOSE: OnCloseRequest(); break;
-    default: break;
+    switch (change.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        record->kind = Event::Kind::Size;
+        if (window)
+            SDL_GL_GetDrawableSize(window, &record->x, &record->y);
+        return true;
+    case SDL_WINDOWEVENT_EXPOSED: record->kind = Event::Kind::Exposed; return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: record->kind = Event::Kind::FocusGained; return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST: record->kind = Event::Kind::FocusLost; return true;
+    case SDL_WINDOWEVENT_CLOSE: record->kind = Event::Kind::Close; return true;
+    default: return false;
     }
 }
 
@@ -113,15 +93,27 @@ int VirtualKeyFromSdl(SDL_Keycode key)
     return 0;
 }
 
-void DispatchSdlEvent(const SDL_Event& event)
+bool EventFromSdl(const SDL_Event& event, SDL_Window* window, Event* record)
 {
+    *record = Event{};
     switch (event.type) {
-    case SDL_QUIT: OnQuit(); break;
-    case SDL_WINDOWEVENT: OnWindowChange(event.window); break;
-    case SDL_KEYDOWN: OnSdlKeyDown(event.key); break;
-    case SDL_KEYUP: OnKeyUp(VirtualKeyFromSdl(event.key.keysym.sym)); break;
-    case SDL_MOUSEBUTTONDOWN: OnSdlMouseDown(event.button); break;
-    default: break;
+    case SDL_QUIT: record->kind = Event::Kind::Quit; return true;
+    case SDL_WINDOWEVENT: return WindowRecord(event.window, window, record);
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        record->kind = event.type == SDL_KEYDOWN ? Event::Kind::KeyDown : Event::Kind::KeyUp;
+        record->key = VirtualKeyFromSdl(event.key.keysym.sym);
+        record->repeat = event.key.repeat != 0;
+        record->system = IsSystemKey(event.key);
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+        record->kind = Event::Kind::MouseDown;
+        record->left = event.button.button == SDL_BUTTON_LEFT;
+        record->x = event.button.x;
+        record->y = event.button.y;
+        ToDrawablePixels(window, &record->x, &record->y);
+        return true;
+    default: return false;
     }
 }
 
@@ -135,44 +127,14 @@ bool SdlFrontEnd::DispatchOneEvent()
     }
     if (!taken)
         return false;
-    DispatchSdlEvent(event);
+    // A size the window may not have is sized back; the size that follows is handed on.
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
+        FitToLimits())
+        return true;
+    Event record;
+    if (EventFromSdl(event, window_, &record))
+        HandleEvent(record);
     return true;
-}
-
-uint64_t SdlFrontEnd::PerformanceCounter()
-{
-    return SDL_GetPerformanceCounter();
-}
-
-uint64_t SdlFrontEnd::PerformanceFrequency()
-{
-    return SDL_GetPerformanceFrequency();
-}
-
-void SdlFrontEnd::Sleep(uint32_t milliseconds)
-{
-    SDL_Delay(milliseconds);
-}
-
-void SdlFrontEnd::Present()
-{
-    WindowSystemWait wait;
-    SDL_GL_SwapWindow(mainWindow);
-}
-
-bool SdlFrontEnd::ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon)
-{
-    return ShowMessageBox(text, title, buttons, icon, true);
-}
-
-void SdlFrontEnd::PlayClick()
-{
-    PlayClickSound();
-}
-
-void SdlFrontEnd::ToggleFullScreen()
-{
-    ::ToggleFullScreen();
 }
 
 // A close request only posts the quit event; the loop ends when it takes that event

@@ -1,6 +1,5 @@
+// The SDL front end's window: its life, limits, presenting and full screen.
 #include "app/sdl/sdl_front_end.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,35 +9,9 @@
 #include "app/sdl/video_driver.h"
 #include "app/shell.h"
 #include "platform/lost_display.h"
-#include "platform/message_box.h"
 #include "platform/quit_signals.h"
-#include "render/render.h"
-#include "scores/scores.h"
-
-SDL_Window* mainWindow = nullptr;
-SDL_GLContext mainContext = nullptr;
 
 namespace {
-
-bool videoStarted = false;  // SDL's video subsystem, our counterpart of the window class
-
-// The largest drawable the GL can draw into, in pixels. Beyond it the software renderer
-// freezes (16384 square took 2.1 GB) or crashes, and no display needs more than 8192.
-constexpr int kLargestSide = 8192;
-int largestDrawable[2] = {kLargestSide, kLargestSide};
-
-void ShowShutdownError(const char* text)
-{
-    std::fprintf(stderr, "SHUTDOWN ERROR: %s (%s)\n", text, SDL_GetError());
-    ShowMessageBox(text, "SHUTDOWN ERROR", BoxButtons::Ok, BoxIcon::Information, false);
-}
-
-bool FailOpening(const char* text)
-{
-    CloseMainWindow();
-    ShowOpenError(text);
-    return false;
-}
 
 // SDL takes the visual before the window exists.
 void RequestPixelFormat(int colourBits)
@@ -71,28 +44,19 @@ int PointsFor(int pixels, int points, int drawable)
     return static_cast<int>(static_cast<int64_t>(pixels) * points / drawable);
 }
 
-void CapWindowSize()
+bool Fail(WindowFailure* failure, WindowStep step)
 {
-    GLint dims[2] = {0, 0};
-    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
-    for (int i = 0; i < 2; ++i)
-        largestDrawable[i] = dims[i] > 0 ? std::min<int>(dims[i], kLargestSide) : kLargestSide;
-    int width = 0, height = 0, pixelWidth = 0, pixelHeight = 0;
-    SDL_GetWindowSize(mainWindow, &width, &height);
-    SDL_GL_GetDrawableSize(mainWindow, &pixelWidth, &pixelHeight);
-    SDL_SetWindowMaximumSize(mainWindow, PointsFor(largestDrawable[0], width, pixelWidth),
-                             PointsFor(largestDrawable[1], height, pixelHeight));
-    SDL_SetWindowMinimumSize(mainWindow, kSmallestClientWidth, kSmallestClientHeight);
+    *failure = {step, SDL_GetError()};
+    return false;
 }
 
 }  // namespace
 
-bool OpenMainWindow(const char* title, int width, int height, int colourBits)
+bool SdlFrontEnd::OpenDisplay(DisplayArea* display, WindowFailure* failure)
 {
     // The desktop matches the window to its menu entry by this name (the entry's
     // StartupWMClass): SDL reads it as video starts, as the X11 class or the Wayland app id.
     setenv("SDL_VIDEO_X11_WMCLASS", FLIPORA_APP_ID, 0);
-    // Without a video device no box can show either: the reason goes to stderr alone.
     std::string reason;
     bool started = false;
     {
@@ -100,100 +64,133 @@ bool OpenMainWindow(const char* title, int width, int height, int colourBits)
         started = StartVisibleVideo(&reason);
     }
     if (!started) {
-        std::fprintf(stderr, "flipora: cannot open a window: %s; is DISPLAY set?\n", reason.c_str());
+        *failure = {WindowStep::Display, reason};
         return false;
     }
-    videoStarted = true;
+    videoStarted_ = true;
     WatchForLostDisplay(OnDisplayLost);
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        display->workWidth = usable.w;
+        display->workHeight = usable.h;
+    }
+    return true;
+}
 
+bool SdlFrontEnd::OpenWindow(const WindowRequest& request, WindowFailure* failure)
+{
     // A click that gives the window the focus also acts; SDL would otherwise drop it
     // (for instance the first click after a message box).
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    // The close request posts its own quit event (events.cpp); SDL's would be a second.
+    // The close request posts its own quit event (PostQuit); SDL's would be a second.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    RequestPixelFormat(colourBits);
+    RequestPixelFormat(request.colourBits);
     // On a high-density display the drawable has more pixels than the window has units:
     // the scene and its text are drawn at the drawable's size, and clicks are scaled to it.
     {
         WindowSystemWait wait;
-        mainWindow = SDL_CreateWindow(title, 0, 0, width, height,
-                                      SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE |
-                                          SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+        window_ = SDL_CreateWindow(request.title, 0, 0, request.width, request.height,
+                                   SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN |
+                                       SDL_WINDOW_ALLOW_HIGHDPI);
     }
-    if (!mainWindow)
-        return FailOpening("Window Creation Error.");
-
-    mainContext = SDL_GL_CreateContext(mainWindow);
-    if (!mainContext)
-        return FailOpening("Can't Create A GL Rendering Context.");
-    if (SDL_GL_MakeCurrent(mainWindow, mainContext) != 0)
-        return FailOpening("Can't Activate The GL Rendering Context.");
+    if (!window_)
+        return Fail(failure, WindowStep::CreateWindow);
+    context_ = SDL_GL_CreateContext(window_);
+    if (!context_)
+        return Fail(failure, WindowStep::CreateContext);
+    if (SDL_GL_MakeCurrent(window_, context_) != 0)
+        return Fail(failure, WindowStep::ActivateContext);
     if (!PixelFormatIsSuitable())
-        return FailOpening("Can't Find A Suitable PixelFormat.");
+        return Fail(failure, WindowStep::PixelFormat);
     // Vsync where the driver offers it; the frame pacing of the loop bounds the rest.
     SDL_GL_SetSwapInterval(1);
-    CapWindowSize();
-
-    SDL_ShowWindow(mainWindow);
-    SDL_RaiseWindow(mainWindow);
-
-    int drawableWidth = 0;
-    int drawableHeight = 0;
-    SDL_GL_GetDrawableSize(mainWindow, &drawableWidth, &drawableHeight);
-    if (!StartScene(drawableWidth, drawableHeight))
-        return FailOpening("Initialization Failed.");
     return true;
 }
 
-bool FitToAllowedSize()
+void SdlFrontEnd::LimitWindow(const WindowLimits& limits)
+{
+    limits_ = limits;
+    int width = 0, height = 0, pixelWidth = 0, pixelHeight = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    SDL_GL_GetDrawableSize(window_, &pixelWidth, &pixelHeight);
+    SDL_SetWindowMaximumSize(window_, PointsFor(limits.largestDrawableWidth, width, pixelWidth),
+                             PointsFor(limits.largestDrawableHeight, height, pixelHeight));
+    SDL_SetWindowMinimumSize(window_, limits.smallestWidth, limits.smallestHeight);
+}
+
+void SdlFrontEnd::ShowWindow()
+{
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+    // Keys arrive as key events; text events would only fill the queue.
+    SDL_StopTextInput();
+}
+
+void SdlFrontEnd::DrawableSize(int* width, int* height)
+{
+    SDL_GL_GetDrawableSize(window_, width, height);
+}
+
+bool SdlFrontEnd::FitToLimits()
 {
     // Full screen is the display's size; SDL would only change the windowed size. A
-    // minimised window keeps the size it will come back with.
-    if (SDL_GetWindowFlags(mainWindow) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED))
+    // minimised window keeps the size it will come back with. No limits, no window yet.
+    if (!window_ || limits_.largestDrawableWidth <= 0 ||
+        (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED)))
         return false;
     int pixelWidth = 0, pixelHeight = 0, width = 0, height = 0;
-    SDL_GL_GetDrawableSize(mainWindow, &pixelWidth, &pixelHeight);
-    SDL_GetWindowSize(mainWindow, &width, &height);
+    SDL_GL_GetDrawableSize(window_, &pixelWidth, &pixelHeight);
+    SDL_GetWindowSize(window_, &width, &height);
     if (width <= 0 || height <= 0)
-        return false;  // no window, or none with a size yet
-    int fitWidth = pixelWidth > largestDrawable[0]
-                       ? PointsFor(largestDrawable[0], width, pixelWidth)
-                       : std::max(width, kSmallestClientWidth);
-    int fitHeight = pixelHeight > largestDrawable[1]
-                        ? PointsFor(largestDrawable[1], height, pixelHeight)
-                        : std::max(height, kSmallestClientHeight);
+        return false;  // none with a size yet
+    int fitWidth = pixelWidth > limits_.largestDrawableWidth
+                       ? PointsFor(limits_.largestDrawableWidth, width, pixelWidth)
+                       : std::max(width, limits_.smallestWidth);
+    int fitHeight = pixelHeight > limits_.largestDrawableHeight
+                        ? PointsFor(limits_.largestDrawableHeight, height, pixelHeight)
+                        : std::max(height, limits_.smallestHeight);
     if (fitWidth == width && fitHeight == height)
         return false;
-    SDL_SetWindowSize(mainWindow, fitWidth, fitHeight);
+    SDL_SetWindowSize(window_, fitWidth, fitHeight);
     return true;
 }
 
-void CloseMainWindow()
+std::vector<WindowFailure> SdlFrontEnd::CloseWindow()
 {
     WindowSystemWait wait;  // a stopped X server may keep it here: a quit signal still ends
-    if (mainContext) {
-        if (SDL_GL_MakeCurrent(mainWindow, nullptr) != 0)
-            ShowShutdownError("Release Of DC And RC Failed.");
-        SDL_GL_DeleteContext(mainContext);
-        mainContext = nullptr;
+    std::vector<WindowFailure> failures;
+    if (context_) {
+        if (SDL_GL_MakeCurrent(window_, nullptr) != 0)
+            failures.push_back({WindowStep::ReleaseContext, SDL_GetError()});
+        SDL_GL_DeleteContext(context_);
+        context_ = nullptr;
     }
-    if (mainWindow) {
-        SDL_DestroyWindow(mainWindow);
-        mainWindow = nullptr;
+    if (window_) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
     }
-    if (videoStarted) {
+    if (videoStarted_) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        videoStarted = false;
+        videoStarted_ = false;
     }
+    return failures;
 }
 
-void ToggleFullScreen()
+void SdlFrontEnd::Present()
 {
-    if (!mainWindow)
+    WindowSystemWait wait;
+    SDL_GL_SwapWindow(window_);
+}
+
+// F11: full screen on the window's display at the desktop's resolution, and back to
+// the size the window had.
+void SdlFrontEnd::ToggleFullScreen()
+{
+    if (!window_)
         return;
-    bool full = (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+    bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
                 SDL_WINDOW_FULLSCREEN_DESKTOP;
     // SDL keeps the windowed size and gives it back; the size event resizes the view.
-    if (SDL_SetWindowFullscreen(mainWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+    if (SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
         std::fprintf(stderr, "flipora: full screen failed: %s\n", SDL_GetError());
 }

@@ -1,5 +1,5 @@
 // The Win32 front end: a window class and window procedure, a WGL context, the message
-// queue turned into the shell's handlers. The only code that talks to the window system
+// queue turned into the shell's records. The only code that talks to the window system
 // on Windows.
 #pragma once
 
@@ -7,31 +7,36 @@
 
 #include "app/front_end.h"
 
-// Registers the window class, opens the window with a client area of width x height,
-// sets the pixel format, makes a WGL context current and starts the scene. On failure
-// the error has been shown, everything is released and the caller ends the program
-// without saving.
-bool OpenMainWindow(const char* title, int width, int height, int colourBits);
-
-// Releases whatever of context, device context, window and class exists; shows each
-// failure and goes on.
-void CloseMainWindow();
-
-// F11: a borderless window covering its monitor, and back to the window it was.
-void ToggleFullScreen();
+// The record a window message stands for; false for a message the game has no record for.
+bool EventFromMessage(UINT message, WPARAM wParam, LPARAM lParam, Event* record);
 
 // Everything the window procedure hands to the shell; the rest goes to DefWindowProcA.
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// What the window itself answers from its first message on, whether or not the game plays
+// yet (its limits, a new monitor's scale); true when the message is answered.
+bool OnWindowMessage(HWND window, UINT message, LPARAM lParam);
+
+// A windowed program has no console of its own. Output already redirected (or handed on,
+// as Wine does) stays where it goes; started from a console, the text goes there;
+// otherwise it is caught in a file, to be shown in a box should the game end before its
+// window. First thing in WinMain.
+void FindConsole();
+// The game ended before its window: what it printed, in a box.
+void ShowCapturedOutput(int exitCode);
+// Once the window opens, nothing more of the caught output is shown; the file goes.
+void DropCapturedOutput();
+
 class Win32FrontEnd : public FrontEnd {
 public:
+    bool OpenDisplay(DisplayArea* display, WindowFailure* failure) override;
+    bool OpenWindow(const WindowRequest& request, WindowFailure* failure) override;
+    void LimitWindow(const WindowLimits& limits) override;
+    void ShowWindow() override;
+    void DrawableSize(int* width, int* height) override;
+    std::vector<WindowFailure> CloseWindow() override;
     bool DispatchOneEvent() override;
-    uint64_t PerformanceCounter() override;
-    uint64_t PerformanceFrequency() override;
-    void Sleep(uint32_t milliseconds) override;
     void Present() override;
-    bool ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon) override;
-    void PlayClick() override;
     void ToggleFullScreen() override;
     bool PostQuit() override;
 };

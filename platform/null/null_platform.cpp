@@ -6,6 +6,8 @@
 #include "platform/ticks.h"
 
 uint32_t fakeTicks = 0;
+uint64_t fakeCounter = 0;
+uint64_t fakeFrequency = 1000;
 int clickSoundPlays = 0;
 bool clickSoundOpen = false;
 std::vector<ShownBox> shownBoxes;
@@ -14,6 +16,8 @@ std::deque<bool> scriptedAnswers;
 void ResetFakePlatform()
 {
     fakeTicks = 0;
+    fakeCounter = 0;
+    fakeFrequency = 1000;
     clickSoundPlays = 0;
     clickSoundOpen = false;
     shownBoxes.clear();
@@ -23,6 +27,27 @@ void ResetFakePlatform()
 uint32_t GetTickCount()
 {
     return fakeTicks;
+}
+
+uint64_t PerformanceCount()
+{
+    return fakeCounter;
+}
+
+uint64_t PerformanceFrequency()
+{
+    return fakeFrequency;
+}
+
+void AdvanceFakeTime(uint64_t counterTicks)
+{
+    fakeCounter += counterTicks;
+    fakeTicks = static_cast<uint32_t>(fakeCounter * 1000 / fakeFrequency);
+}
+
+void SleepMilliseconds(uint32_t milliseconds)
+{
+    AdvanceFakeTime(milliseconds * fakeFrequency / 1000);
 }
 
 bool OpenClickSound(const char*)

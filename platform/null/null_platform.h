@@ -11,8 +11,14 @@
 
 #include "platform/message_box.h"
 
-// What GetTickCount() returns. Tests move it forward (or across the 2^32 wrap) by hand.
+// Time stands still until moved. GetTickCount() returns fakeTicks, PerformanceCount()
+// fakeCounter, at fakeFrequency a second. Tests move them by hand (the ticks also across the
+// 2^32 wrap), or together: sleeping moves the counter by the time slept and sets the ticks
+// from it, as AdvanceFakeTime does.
 extern uint32_t fakeTicks;
+extern uint64_t fakeCounter;
+extern uint64_t fakeFrequency;
+void AdvanceFakeTime(uint64_t counterTicks);
 
 // PlayClickSound() calls since the last reset; OpenClickSound/CloseClickSound only
 // track whether the sound is open and never fail.

@@ -8,3 +8,18 @@ uint32_t GetTickCount()
 {
     return SDL_GetTicks();
 }
+
+uint64_t PerformanceCount()
+{
+    return SDL_GetPerformanceCounter();
+}
+
+uint64_t PerformanceFrequency()
+{
+    return SDL_GetPerformanceFrequency();
+}
+
+void SleepMilliseconds(uint32_t milliseconds)
+{
+    SDL_Delay(milliseconds);
+}

@@ -105,7 +105,7 @@ Frame ReadFrame()
 
 Frame DrawAndRead()
 {
-    DrawFrame(AdvancePass());
+    DrawFrame(AdvancePass(fakeTicks));
     glFinish();
     return ReadFrame();
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/null/null_front_end.h"
 #include "app/shell.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
@@ -54,7 +55,7 @@ protected:
     {
         for (int i = 0; i < count; ++i) {
             fakeTicks += 1000 / 60 + (passes.size() % 3 == 0);
-            FrameView view = AdvancePass();
+            FrameView view = AdvancePass(fakeTicks);
             DrawFrame(view);
             glFinish();
             passes.push_back({stage, view, HashPixels(ReadFrame().pixels)});
@@ -78,14 +79,22 @@ protected:
         Passes(20);
     }
 
-    // A key held over passes, auto-repeating, as the shell's handlers take it.
+    // A key held over passes, auto-repeating, as the shell takes it from a front end.
     void PressKey(int key, int passesHeld = 1)
     {
+        NullFrontEnd frontEnd;
+        shell.frontEnd = &frontEnd;
+        Event record;
+        record.key = key;
         for (int i = 0; i < passesHeld; ++i) {
-            OnKeyDown(key, i > 0);
+            record.kind = Event::Kind::KeyDown;
+            record.repeat = i > 0;
+            HandleEvent(record);
             Passes(1);
         }
-        OnKeyUp(key);
+        record.kind = Event::Kind::KeyUp;
+        HandleEvent(record);
+        shell.frontEnd = nullptr;
     }
 
     // Passes where the view stayed as last drawn but the picture did not: what the

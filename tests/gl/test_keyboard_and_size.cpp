@@ -17,6 +17,7 @@
 #include "game/score_table.h"
 #include "game/text_layout.h"
 #include "lang/translate.h"
+#include "platform/null/null_platform.h"
 #include "platform/offscreen.h"
 #include "app/shell.h"
 #include "render/render.h"
@@ -170,7 +171,7 @@ SizedFrame DrawAtSize(int width, int height, bool withText)
     if (!withText)
         renderResources.textFont = renderResources.italicFont = 0;  // printing then draws nothing
     ResizeView(width, height);
-    DrawFrame(AdvancePass());
+    DrawFrame(AdvancePass(fakeTicks));
     glFinish();
     frame.pixels = ReadBackBuffer(width, height);
     renderResources.textFont = upright;

@@ -11,6 +11,7 @@
 #include "game/scene_layout.h"
 #include "game/text_layout.h"
 #include "render/render.h"
+#include "platform/null/null_platform.h"
 #include "tests/gl/gl_harness.h"
 
 namespace {
@@ -178,7 +179,7 @@ TEST_F(GlTest, APickBetweenTwoDrawsOfOneViewDisturbsNothing)
 {
     ClickBlock(5);
     game.buttons[1].depth = 0.2f;
-    FrameView view = AdvancePass();
+    FrameView view = AdvancePass(fakeTicks);
     DrawFrame(view);
     glFinish();
     Frame before = ReadFrame();

@@ -100,8 +100,8 @@ TEST_F(GlTest, DrawingWritesNothingOfTheGameAndRedrawsTheSamePicture)
     ClickBlock(2);
     game.paused = true;
     game.blendBlocks = true;
-    AdvancePass();
-    FrameView view = AdvancePass();
+    AdvancePass(fakeTicks);
+    FrameView view = AdvancePass(fakeTicks);
     std::vector<unsigned char> before(sizeof game);
     std::memcpy(before.data(), &game, sizeof game);
     DrawFrame(view);
@@ -111,7 +111,7 @@ TEST_F(GlTest, DrawingWritesNothingOfTheGameAndRedrawsTheSamePicture)
     glFinish();
     EXPECT_EQ(std::memcmp(before.data(), &game, sizeof game), 0) << "drawing changed the game";
     EXPECT_TRUE(ReadFrame().pixels == first.pixels);
-    EXPECT_FALSE(AdvancePass() == view) << "the block still turns and the banner fades";
+    EXPECT_FALSE(AdvancePass(fakeTicks) == view) << "the block still turns and the banner fades";
 }
 
 TEST_F(GlTest, TheFrameIsReadBackTopRowFirst)

@@ -12,12 +12,12 @@ TEST_F(FrameViewTest, ThePassShowsTheClockBeforeItsStepAndTheFrameRateAfter)
 {
     game.clockRunning = true;
     fakeTicks = 5000;
-    FrameView first = AdvancePass();
+    FrameView first = AdvancePass(fakeTicks);
     EXPECT_EQ(first.minutes * 100 + first.secondsTens * 10 + first.secondsOnes, 200);
     EXPECT_STREQ(first.fpsText, "FPS: 1");
     EXPECT_EQ(game.minutes * 100 + game.secondsTens * 10 + game.secondsOnes, 159);
     fakeTicks += 17;
-    FrameView second = AdvancePass();
+    FrameView second = AdvancePass(fakeTicks);
     EXPECT_EQ(second.minutes * 100 + second.secondsTens * 10 + second.secondsOnes, 159);
     EXPECT_STREQ(second.fpsText, "FPS: 1");
 }
@@ -25,33 +25,33 @@ TEST_F(FrameViewTest, ThePassShowsTheClockBeforeItsStepAndTheFrameRateAfter)
 TEST_F(FrameViewTest, BlocksShowTheirAngleBeforeTheStep)
 {
     ClickBlock(4);
-    FrameView view = AdvancePass();
+    FrameView view = AdvancePass(fakeTicks);
     EXPECT_EQ(view.blockAngles[4], 0.0f);
     EXPECT_EQ(game.blocks[4].angle, 10.0f);
-    EXPECT_EQ(AdvancePass().blockAngles[4], 10.0f);
+    EXPECT_EQ(AdvancePass(fakeTicks).blockAngles[4], 10.0f);
 }
 
 TEST_F(FrameViewTest, PassesSkippedToCatchUpAreNotCounted)
 {
-    AdvancePass();
+    AdvancePass(fakeTicks);
     for (int i = 0; i < 30; ++i) {
         fakeTicks += 17;
-        AdvancePass(i % 3 == 0);
+        AdvancePass(fakeTicks, i % 3 == 0);
     }
     fakeTicks = 1100;
-    EXPECT_STREQ(AdvancePass().fpsText, "FPS: 11");
+    EXPECT_STREQ(AdvancePass(fakeTicks).fpsText, "FPS: 11");
 }
 
 TEST_F(FrameViewTest, ABannerStartsInvisibleAndGameOverOutranksThePause)
 {
     game.paused = true;
     for (int i = 0; i < 22; ++i) {
-        FrameView view = AdvancePass();
+        FrameView view = AdvancePass(fakeTicks);
         EXPECT_TRUE(view.paused);
         EXPECT_FLOAT_EQ(view.bannerAlpha, std::min(1.0f, 0.05f * static_cast<float>(i))) << "pass " << i;
     }
     game.gameOver = true;
-    FrameView over = AdvancePass();
+    FrameView over = AdvancePass(fakeTicks);
     EXPECT_TRUE(over.gameOver);
     EXPECT_FALSE(over.paused);
     EXPECT_EQ(over.bannerAlpha, 0.0f);
@@ -69,7 +69,7 @@ TEST_F(FrameViewTest, ADealThatStartsANewGameEndsTheGameOverPictureInItsPass)
     game.blocks[3].angle = 10.0f;
     game.blocks[3].animating = true;
     game.blocks[3].direction = -1.0f;
-    FrameView view = AdvancePass();
+    FrameView view = AdvancePass(fakeTicks);
     EXPECT_FALSE(view.gameOver);
     EXPECT_EQ(view.finalScore, 0);
     EXPECT_EQ(view.blockAngles[3], 10.0f);

@@ -7,24 +7,21 @@ protected:
     // The first frame of the run always steps; start every test past it, clock running.
     void StartRunningClock(uint32_t ticks)
     {
-        fakeTicks = ticks;
-        TickClock();
+        TickClock(ticks);
         game.clockRunning = true;
     }
 
     void TickAt(uint32_t ticks)
     {
-        fakeTicks = ticks;
-        TickClock();
+        TickClock(ticks);
     }
 };
 
 TEST_F(ClockTest, FirstFrameOfTheRunStepsAndReadsOneFrame)
 {
     EXPECT_STREQ(game.fpsText, "");
-    fakeTicks = 250;  // our ticks start with the program, well under a second
     game.clockRunning = true;
-    TickClock();
+    TickClock(250);  // our ticks start with the program, well under a second
     EXPECT_STREQ(game.fpsText, "FPS: 1");
     EXPECT_EQ(Clock(), "1:59");
     EXPECT_EQ(game.frameCount, 0.0f);

@@ -1,28 +1,26 @@
-// The shell's input side without a window: SDL events through the SDL front end's
-// translation into the shell's handlers, the four game keys, the boxes and sounds the game
-// asks for, the real loop on a simulated counter, the pacing arithmetic and the command line.
+// The shell's event side without a window: neutral event records, as every front end makes
+// them, handed to the shell; the four game keys, the boxes and sounds the game asks for,
+// the real loop on the null front end and a simulated counter, the window's size and
+// limits, the pacing arithmetic and the command line. Built and run on every system.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
+#include <memory>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include "app/command_line.h"
-#include "app/sdl/sdl_front_end.h"
+#include "app/null/null_front_end.h"
 #include "app/shell.h"
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
-#include "render/render.h"
 #include "platform/null/null_platform.h"
-#include "platform/sound.h"
+#include "platform/score_store.h"
+#include "render/render.h"
 #include "scores/scores.h"
 
 namespace {
@@ -31,49 +29,26 @@ namespace {
 constexpr uint64_t kFrequency = 60000;
 constexpr uint64_t kPeriod = kFrequency / kPassesPerSecond;
 
-// A front end without a window: SDL events from a script go through the SDL front end's
-// translation; time is a counter that only sleeping and drawing move (the rules' ticks
-// follow it); boxes and sounds go to the null platform, which records them.
-class ScriptedFrontEnd : public FrontEnd {
+// The null front end, the picture lost before every pass if asked: records from a script;
+// time is the null platform's counter, which only sleeping and presenting move (the rules'
+// ticks follow it); boxes and sounds go to the null platform, which records them.
+class ScriptedFrontEnd : public NullFrontEnd {
 public:
     bool DispatchOneEvent() override
     {
         if (pictureLostEveryPass)
-            OnPictureLost();
-        if (events.empty())
-            return false;
-        SDL_Event event = events.front();
-        events.pop_front();
-        DispatchSdlEvent(event);
-        return true;
-    }
-    uint64_t PerformanceCounter() override
-    {
-        fakeTicks = static_cast<uint32_t>(now * 1000 / kFrequency);
-        return now;
-    }
-    uint64_t PerformanceFrequency() override { return kFrequency; }
-    void Sleep(uint32_t milliseconds) override { now += milliseconds * kFrequency / 1000; }
-    void Present() override { now += drawTicks; }
-    bool ShowBox(const char* text, const char* title, BoxButtons buttons, BoxIcon icon) override
-    {
-        return ShowMessageBox(text, title, buttons, icon, true);
-    }
-    void PlayClick() override { PlayClickSound(); }
-    void ToggleFullScreen() override { ++fullScreenToggles; }
-    bool PostQuit() override
-    {
-        SDL_Event quit = {};
-        quit.type = SDL_QUIT;
-        events.push_back(quit);
-        return true;
+            HandleEvent(Record(Event::Kind::Exposed));
+        return NullFrontEnd::DispatchOneEvent();
     }
 
-    std::deque<SDL_Event> events;
-    uint64_t now = 5 * kFrequency;
-    uint64_t drawTicks = 0;            // what drawing a frame costs
+    static Event Record(Event::Kind kind)
+    {
+        Event record;
+        record.kind = kind;
+        return record;
+    }
+
     bool pictureLostEveryPass = false; // as if the window were exposed before every pass
-    int fullScreenToggles = 0;
 };
 
 void DrawNothing(const FrameView&) {}
@@ -86,13 +61,15 @@ protected:
         saved = SavedScores{};
         keyboardHighlight = KeyboardHighlight{};
         ResetFakePlatform();
+        fakeFrequency = kFrequency;
+        AdvanceFakeTime(5 * kFrequency);
         shell = ShellState{};
         shell.frontEnd = &frontEnd;
         shell.draw = DrawNothing;
     }
 
     // Events the front end hands on one per pass, as the loop takes them.
-    void Queue(std::initializer_list<SDL_Event> events)
+    void Queue(std::initializer_list<Event> events)
     {
         frontEnd.events.insert(frontEnd.events.end(), events);
     }
@@ -104,87 +81,61 @@ protected:
 
     ScriptedFrontEnd frontEnd;
 
-    static SDL_Event Key(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0)
+    static Event Key(Event::Kind kind, int key, bool repeat = false, bool system = false)
     {
-        SDL_Event event = {};
-        event.type = type;
-        event.key.type = type;
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat;
-        event.key.keysym.sym = key;
-        event.key.keysym.mod = mod;
+        Event event = ScriptedFrontEnd::Record(kind);
+        event.key = key;
+        event.repeat = repeat;
+        event.system = system;
+        return event;
+    }
+    static Event Down(int key) { return Key(Event::Kind::KeyDown, key); }
+    static Event Again(int key) { return Key(Event::Kind::KeyDown, key, true); }
+    static Event Up(int key) { return Key(Event::Kind::KeyUp, key); }
+    static Event Window(Event::Kind kind) { return ScriptedFrontEnd::Record(kind); }
+    static Event MouseDown(bool left)
+    {
+        Event event = ScriptedFrontEnd::Record(Event::Kind::MouseDown);
+        event.left = left;
         return event;
     }
 
-    static SDL_Event Window(Uint8 what)
-    {
-        SDL_Event event = {};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = what;
-        return event;
-    }
-
-    static SDL_Event MouseDown(Uint8 button)
-    {
-        SDL_Event event = {};
-        event.type = SDL_MOUSEBUTTONDOWN;
-        event.button.type = SDL_MOUSEBUTTONDOWN;
-        event.button.button = button;
-        event.button.state = SDL_PRESSED;
-        return event;
-    }
-
-    static void Press(SDL_Keycode key) { DispatchSdlEvent(Key(SDL_KEYDOWN, key)); }
-    static void Repeat(SDL_Keycode key) { DispatchSdlEvent(Key(SDL_KEYDOWN, key, KMOD_NONE, 1)); }
-    static void Release(SDL_Keycode key) { DispatchSdlEvent(Key(SDL_KEYUP, key)); }
+    static void Press(int key) { HandleEvent(Down(key)); }
+    static void Repeat(int key) { HandleEvent(Again(key)); }
+    static void Release(int key) { HandleEvent(Up(key)); }
 };
-
-TEST_F(ShellInput, KeysMapToWindowsNumbers)
-{
-    struct {
-        SDL_Keycode key;
-        int expected;
-    } const cases[] = {
-        {SDLK_ESCAPE, 27},    {SDLK_PAGEDOWN, 34}, {SDLK_r, 82},         {SDLK_SPACE, 32},
-        {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13}, {SDLK_BACKSPACE, 8},  {SDLK_a, 65},
-        {SDLK_z, 90},         {SDLK_0, 48},        {SDLK_9, 57},         {SDLK_LEFT, 37},
-        {SDLK_UP, 38},        {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},      {SDLK_INSERT, 45},
-        {SDLK_KP_0, 96},      {SDLK_KP_1, 97},     {SDLK_KP_9, 105},     {SDLK_F1, 112},
-        {SDLK_F12, 123},      {SDLK_F13, 124},     {SDLK_F14, 125},      {SDLK_PAGEUP, 33},
-        {SDLK_LSHIFT, 16},    {SDLK_MINUS, 189},   {SDLK_UNDO, 0},       {SDLK_AUDIOPLAY, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(VirtualKeyFromSdl(c.key), c.expected) << SDL_GetKeyName(c.key);
-}
 
 TEST_F(ShellInput, RIsHeldFromItsKeyDownToItsKeyUp)
 {
-    Press(SDLK_r);
+    Press(kKeyR);
     EXPECT_TRUE(shell.rHeld);
     // Auto-repeat arrives as further key-downs and keeps the key down.
-    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_NONE, 1));
+    Repeat(kKeyR);
     EXPECT_TRUE(shell.rHeld);
-    Release(SDLK_r);
+    Release(kKeyR);
     EXPECT_FALSE(shell.rHeld);
     // A key-up without its key-down changes nothing.
-    Release(SDLK_SPACE);
+    Release(kKeySpace);
     EXPECT_FALSE(game.paused);
 }
 
+// The front ends mark Alt combinations, Alt itself and F10 as system keys.
 TEST_F(ShellInput, SystemKeysAreNotTakenButTheirReleaseIs)
 {
     game.minutes = 1;
-    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_r, KMOD_LALT));
-    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_SPACE, KMOD_RALT));
-    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_LALT));
-    Press(SDLK_F10);
+    HandleEvent(Key(Event::Kind::KeyDown, kKeyR, false, true));
+    HandleEvent(Key(Event::Kind::KeyDown, kKeySpace, false, true));
+    HandleEvent(Key(Event::Kind::KeyDown, kKeyEscape, false, true));
+    HandleEvent(Key(Event::Kind::KeyDown, kKeyF11, false, true));
     EXPECT_FALSE(shell.rHeld);
     EXPECT_EQ(game.minutes, 1);
     EXPECT_FALSE(game.paused);
+    EXPECT_FALSE(shell.quitRequested);
+    EXPECT_EQ(frontEnd.fullScreenToggles, 0);
 
     // R pressed, then Alt held while R comes up: R must not stay down for good.
-    Press(SDLK_r);
-    DispatchSdlEvent(Key(SDL_KEYUP, SDLK_r, KMOD_LALT));
+    Press(kKeyR);
+    HandleEvent(Key(Event::Kind::KeyUp, kKeyR, false, true));
     EXPECT_FALSE(shell.rHeld);
 }
 
@@ -192,14 +143,14 @@ TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
 {
     game.gameOver = 1;
     game.finalRank = 0;
-    Press(SDLK_a);
-    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
-    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_b, KMOD_NONE, 1));
-    Press(SDLK_1);
+    Press('A');
+    Repeat('B');
+    Repeat('B');
+    Press('1');
     EXPECT_STREQ(game.nameBuffer, "abb1");
 
     // Escape still quits during name entry.
-    Press(SDLK_ESCAPE);
+    Press(kKeyEscape);
     EXPECT_TRUE(shell.quitRequested);
     EXPECT_STREQ(game.nameBuffer, "abb1");
 }
@@ -209,26 +160,26 @@ TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
 // and the entry reaches the file as soon as the lock is free.
 TEST_F(ShellInput, APlacedNameWaitsForAHeldLockWithoutStoppingTheGame)
 {
-    std::string folder = testing::TempDir() + "flipora_saving_XXXXXX";
-    ASSERT_NE(mkdtemp(folder.data()), nullptr);
-    std::string path = folder + "/Scores.txt";
+    std::filesystem::path folder = std::filesystem::path(testing::TempDir()) /
+                                   ("flipora_saving_" + std::to_string(std::rand()));
+    std::filesystem::create_directories(folder);
+    std::string path = (folder / "Scores.txt").string();
     UseScoreFile(ScoreFileAt(path));
     ASSERT_TRUE(LoadScores(ScoreFileInUse()));
-    int held = open((path + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    auto held = std::make_unique<ScoreFileLock>(path, false);
+    ASSERT_EQ(held->State(), LockState::Held);
 
-    auto placeName = [](SDL_Keycode letter) {
+    auto placeName = [](int letter) {
         game.gameOver = 1;
         game.finalRank = 0;
         game.scoreInserted = 0;
         game.finalScore = 500;
         game.nameLength = 0;
         Press(letter);
-        Press(SDLK_RETURN);
+        Press(kKeyEnter);
     };
     fakeTicks = 1000;
-    placeName(SDLK_q);
+    placeName('Q');
     EXPECT_EQ(UnsavedEntryCount(), 1);
     RetryPendingSave(5900);  // 4.9 s: still only waiting
     EXPECT_TRUE(shownBoxes.empty());
@@ -241,18 +192,18 @@ TEST_F(ShellInput, APlacedNameWaitsForAHeldLockWithoutStoppingTheGame)
     RetryPendingSave(6400);
     EXPECT_EQ(shownBoxes.size(), 1u);  // once per cause
 
-    flock(held, LOCK_UN);
-    close(held);
+    held.reset();
     RetryPendingSave(6500);  // 100 ms after the last try: not yet
     EXPECT_EQ(UnsavedEntryCount(), 1);
     RetryPendingSave(6650);
     EXPECT_EQ(UnsavedEntryCount(), 0);
-    std::FILE* file = std::fopen(path.c_str(), "r");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     ASSERT_NE(file, nullptr);
-    char text[64] = {};
+    char text[80] = {};
     std::fread(text, 1, sizeof text - 1, file);
     std::fclose(file);
     std::string saved = text;
+    saved.erase(std::remove(saved.begin(), saved.end(), '\r'), saved.end());  // CR LF on Windows
     EXPECT_EQ(saved.substr(saved.find('\n')),
               "\n500\n0\n0\n0\n0\nq\n \n \n \n \n0\n0\n0\n0\n0\n \n \n \n \n \n");
 
@@ -264,10 +215,10 @@ TEST_F(ShellInput, NoNameEntryWithoutAPlace)
 {
     game.gameOver = 1;
     game.finalRank = -1;
-    Press(SDLK_a);
+    Press('A');
     game.gameOver = 0;
     game.finalRank = 3;
-    Press(SDLK_b);
+    Press('B');
     EXPECT_EQ(game.nameLength, 0);
     EXPECT_EQ(game.nameBuffer[0], '\0');
 }
@@ -275,37 +226,37 @@ TEST_F(ShellInput, NoNameEntryWithoutAPlace)
 // Arrows and Enter act at their key-down events, without waiting for a pass of the loop.
 TEST_F(ShellInput, ArrowsAndEnterActAtTheirKeyDowns)
 {
-    Press(SDLK_DOWN);
+    Press(kKeyDown);
     EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
-    Repeat(SDLK_DOWN);
-    Repeat(SDLK_DOWN);
+    Repeat(kKeyDown);
+    Repeat(kKeyDown);
     EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock + 8) << "a held arrow walks on";
-    Release(SDLK_DOWN);
-    Press(SDLK_KP_ENTER);
+    Release(kKeyDown);
+    Press(kKeyEnter);
     EXPECT_TRUE(game.blocks[8].animating);
     EXPECT_TRUE(game.clockRunning);
 
     // Onto Sound: a held Enter clicks once.
-    for (SDL_Keycode key : {SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN})
+    for (int key : {kKeyRight, kKeyRight, kKeyRight, kKeyRight, kKeyDown, kKeyDown})
         Press(key);
     ASSERT_EQ(keyboardHighlight.name, kNameSound);
-    Press(SDLK_RETURN);
-    Repeat(SDLK_RETURN);
-    Repeat(SDLK_RETURN);
+    Press(kKeyEnter);
+    Repeat(kKeyEnter);
+    Repeat(kKeyEnter);
     EXPECT_TRUE(game.soundOn);
     EXPECT_EQ(game.picksInTurn, 1);
 }
 
 TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
 {
-    Press(SDLK_RIGHT);
+    Press(kKeyRight);
     ASSERT_EQ(keyboardHighlight.name, kNameFirstBlock);
     game.gameOver = 1;
     game.finalRank = 0;
     game.finalScore = 640;
-    Press(SDLK_LEFT);
-    Press(SDLK_F11);   // the window's key, never typed
-    Press(SDLK_RETURN);
+    Press(kKeyLeft);
+    Press(kKeyF11);   // the window's key, never typed
+    Press(kKeyEnter);
     EXPECT_EQ(keyboardHighlight.name, kNameFirstBlock);
     EXPECT_STREQ(saved.scoreNames[0], "%");
     EXPECT_EQ(saved.scoreValues[0], 640);
@@ -316,9 +267,9 @@ TEST_F(ShellInput, AWaitingNameTakesArrowsAndEnterFirst)
 
 TEST_F(ShellInput, AnyMouseButtonHidesTheHighlight)
 {
-    Press(SDLK_UP);
+    Press(kKeyUp);
     ASSERT_NE(keyboardHighlight.name, kNameNothing);
-    DispatchSdlEvent(MouseDown(SDL_BUTTON_RIGHT));
+    HandleEvent(MouseDown(false));
     EXPECT_EQ(keyboardHighlight.name, kNameNothing);
 }
 
@@ -354,9 +305,9 @@ TEST_F(ShellInput, TextIsRebuiltOnceTheSizeHasSettled)
 
 TEST_F(ShellInput, FocusAndCloseEvents)
 {
-    DispatchSdlEvent(Window(SDL_WINDOWEVENT_FOCUS_LOST));
+    HandleEvent(Window(Event::Kind::FocusLost));
     EXPECT_TRUE(shell.windowInactive);
-    DispatchSdlEvent(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
+    HandleEvent(Window(Event::Kind::FocusGained));
     EXPECT_FALSE(shell.windowInactive);
     EXPECT_FALSE(shell.quitRequested);
 }
@@ -365,24 +316,19 @@ TEST_F(ShellInput, FocusAndCloseEvents)
 // it takes that event, so the events before it are still handled.
 TEST_F(ShellInput, CloseOnlyPostsTheQuitEvent)
 {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    SDL_Event earlier = Key(SDL_KEYDOWN, SDLK_r);
-    SDL_PushEvent(&earlier);
-
-    SdlFrontEnd sdlFrontEnd;
-    shell.frontEnd = &sdlFrontEnd;
-    DispatchSdlEvent(Window(SDL_WINDOWEVENT_CLOSE));
+    Queue({Down(kKeyR)});
+    HandleEvent(Window(Event::Kind::Close));
     EXPECT_FALSE(shell.quitRequested);
-    SDL_Event queued[4];
-    int count = SDL_PeepEvents(queued, 4, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
-    ASSERT_EQ(count, 2);
-    EXPECT_EQ(queued[0].type, static_cast<Uint32>(SDL_KEYDOWN));
-    EXPECT_EQ(queued[1].type, static_cast<Uint32>(SDL_QUIT));
-    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    ASSERT_EQ(frontEnd.events.size(), 2u);
+    EXPECT_EQ(frontEnd.events[1].kind, Event::Kind::Quit);
+    RunUntilQuit();
+    EXPECT_TRUE(shell.rHeld) << "the key before the close was handled";
+    EXPECT_TRUE(frontEnd.events.empty());
 
     // With no event queue to post to, the close still ends the game.
-    DispatchSdlEvent(Window(SDL_WINDOWEVENT_CLOSE));
+    shell.quitRequested = false;
+    frontEnd.refuseQuit = true;
+    HandleEvent(Window(Event::Kind::Close));
     EXPECT_TRUE(shell.quitRequested);
 }
 
@@ -390,26 +336,26 @@ TEST_F(ShellInput, CloseOnlyPostsTheQuitEvent)
 // between two passes still acts, once per press whatever the auto-repeat sends.
 TEST_F(ShellInput, ATapOfEscapeQuitsTheLoop)
 {
-    Queue({Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYUP, SDLK_ESCAPE)});
+    Queue({Down(kKeyEscape), Up(kKeyEscape)});
     RunPasses(1);
     EXPECT_TRUE(shell.quitRequested);
     RunUntilQuit();
     EXPECT_EQ(frontEnd.events.size(), 1u) << "the loop ended at the press, not the release";
 
     shell.quitRequested = false;
-    Queue({Key(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE, 1)});
+    Queue({Again(kKeyEscape)});
     RunPasses(3);
     EXPECT_FALSE(shell.quitRequested) << "a repeat is no new press";
 }
 
 TEST_F(ShellInput, PageDownTogglesOncePerPressTapsIncluded)
 {
-    Queue({Key(SDL_KEYDOWN, SDLK_PAGEDOWN), Key(SDL_KEYDOWN, SDLK_PAGEDOWN, KMOD_NONE, 1),
-           Key(SDL_KEYDOWN, SDLK_PAGEDOWN, KMOD_NONE, 1)});
+    Queue({Down(kKeyPageDown), Again(kKeyPageDown),
+           Again(kKeyPageDown)});
     RunPasses(5);
     EXPECT_TRUE(game.blendBlocks);
-    Queue({Key(SDL_KEYUP, SDLK_PAGEDOWN), Key(SDL_KEYDOWN, SDLK_PAGEDOWN),
-           Key(SDL_KEYUP, SDLK_PAGEDOWN)});
+    Queue({Up(kKeyPageDown), Down(kKeyPageDown),
+           Up(kKeyPageDown)});
     RunPasses(5);
     EXPECT_FALSE(game.blendBlocks);
 }
@@ -419,7 +365,7 @@ TEST_F(ShellInput, HeldRKeepsTheClockAtZero)
     game.minutes = 1;
     game.secondsTens = 3;
     game.secondsOnes = 7;
-    Queue({Key(SDL_KEYDOWN, SDLK_r)});
+    Queue({Down(kKeyR)});
     RunPasses(1);
     EXPECT_EQ(game.minutes, 0);
     EXPECT_EQ(game.secondsTens, 0);
@@ -428,7 +374,7 @@ TEST_F(ShellInput, HeldRKeepsTheClockAtZero)
     game.secondsOnes = 9;
     RunPasses(1);
     EXPECT_EQ(game.secondsOnes, 0);
-    Queue({Key(SDL_KEYUP, SDLK_r)});
+    Queue({Up(kKeyR)});
     RunPasses(1);
     game.secondsOnes = 9;
     RunPasses(2);
@@ -438,19 +384,19 @@ TEST_F(ShellInput, HeldRKeepsTheClockAtZero)
 TEST_F(ShellInput, ATapOfSpacePausesButNotAFinishedGame)
 {
     game.pausedAlpha = 0.5f;
-    Queue({Key(SDL_KEYDOWN, SDLK_SPACE), Key(SDL_KEYUP, SDLK_SPACE)});
+    Queue({Down(kKeySpace), Up(kKeySpace)});
     RunPasses(2);
     EXPECT_TRUE(game.paused);
     EXPECT_EQ(game.pausedAlpha, 0.0f);
-    Queue({Key(SDL_KEYDOWN, SDLK_SPACE), Key(SDL_KEYDOWN, SDLK_SPACE, KMOD_NONE, 1)});
+    Queue({Down(kKeySpace), Again(kKeySpace)});
     RunPasses(4);
     EXPECT_FALSE(game.paused) << "the second press, its repeat not again";
 
-    Queue({Key(SDL_KEYUP, SDLK_SPACE)});
+    Queue({Up(kKeySpace)});
     RunPasses(1);
     game.gameOver = true;
     game.pausedAlpha = 0.7f;
-    Queue({Key(SDL_KEYDOWN, SDLK_SPACE)});
+    Queue({Down(kKeySpace)});
     RunPasses(1);
     EXPECT_FALSE(game.paused);
     EXPECT_EQ(game.pausedAlpha, 0.0f);
@@ -467,7 +413,7 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     game.soundOn = true;
     shell.screen.current = true;
     keyboardHighlight.name = kNameFirstBlock + 3;
-    Press(SDLK_RETURN);
+    Press(kKeyEnter);
     EXPECT_EQ(clickSoundPlays, 1);
     EXPECT_TRUE(shell.screen.current);
     EXPECT_TRUE(shownBoxes.empty());
@@ -476,7 +422,7 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     shell.screen.current = true;
     shell.schedule.nextSlot = 77;
     scriptedAnswers = {false, true};
-    Press(SDLK_RETURN);
+    Press(kKeyEnter);
     ASSERT_EQ(shownBoxes.size(), 1u);
     EXPECT_EQ(shownBoxes[0].text, "Are you sure you want to quit current game?");
     EXPECT_EQ(shownBoxes[0].title, "Quit Game");
@@ -489,13 +435,13 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     EXPECT_EQ(shell.schedule.nextSlot, 0u);
 
     keyboardHighlight.name = kNameMode;
-    Press(SDLK_RETURN);
+    Press(kKeyEnter);
     EXPECT_TRUE(game.newGameRequested) << "answered Yes";
     EXPECT_FALSE(game.timeTrial);
     EXPECT_FALSE(game.soundOn);
 
     keyboardHighlight.name = kNameAbout;
-    Press(SDLK_RETURN);
+    Press(kKeyEnter);
     ASSERT_EQ(shownBoxes.size(), 3u);
     EXPECT_EQ(shownBoxes[2].title, "About Flipora");
     EXPECT_NE(shownBoxes[2].text.find(std::string("Flipora, version ") + kGameVersion), std::string::npos);
@@ -503,7 +449,7 @@ TEST_F(ShellInput, TheQuitQuestionAndAboutAreShownAndAnswered)
     EXPECT_EQ(shownBoxes[2].icon, BoxIcon::Information);
 
     keyboardHighlight.name = kNameExit;
-    Press(SDLK_RETURN);
+    Press(kKeyEnter);
     EXPECT_TRUE(shell.quitRequested);
 }
 
@@ -549,12 +495,12 @@ protected:
 
     Counts Run(double seconds, uint64_t drawTicks = 0, bool pictureLostEveryPass = false)
     {
-        frontEnd.drawTicks = drawTicks;
+        frontEnd.presentTicks = drawTicks;
         frontEnd.pictureLostEveryPass = pictureLostEveryPass;
         uint64_t passes = shell.passesRun;
         uint64_t presented = shell.framesPresented;
-        uint64_t end = frontEnd.now + static_cast<uint64_t>(seconds * kFrequency);
-        while (frontEnd.now < end)
+        uint64_t end = fakeCounter + static_cast<uint64_t>(seconds * kFrequency);
+        while (fakeCounter < end)
             RunPass();
         return {static_cast<int>(shell.passesRun - passes),
                 static_cast<int>(shell.framesPresented - presented)};
@@ -631,15 +577,15 @@ TEST_F(PacedLoop, AnUnfocusedWindowDrawsOnlyThePictureItLost)
     FrameView shown = shell.screen.shown;
     int clock = ClockSeconds();
     uint64_t passes = shell.passesRun;
-    Queue({Window(SDL_WINDOWEVENT_FOCUS_LOST)});
+    Queue({Window(Event::Kind::FocusLost)});
     Counts idle = Run(3.0);
     EXPECT_EQ(idle.presented, 0);
     lastDrawn = FrameView{};
-    for (Uint8 lost : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED}) {
-        uint64_t before = frontEnd.now;
+    for (Event::Kind lost : {Event::Kind::Exposed, Event::Kind::Size}) {
+        uint64_t before = fakeCounter;
         Queue({Window(lost)});
         RunPasses(2);
-        EXPECT_EQ(frontEnd.now, before) << "drawn at once, before any sleep";
+        EXPECT_EQ(fakeCounter, before) << "drawn at once, before any sleep";
         EXPECT_TRUE(lastDrawn == shown) << static_cast<int>(lost);
         EXPECT_EQ(Run(2.0).presented, 0) << "and once";
     }
@@ -649,17 +595,123 @@ TEST_F(PacedLoop, AnUnfocusedWindowDrawsOnlyThePictureItLost)
 
 TEST_F(ShellInput, ExposureResizeAndRefocusLoseThePicture)
 {
-    for (Uint8 what : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED, SDL_WINDOWEVENT_FOCUS_GAINED}) {
+    for (Event::Kind what : {Event::Kind::Exposed, Event::Kind::Size, Event::Kind::FocusGained}) {
         shell.screen.current = true;
         shell.schedule.nextSlot = 77;
-        DispatchSdlEvent(Window(what));
+        HandleEvent(Window(what));
         EXPECT_FALSE(shell.screen.current) << static_cast<int>(what);
     }
     EXPECT_EQ(shell.schedule.nextSlot, 0u) << "the game goes on from the moment the focus came back";
     shell.screen.current = true;
-    DispatchSdlEvent(Window(SDL_WINDOWEVENT_MOVED));
-    DispatchSdlEvent(Key(SDL_KEYDOWN, SDLK_a));
+    HandleEvent(Down('A'));
     EXPECT_TRUE(shell.screen.current);
+
+    // While the window is being made the records are the opening's own: nothing happens.
+    shell.frontEnd = nullptr;
+    EXPECT_FALSE(HandleEvent(Window(Event::Kind::Exposed)));
+    EXPECT_FALSE(HandleEvent(Down(kKeyEscape)));
+    EXPECT_TRUE(shell.screen.current);
+    EXPECT_FALSE(shell.quitRequested);
+}
+
+
+// The window opens at the design's size at the display's scale, never larger than the
+// display's work area holds (in the same proportions) nor smaller than the smallest size;
+// its drawable never grows beyond what the GL draws, nor beyond 8192 pixels a side.
+TEST(GameWindow, SizeFollowsTheDisplayAndLimitsFollowTheGl)
+{
+    struct {
+        DisplayArea display;
+        int width, height;
+    } const sizes[] = {
+        {{1.0, 0, 0}, 1016, 676},  // nothing known: the design
+        {{1.0, 1280, 1024}, 1016, 676},
+        {{1.5, 0, 0}, 1524, 1014},
+        {{2.0, 1920, 1040}, 1563, 1040},  // 2032 x 1352 does not fit: the height decides
+        {{1.0, 800, 600}, 800, 532},      // the width decides
+        {{1.0, 640, 480}, kSmallestClientWidth, kSmallestClientHeight},
+        {{0.0, 0, 0}, 1016, 676},  // a scale that says nothing counts as 1
+    };
+    for (const auto& c : sizes) {
+        int width = 0, height = 0;
+        WindowSizeFor(c.display, &width, &height);
+        EXPECT_EQ(width, c.width) << c.display.scale << " " << c.display.workWidth;
+        EXPECT_EQ(height, c.height) << c.display.scale << " " << c.display.workWidth;
+    }
+
+    const int unknown[2] = {0, 0};
+    const int huge[2] = {16384, 16384};
+    const int small[2] = {4096, 2048};
+    WindowLimits limits = WindowLimitsFor(unknown);
+    EXPECT_EQ(limits.smallestWidth, 762);
+    EXPECT_EQ(limits.smallestHeight, 507);
+    EXPECT_EQ(limits.largestDrawableWidth, kLargestDrawableSide);
+    EXPECT_EQ(WindowLimitsFor(huge).largestDrawableHeight, 8192);
+    EXPECT_EQ(WindowLimitsFor(small).largestDrawableWidth, 4096);
+    EXPECT_EQ(WindowLimitsFor(small).largestDrawableHeight, 2048);
+}
+
+// A front end whose display or window fails at a chosen step, and whose closing fails too.
+class FailingFrontEnd : public NullFrontEnd {
+public:
+    bool OpenDisplay(DisplayArea* display, WindowFailure* failure) override
+    {
+        display->scale = 1.5;
+        return Step(WindowStep::Display, failure);
+    }
+    bool OpenWindow(const WindowRequest& asked, WindowFailure* failure) override
+    {
+        NullFrontEnd::OpenWindow(asked, failure);
+        return Step(WindowStep::PixelFormat, failure);
+    }
+    std::vector<WindowFailure> CloseWindow() override
+    {
+        ++closes;
+        return closeFailures;
+    }
+
+    WindowStep failAt = WindowStep::Display;
+    std::vector<WindowFailure> closeFailures;
+    int closes = 0;
+
+private:
+    bool Step(WindowStep step, WindowFailure* failure)
+    {
+        if (failAt != step)
+            return true;
+        *failure = {step, "as scripted"};
+        return false;
+    }
+};
+
+// A window that cannot be made: what was made is released first, then the step's own text
+// is shown in an unowned box; a failure in releasing it is shown as a shutdown error.
+// Without a display no box can show, and none is tried.
+TEST(GameWindow, AFailedOpeningIsReleasedThenShown)
+{
+    ResetFakePlatform();
+    FailingFrontEnd frontEnd;
+    frontEnd.failAt = WindowStep::PixelFormat;
+    frontEnd.closeFailures = {{WindowStep::ReleaseContext, "busy"}};
+    EXPECT_FALSE(OpenGameWindow(frontEnd));
+    EXPECT_EQ(frontEnd.request.width, 1524) << "the display's scale";
+    EXPECT_EQ(frontEnd.request.height, 1014);
+    EXPECT_EQ(frontEnd.request.colourBits, kColourBits);
+    EXPECT_STREQ(frontEnd.request.title, kWindowTitle);
+    EXPECT_EQ(frontEnd.closes, 1);
+    ASSERT_EQ(shownBoxes.size(), 2u);
+    EXPECT_EQ(shownBoxes[0].title, "SHUTDOWN ERROR");
+    EXPECT_EQ(shownBoxes[0].text, "Release Of DC And RC Failed.");
+    EXPECT_EQ(shownBoxes[1].title, "ERROR");
+    EXPECT_EQ(shownBoxes[1].text, "Can't Find A Suitable PixelFormat.");
+    EXPECT_EQ(shownBoxes[1].icon, BoxIcon::Exclamation);
+    EXPECT_FALSE(shownBoxes[1].ownedByWindow);
+
+    shownBoxes.clear();
+    frontEnd.failAt = WindowStep::Display;
+    frontEnd.closeFailures.clear();
+    EXPECT_FALSE(OpenGameWindow(frontEnd));
+    EXPECT_TRUE(shownBoxes.empty());
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ protected:
     static void Frame()
     {
         fakeTicks += 17;
-        AdvancePass();
+        AdvancePass(fakeTicks);
         CheckGameOver();
     }
 

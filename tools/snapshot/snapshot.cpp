@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/front_end.h"
+#include "app/null/null_front_end.h"
 #include "app/shell.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
@@ -44,25 +44,11 @@ void FillSampleScores()
 }
 
 
-// The game's own loop on scripted time: no events, and a counter in pass units, so every
-// pass finds exactly one paced pass due. The clock's ticks keep their own uneven pattern
-// (16 or 17 ms), as a real 60 Hz loop sees them. Presenting is left to the end: only the
-// last picture is written.
-class SnapshotFrontEnd : public FrontEnd {
-public:
-    uint64_t passes = 1;  // 0 would read as a fresh schedule
-
-    bool DispatchOneEvent() override { return false; }
-    uint64_t PerformanceCounter() override { return passes; }
-    uint64_t PerformanceFrequency() override { return kPassesPerSecond; }
-    void Sleep(uint32_t) override {}
-    void Present() override {}
-    bool ShowBox(const char*, const char*, BoxButtons, BoxIcon) override { return false; }
-    void PlayClick() override {}
-    void ToggleFullScreen() override {}
-    bool PostQuit() override { return false; }
-};
-SnapshotFrontEnd snapshotFrontEnd;
+// The game's own loop on scripted time, on the null front end (no events): the null
+// platform's counter in pass units, so every pass finds exactly one paced pass due. The
+// clock's ticks keep their own uneven pattern (16 or 17 ms), as a real 60 Hz loop sees
+// them. Presenting is left to the end: only the last picture is written.
+NullFrontEnd snapshotFrontEnd;
 
 void RecordOnly(const FrameView&) {}
 
@@ -70,7 +56,7 @@ void RunFrames(int count)
 {
     for (int i = 0; i < count; ++i) {
         fakeTicks += 1000 / 60 + (i % 3 == 0);
-        ++snapshotFrontEnd.passes;
+        ++fakeCounter;
         RunPass();
     }
 }
@@ -215,6 +201,8 @@ int main(int argc, char** argv)
     saved.gameCounter = 7;
     if (!StartOffscreenScene("flipora_snapshot", width, height))
         return 1;
+    fakeFrequency = kPassesPerSecond;
+    fakeCounter = 1;  // 0 would read as a fresh schedule
     shell.frontEnd = &snapshotFrontEnd;
     shell.draw = RecordOnly;
     if (!PlayTo(state)) {
