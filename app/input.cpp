@@ -28,54 +28,10 @@ void ActOn(const Requests& requests)
         ShowBoxOverGame(kAboutText, "About Flipora", BoxButtons::Ok, BoxIcon::Information);
     if (requests.quit)
         shell.quitRequested = true;
-}
-
-// Arrows and Enter act at their key-down events, so a press shorter than a frame still
-// counts. A held arrow walks on with the repeats; a held Enter clicks once.
-void PlayFromKeyboard(int virtualKey, bool repeat)
-{
-    switch (virtualKey) {
-    case kKeyLeft: MoveHighlight(Arrow::Left); break;
-    case kKeyRight: MoveHighlight(Arrow::Right); break;
-    case kKeyUp: MoveHighlight(Arrow::Up); break;
-    case kKeyDown: MoveHighlight(Arrow::Down); break;
-    case kKeyEnter:
-        if (!repeat)
-            ActOn(ClickHighlighted());
-        break;
-    default: break;
-    }
-}
-
-// R holds the clock at 0:00 for as long as it is down.
-void HoldClockAtZero()
-{
-    game.secondsTens = 0;
-    game.secondsOnes = 0;
-    game.minutes = 0;
-}
-
-// The four game keys act at their key-downs, so a tap within one pass is never lost;
-// auto-repeat acts again only for R. A finished game cannot be paused, but Space still
-// restarts the banner's fade.
-void RunGameKey(int virtualKey, bool repeat)
-{
-    if (virtualKey == kKeyR) {
-        shell.rHeld = true;
-        HoldClockAtZero();
-        return;
-    }
-    if (repeat)
-        return;
-    switch (virtualKey) {
-    case kKeyEscape: shell.quitRequested = true; break;
-    case kKeyPageDown: game.blendBlocks = !game.blendBlocks; break;
-    case kKeySpace:
-        if (!game.gameOver)
-            game.paused = !game.paused;
-        game.pausedAlpha = 0.0f;
-        break;
-    default: break;
+    // A placed name is kept at once, even if the game dies next.
+    if (requests.placedSlot >= 0) {
+        RecordPlacedEntry(requests.placedSlot);
+        SavePlacedEntries();
     }
 }
 
@@ -95,23 +51,7 @@ void OnKeyDown(int virtualKey, bool repeat)
             shell.frontEnd->ToggleFullScreen();
         return;
     }
-    if (virtualKey <= 0)
-        return;
-    // Repeats come here too: each one types again during name entry. A placed score
-    // waiting for its name takes the keys first, Enter and the arrows included.
-    if (game.gameOver && game.finalRank >= 0) {
-        HandleNameKey(virtualKey);
-        SavePlacedEntries();  // Enter placed the name: it is kept even if the game dies
-    } else {
-        PlayFromKeyboard(virtualKey, repeat);
-    }
-    RunGameKey(virtualKey, repeat);
-}
-
-void OnKeyUp(int virtualKey)
-{
-    if (virtualKey == kKeyR)
-        shell.rHeld = false;
+    ActOn(OnGameKey(virtualKey, repeat));
 }
 
 void OnSize(int drawableWidth, int drawableHeight)
@@ -160,7 +100,7 @@ bool HandleEvent(const Event& event)
         if (!event.system)
             OnKeyDown(event.key, event.repeat);
         break;
-    case Event::Kind::KeyUp: OnKeyUp(event.key); break;
+    case Event::Kind::KeyUp: OnGameKeyUp(event.key); break;
     case Event::Kind::MouseDown: OnMouseDown(event.left, event.x, event.y); break;
     case Event::Kind::Size: OnSize(event.x, event.y); break;
     case Event::Kind::FocusGained: OnFocusGained(); break;

@@ -25,38 +25,34 @@ namespace {
 
 constexpr uint32_t kInactiveSleepMs = 100;
 
-// Diagnostics for the tests and the benchmark, off unless asked for in the environment.
-bool printFrameRate = false;  // FLIPORA_DEBUG_FPS=1: fpsText to stderr at every clock step
-bool printFirstFrame = false; // FLIPORA_BENCH=1: when the first frame was presented, and counts
-bool firstFramePresented = false;
-uint32_t lastPrintedStep = 0; // lastSecondTicks of the step printed last
-std::chrono::steady_clock::time_point programStart;
-
 bool EnvironmentFlag(const char* name)
 {
     const char* value = std::getenv(name);
     return value && std::strcmp(value, "1") == 0;
 }
 
+// Once, as the first frame is presented.
 void ReportFirstFrame()
 {
-    if (printFirstFrame && !firstFramePresented) {
+    if (shell.diagnostics.printFirstFrame && shell.framesPresented == 1) {
         auto now = std::chrono::steady_clock::now();
-        auto sinceStart = std::chrono::duration<double, std::milli>(now - programStart);
+        auto sinceStart =
+            std::chrono::duration<double, std::milli>(now - shell.diagnostics.programStart);
         auto monotonic = std::chrono::duration_cast<std::chrono::nanoseconds>(
             now.time_since_epoch());
         std::fprintf(stderr, "flipora: first frame presented %.1f ms after start (monotonic %lld ns)\n",
                      sinceStart.count(), static_cast<long long>(monotonic.count()));
     }
-    firstFramePresented = true;
 }
 
 void ReportFrameRate()
 {
     // Once per step, also when two seconds in a row show the same figure.
-    if (printFrameRate && game.clockStepped && game.lastSecondTicks != lastPrintedStep) {
-        lastPrintedStep = game.lastSecondTicks;
-        std::fprintf(stderr, "flipora: %s\n", game.fpsText);
+    Diagnostics& diagnostics = shell.diagnostics;
+    if (diagnostics.printFrameRate && game.clockStepped &&
+        game.lastSecondTicks != diagnostics.lastPrintedStep) {
+        diagnostics.lastPrintedStep = game.lastSecondTicks;
+        std::fprintf(stderr, "flipora: %s\n", frameRate.text);
     }
 }
 
@@ -65,10 +61,9 @@ void ReportFrameRate()
 // focus and shows nothing yet), and no click has been handled.
 void OpenClickSoundOnce()
 {
-    static bool opened = false;
-    if (!opened)
+    if (!shell.clickSoundOpened)
         OpenClickSound(DataFilePath(ClickSoundPath().c_str()).c_str());
-    opened = true;
+    shell.clickSoundOpened = true;
 }
 
 void RebuildTextWhenSettled()
@@ -130,9 +125,9 @@ void RunPacedPass(FrontEnd& frontEnd)
 
 void StartDiagnostics()
 {
-    programStart = std::chrono::steady_clock::now();
-    printFrameRate = EnvironmentFlag("FLIPORA_DEBUG_FPS");
-    printFirstFrame = EnvironmentFlag("FLIPORA_BENCH");
+    shell.diagnostics.programStart = std::chrono::steady_clock::now();
+    shell.diagnostics.printFrameRate = EnvironmentFlag("FLIPORA_DEBUG_FPS");
+    shell.diagnostics.printFirstFrame = EnvironmentFlag("FLIPORA_BENCH");
 }
 
 void RunPass()
@@ -146,10 +141,9 @@ void RunPass()
         RunInactivePass(frontEnd);
     else
         RunPacedPass(frontEnd);
-    if (firstFramePresented || shell.windowInactive)
+    if (shell.framesPresented > 0 || shell.windowInactive)
         OpenClickSoundOnce();
-    if (shell.rHeld)
-        game.minutes = game.secondsTens = game.secondsOnes = 0;
+    KeepHeldClock();
 }
 
 void RunUntilQuit()
@@ -162,6 +156,7 @@ bool StartScene(int drawableWidth, int drawableHeight)
 {
     ResizeView(drawableWidth, drawableHeight);
     LoadScores(ScoreFileInUse());
+    StartFirstGame();
     if (!BuildScene())
         return false;
     // The first text is built for the size the window opened at.
@@ -174,7 +169,7 @@ int PlayGame(FrontEnd& frontEnd)
     shell.frontEnd = &frontEnd;
     OnGameStarted();
     RunUntilQuit();
-    if (printFirstFrame)
+    if (shell.diagnostics.printFirstFrame)
         std::fprintf(stderr, "flipora: %llu frames presented in %llu passes\n",
                      static_cast<unsigned long long>(shell.framesPresented),
                      static_cast<unsigned long long>(shell.passesRun));

@@ -5,6 +5,7 @@
 // system's headers.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -61,7 +62,7 @@ void CloseGameWindow(FrontEnd& frontEnd);
 void StartDiagnostics();
 
 // Once the front end made its GL context current: the view at the drawable's size, the
-// scores, textures, lists and fonts, the first deal. False when the textures cannot be
+// scores, the first deal, textures, lists and fonts. False when the textures cannot be
 // loaded.
 bool StartScene(int drawableWidth, int drawableHeight);
 
@@ -176,12 +177,19 @@ struct Screen {
 // the one on screen.
 bool AdvanceDuePasses(int due, uint32_t now, Screen* onScreen, FrameView* view);
 
+// The loop's diagnostics, off unless asked for in the environment (StartDiagnostics).
+struct Diagnostics {
+    bool printFrameRate = false;   // FLIPORA_DEBUG_FPS=1: the frame rate at every clock step
+    bool printFirstFrame = false;  // FLIPORA_BENCH=1: when the first frame came, and counts
+    uint32_t lastPrintedStep = 0;  // lastSecondTicks of the step printed last
+    std::chrono::steady_clock::time_point programStart;
+};
+
 // The shell's own state: what the input and the loop keep between events and passes.
 struct ShellState {
     FrontEnd* frontEnd = nullptr; // the window's events, frames and keys; PlayGame sets it
     bool quitRequested = false;
     bool windowInactive = false;  // no focus: the game stands still
-    bool rHeld = false;           // R keeps the clock at 0:00 while it is down
     Screen screen;
     PassSchedule schedule;
     TextResize textResize;        // a drawable size whose text is not built yet
@@ -189,6 +197,8 @@ struct ShellState {
     void (*draw)(const FrameView& view) = nullptr;
     uint64_t passesRun = 0;       // for the benchmark's counts at exit
     uint64_t framesPresented = 0;
+    bool clickSoundOpened = false; // the audio device, opened once the first frame is shown
+    Diagnostics diagnostics;
 };
 extern ShellState shell;
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "game/frame_view.h"
+#include "game/rules.h"
 #include "game/game_state.h"
 #include "game/identity.h"
 #include "render/offscreen_scene.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv)
         return 1;
     }
     LoadScores(ScoreFileAt(std::string("data/") + kScoreFileName));
+    StartFirstGame();
     if (!StartOffscreenScene("draw_frame", kWindowWidth, kWindowHeight))
         return 1;
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "game/constants.h"
+#include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 
@@ -39,7 +40,7 @@ bool StepIsDue(uint32_t now)
 void TickClock(uint32_t now, bool counted)
 {
     if (counted)
-        game.frameCount = game.frameCount + 1.0f;
+        frameRate.frameCount = frameRate.frameCount + 1.0f;
     if (!StepIsDue(now))
         return;
     // The mark is the time of this step, not the last mark plus a second: lateness is
@@ -48,6 +49,7 @@ void TickClock(uint32_t now, bool counted)
     game.lastSecondTicks = now;
     if (game.clockRunning && !game.paused)
         CountDownOneSecond();
-    std::snprintf(game.fpsText, sizeof game.fpsText, "FPS: %d", static_cast<int>(game.frameCount));
-    game.frameCount = 0.0f;
+    std::snprintf(frameRate.text, sizeof frameRate.text, "FPS: %d",
+                  static_cast<int>(frameRate.frameCount));
+    frameRate.frameCount = 0.0f;
 }

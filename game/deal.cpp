@@ -82,30 +82,19 @@ void ResetRound()
     game.reshufflePending = true;
 }
 
-namespace {
-
-void ResetForNewGame()
+void StartFirstGame()
 {
-    game.minutes = 2;
-    game.secondsOnes = 0;
-    game.secondsTens = 0;
-    game.finalScore = 0;
-    game.moves = 0;
-    game.pairsOnBoard = 0;
-    game.boardsCleared = 0;
-    game.clockRunning = false;
-    game.gameOver = false;
-    game.newGameRequested = false;
-    game.helpShown = false;
-    // The next finished game may place its own entry.
-    game.scoreInserted = false;
+    for (Block& block : game.blocks)
+        block.direction = 1.0f;
+    for (MenuButton& button : game.buttons)
+        button.direction = 1.0f;
+    ShuffleBoard();
 }
-
-}  // namespace
 
 void StartNextBoard()
 {
+    // A new game: the round starts again, and so may the next finished game place its entry.
     if (game.newGameRequested)
-        ResetForNewGame();
+        static_cast<GameRound&>(game) = GameRound{};
     ShuffleBoard();
 }

@@ -5,6 +5,8 @@
 #include "game/constants.h"
 #include "game/rules.h"
 
+FrameRate frameRate;
+
 namespace {
 
 constexpr float kBannerStep = 0.05f;  // a banner fades in over 20 passes
@@ -20,7 +22,7 @@ void ReadBoard(FrameView& view)
 {
     for (int i = 0; i < kBlockCount; ++i) {
         view.blockAngles[i] = game.blocks[i].angle;
-        view.blockFaces[i] = kListDealtFace + game.blocks[i].pair;
+        view.blockPairs[i] = game.blocks[i].pair;
     }
     for (int i = 0; i < kButtonCount; ++i)
         view.buttonDepths[i] = game.buttons[i].depth;
@@ -54,7 +56,7 @@ void ReadTexts(FrameView& view)
 void ReadFrameRate(FrameView& view)
 {
     std::memset(view.fpsText, 0, sizeof view.fpsText);
-    CopyShownText(view.fpsText, game.fpsText, sizeof game.fpsText - 1);
+    CopyShownText(view.fpsText, frameRate.text, sizeof frameRate.text - 1);
 }
 
 // Game over outranks the pause: only one banner is drawn.

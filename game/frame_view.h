@@ -10,13 +10,22 @@
 
 inline constexpr int kFpsTextSize = 32;
 
+// The frame-rate figure at the picture's top left: the passes whose picture reached the
+// screen, counted between two steps of the clock (TickClock). A measure of the frames, not a
+// rule: a new game keeps it, and it lives for the program.
+struct FrameRate {
+    float frameCount = 0.0f;        // frames since the last step
+    char text[kFpsTextSize] = {};   // "FPS: %d", empty until the first step
+};
+extern FrameRate frameRate;
+
 // Only what the picture shows is filled in; the parts a frame does not draw (the score
 // rows behind the help text, the counters of the other mode, the end-of-game lines
 // during play) stay zero, so that they never make two equal pictures compare unequal.
 struct FrameView {
     // Board and buttons.
     float blockAngles[kBlockCount] = {};   // degrees about y, 0 face down
-    int32_t blockFaces[kBlockCount] = {};  // each block's face list, by offset from listBase
+    int32_t blockPairs[kBlockCount] = {};  // the picture pair each block shows, 0..7
     float buttonDepths[kButtonCount] = {}; // New, Mode, Sound, Help pushed in, 0..0.3
     Flag translucent = false;              // blocks drawn additively
     int32_t highlight = kNameNothing;      // selection name ringed by the keyboard highlight, 0 none

@@ -1,8 +1,10 @@
 // What the game knows, by owner and lifetime: `game`, the rules' record, whose initial
-// values are a fresh start (a test's `game = GameState{}` is one); `saved`, the score
-// tables and the deal counter, which the score file keeps (scores/) and a fresh start
-// leaves alone. The render's GL resources are its own (render/render.h). One instance of
-// each lives for the whole process; modules read and write their fields directly.
+// values are the program's start (a test's `game = GameState{}` is one) and whose
+// GameRound part is what a new game resets; `saved`, the score tables and the deal counter,
+// which the score file keeps (scores/) and a fresh start leaves alone. The frame-rate figure
+// is the frame's (game/frame_view.h), the render's GL resources and display lists are its
+// own (render/render.h). One instance of each lives for the whole process; modules read and
+// write their fields directly.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +18,7 @@ struct Block {
     float direction = 1.0f;     // +1 turning (or will turn) face up, -1 face down; exactly +-1
     Flag animating = false;     // set from the pick until it rests face down again
     float angle = 0.0f;         // degrees about y, 0 face down .. 180 face up, multiples of 10
-    int32_t pair = 0;           // which of the 8 pictures, 0..7; its face list is kListDealtFace + pair
+    int32_t pair = 0;           // which of the 8 pictures, 0..7
 };
 
 struct MenuButton {
@@ -32,18 +34,6 @@ inline constexpr int kScoreSlots = 10;       // 0..4 normal mode, 5..9 time tria
 inline constexpr int kScoreNameSize = 255;   // 254 characters and the terminator
 inline constexpr int kNameBufferSize = 12;   // 10 typed characters, two zero bytes
 inline constexpr int kMaxNameLength = 10;
-inline constexpr int kDisplayListCount = 29;
-
-// The display lists, each named by its offset from listBase.
-inline constexpr int kListBlockBody = 0;       // the box of a block without its picture side
-inline constexpr int kListFirstFace = 1;       // 1..16: face n shows picture 1 + (n - 1) mod 8
-inline constexpr int kListDealtFace = 2;       // pair r (0..7) is dealt face list 2 + r
-inline constexpr int kListFirstButton = 17;    // New, Mode, Sound, Help, About, Exit: 17..22
-inline constexpr int kListScoreBoard = 23;
-inline constexpr int kListSpeakerOn = 24;      // + SoundIcon(): 25 is the speaker off
-inline constexpr int kListTimeTrialLabel = 26; // + ModeIcon(): 27 is the normal label
-inline constexpr int kListClockLabel = 28;
-
 // Selection names under which clickable objects are drawn and dispatched.
 inline constexpr int kNameNothing = 0;
 inline constexpr int kNameNew = 116;
@@ -53,49 +43,61 @@ inline constexpr int kNameHelp = 119;
 inline constexpr int kNameAbout = 120;
 inline constexpr int kNameExit = 121;
 
-struct GameState {
+// One game, from the deal that starts it to the next new game. A new game resets exactly
+// these, by one assignment (StartNextBoard), so their defaults here are that start: two
+// minutes on the clock, nothing counted, nothing ended.
+struct GameRound {
+    // The two-minute countdown.
+    int32_t minutes = 2;
+    int32_t secondsTens = 0;
+    int32_t secondsOnes = 0;
+    Flag clockRunning = false;      // a game is in progress; the countdown runs only then
+
+    int32_t pairsOnBoard = 0;       // pairs matched on the board in play, 0..7 between picks
+    int32_t boardsCleared = 0;      // boards fully matched in this game
+    int32_t moves = 0;              // completed turns in this game
+    Flag helpShown = false;
+
+    // The end of the game; the tables themselves are `saved`.
+    Flag gameOver = false;
+    Flag newGameRequested = false;  // the next deal resets this round first
+    int32_t finalScore = 0;
+    Flag scoreInserted = false;     // set by Enter in name entry: this game placed its entry
+};
+
+// The rules' record: the round in play (its fields read as game.minutes), and what outlasts
+// a new game: the board and its turn, the clock's step marks and the held R, the mode and
+// the sound, the pause and the banners, the buttons, and the name being typed, which
+// carries over to the next name.
+struct GameState : GameRound {
     // Board and turn: dealt at start-up and at every new board; indices are row * 4 + column.
     Block blocks[kBlockCount];
     int32_t firstPick = 0;          // block picked first in the current (or last) turn
     int32_t secondPick = 0;         // block picked second in the last completed turn
     int32_t picksInTurn = 0;        // 0, 1 or 2; stays 2 after a turn until the next pick
-    int32_t pairsOnBoard = 0;       // pairs matched on the board in play, 0..7 between picks
-    int32_t boardsCleared = 0;      // boards fully matched in this game
-    int32_t moves = 0;              // completed turns in this game
     int32_t lastPickOfBoard = 0;    // block whose pick completed the board
     Flag boardCleared = false;      // waiting for lastPickOfBoard to face up before turning all back
     Flag reshufflePending = false;  // all blocks turn back; deal when blocks[firstPick] rests
 
-    // Clock: the two-minute countdown and the once-a-second frame-rate step. Seconds as floats.
-    int32_t minutes = 2;
-    int32_t secondsTens = 0;
-    int32_t secondsOnes = 0;
-    Flag clockRunning = false;      // a game is in progress; the countdown runs only then
+    // Clock: the once-a-second step of the countdown and the frame-rate figure.
     uint32_t lastSecondTicks = 0;   // time of the last step in ms; differences taken unsigned survive the wrap
     Flag clockStepped = false;      // a step was taken this run; the first frame always takes one
-    float frameCount = 0.0f;        // frames since the last step
-    char fpsText[32] = {};          // "FPS: %d", empty until the first step
+    Flag clockHeld = false;         // R is down: every pass sets the countdown to 0:00 again
 
     // Modes, panel and banners. Alphas fade 0..1 in steps of 0.05 per frame.
     // The mode's label, the speaker and the table shown follow from these (game/constants.h).
     Flag timeTrial = true;
     Flag soundOn = false;
-    Flag helpShown = false;
     Flag paused = false;
     float pausedAlpha = 0.0f;
     float gameOverAlpha = 0.0f;
     Flag blendBlocks = false;       // blocks drawn translucent
     MenuButton buttons[kButtonCount];  // New, Mode, Sound, Help
 
-    // End of game and name entry; the tables themselves are `saved`.
-    Flag gameOver = false;
-    Flag newGameRequested = false;  // the next deal resets counters and clock first
-    int32_t finalScore = 0;
+    // Name entry after a placed game.
     int32_t finalRank = -1;         // absolute slot 0..9 the game earned, or -1
     char nameBuffer[kNameBufferSize] = {};
     int32_t nameLength = 0;         // characters typed, 0..10
-    Flag scoreInserted = false;     // set by Enter in name entry; cleared when a new game is dealt
-
 };
 
 extern GameState game;

@@ -15,6 +15,7 @@ struct Requests {
     bool showAbout = false;
     bool playClick = false;
     bool quit = false;
+    int32_t placedSlot = -1;   // a name was placed in this slot (0..9): the score file takes it
 };
 
 // Dealing and round reset.
@@ -27,7 +28,10 @@ void DealPairs(BoardSize board, int32_t counter, int32_t* pairs);
 // Deals 8 pairs over the 16 blocks (each shows its pair's face list) with gameCounter.
 void ShuffleBoard();
 void ResetRound();       // turn every block back, advance gameCounter, schedule the next deal
-void StartNextBoard();   // the scheduled deal; resets counters and clock first on a new game
+void StartNextBoard();   // the scheduled deal; a new game resets its round first
+// The game at start, once the score file gave the counter: every block and button ready to
+// turn and move in, and the first board dealt.
+void StartFirstGame();
 
 // The run-time library's generator, reproduced so that a counter deals the same boards
 // everywhere. Never seeded: one sequence for the whole process.
@@ -51,8 +55,8 @@ void UpdateAnimations();
 // (the caller's: the rules read no clock): counts the pass when `counted` (its picture
 // reaches the screen), and when more than 1000 ms (unsigned, so across the tick wrap)
 // passed since the last step, or on the first pass of the run, steps: the countdown loses
-// a second while a game runs unpaused (holding at 0:00) and fpsText becomes
-// "FPS: <passes>".
+// a second while a game runs unpaused (holding at 0:00) and the frame rate's text
+// (frameRate, game/frame_view.h) becomes "FPS: <passes>".
 void TickClock(uint32_t now, bool counted = true);
 
 // After every pass, once its picture is on screen: ends the game when its condition holds.
@@ -84,3 +88,25 @@ extern KeyboardHighlight keyboardHighlight;
 void MoveHighlight(Arrow arrow);
 void HideHighlight();                // at a mouse click: a mouse player never sees it
 Requests ClickHighlighted();         // Enter: a click on the highlighted item, if shown
+
+// The keyboard, in Windows virtual-key numbers, once the window took its own keys (F11).
+// Every key-down, repeats included, goes first to a name waiting to be typed (which takes
+// Enter and the arrows too), else to keyboard play: the arrows move the highlight with
+// their repeats, Enter clicks it once however long it is held. Then the game keys act:
+// Escape quits, Page Down switches the translucent blocks and Space the pause (a finished
+// game cannot be paused, but its banner fades in again), once per press; R sets the clock
+// to 0:00 and holds it there, repeats included, until its key-up.
+Requests OnGameKey(int32_t virtualKey, bool repeat);
+void OnGameKeyUp(int32_t virtualKey);
+// After every pass that took no event: a held R sets the clock to 0:00 again.
+void KeepHeldClock();
+
+// Name entry (name_entry.cpp): one key-down while a placed game waits for its name, as
+// OnGameKey hands it on. Enter places the entry (placedSlot), sets scoreInserted and starts
+// the next game; until a new game clears scoreInserted a further Enter places nothing, so
+// one finished game places at most one entry. Other keys keep typing into nameBuffer,
+// which carries over to the next name. A finalRank outside 0..9 places nothing.
+Requests HandleNameKey(int keyCode);
+// Moves the entries from finalRank down by one slot within its own table; the table's
+// last entry drops out. Called by HandleNameKey on Enter.
+void ShiftScoreTable();

@@ -280,7 +280,7 @@ void DrawBlock(const FrameView& view, int i)
         glTranslatef(blockPositions[i][0], blockPositions[i][1], blockPositions[i][2]);
         glRotatef(view.blockAngles[i], 0, 1, 0);
         CallList(kListBlockBody);
-        CallList(view.blockFaces[i]);
+        CallList(kListDealtFace + view.blockPairs[i]);
     }
     glPopMatrix();
     glPopName();

@@ -3,7 +3,7 @@
 #pragma once
 
 // Opens an offscreen context of width x height (platform/offscreen.h) and starts the scene
-// in it with BuildScene, the view and the text sized for it. Scores and the game counter
-// are the caller's, set before. False when either fails, with the reason on stderr after
+// in it with BuildScene, the view and the text sized for it. The scores, the game counter
+// and the first deal (StartFirstGame) are the caller's, made before. False when either fails, with the reason on stderr after
 // the program's name.
 bool StartOffscreenScene(const char* program, int width, int height);

@@ -10,6 +10,18 @@
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/identity.h"
+#include "platform/glyphs.h"  // kBaseEmPixels
+
+// The display lists, each named by its offset from listBase.
+inline constexpr int kDisplayListCount = 29;
+inline constexpr int kListBlockBody = 0;       // the box of a block without its picture side
+inline constexpr int kListFirstFace = 1;       // 1..16: face n shows picture 1 + (n - 1) mod 8
+inline constexpr int kListDealtFace = 2;       // pair r (0..7) is dealt face list 2 + r
+inline constexpr int kListFirstButton = 17;    // New, Mode, Sound, Help, About, Exit: 17..22
+inline constexpr int kListScoreBoard = 23;
+inline constexpr int kListSpeakerOn = 24;      // + SoundIcon(): 25 is the speaker off
+inline constexpr int kListTimeTrialLabel = 26; // + ModeIcon(): 27 is the normal label
+inline constexpr int kListClockLabel = 28;
 
 // The render's own GL objects: made once with the context and kept for the whole process,
 // so a fresh game (`game = GameState{}`) never touches them.
@@ -23,6 +35,7 @@ struct RenderResources {
     std::u32string textCodes;
     std::u32string italicCodes;
     std::vector<float> textAdvances;  // each upright glyph's advance in pixels, for measuring
+    int textPixels = kBaseEmPixels;  // the em both glyph sets hold now
 };
 extern RenderResources renderResources;
 
@@ -91,13 +104,12 @@ void MaxViewportSize(int size[2]);
 void MultiplySceneProjection(int width, int height);
 
 // The fixed GL state every frame relies on: texturing, depth test with GL_LEQUAL, clear
-// colour, colour material, the (unused) light, the additive blend function. Once, after
-// the first deal and before the fonts.
+// colour, colour material, the (unused) light, the additive blend function. Once, before
+// the fonts.
 void InitGLState();
 
-// Everything the first frame needs once the scores are in: directions, textures, display
-// lists, the first deal, the fixed GL state and the fonts. False when an image is missing;
-// then nothing after the textures is made.
+// Everything the first frame needs drawn: textures, display lists, the fixed GL state and
+// the fonts. False when an image is missing; then nothing after the textures is made.
 bool BuildScene();
 
 

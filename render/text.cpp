@@ -19,12 +19,10 @@ namespace {
 constexpr int kTextBufferSize = 256;   // 255 bytes and the terminator
 constexpr int kMaxTextPixels = 256;    // far beyond any screen's height in lines of text
 
-int textPixels = kBaseEmPixels;        // the em the glyph lists hold now
-
 unsigned int BuildFont(bool italic, const std::u32string& codes, std::vector<float>* advances)
 {
     unsigned int first = glGenLists(static_cast<GLsizei>(codes.size()));
-    BuildGlyphLists(first, italic, textPixels, codes, advances);
+    BuildGlyphLists(first, italic, renderResources.textPixels, codes, advances);
     return first;
 }
 
@@ -127,21 +125,21 @@ int TextPixelsForSize(int drawableWidth, int drawableHeight)
 
 int TextPixels()
 {
-    return textPixels;
+    return renderResources.textPixels;
 }
 
 void SetTextPixels(int pixels)
 {
     pixels = std::clamp(pixels, 1, kMaxTextPixels);
-    if (pixels == textPixels)
+    if (pixels == renderResources.textPixels)
         return;
-    textPixels = pixels;
+    renderResources.textPixels = pixels;
     // The same list names are compiled over, so nothing that holds them has to change.
     RenderResources& r = renderResources;
     if (r.textFont != 0)
-        BuildGlyphLists(r.textFont, false, textPixels, r.textCodes, &r.textAdvances);
+        BuildGlyphLists(r.textFont, false, r.textPixels, r.textCodes, &r.textAdvances);
     if (r.italicFont != 0)
-        BuildGlyphLists(r.italicFont, true, textPixels, r.italicCodes);
+        BuildGlyphLists(r.italicFont, true, r.textPixels, r.italicCodes);
 }
 
 void FreeFonts()

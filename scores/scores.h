@@ -1,4 +1,4 @@
-// The score file and the typing of a name into a table. No window, no GL.
+// The score file. No window, no GL.
 #pragma once
 
 #include <cstdint>
@@ -87,13 +87,3 @@ void RecordPlacedEntry(int slot);
 // read or written (the entries stay unsaved for the next try) or is unreadable since
 // the load.
 bool MergeScores(const ScoreFile& file, bool writeOwnCounter);
-
-// One key-down of name entry, as a Win32 virtual-key code. Enter places the entry and
-// sets scoreInserted; until a new game clears it a further Enter places nothing, so one
-// finished game places at most one entry. Other keys keep typing into nameBuffer, which
-// carries over to the next name. A finalRank outside 0..9 places nothing.
-void HandleNameKey(int keyCode);
-
-// Moves the entries from finalRank down by one slot within its own table; the table's
-// last entry drops out. Called by HandleNameKey on Enter.
-void ShiftScoreTable();

@@ -51,7 +51,7 @@ void PlaceByNameEntry(int32_t score, const std::string& keys)
     std::memset(game.nameBuffer, 0, sizeof game.nameBuffer);
     for (char key : keys)
         HandleNameKey(key);
-    HandleNameKey(kKeyEnter);
+    RecordPlacedEntry(HandleNameKey(kKeyEnter).placedSlot);  // as the shell takes it
 }
 
 bool SameTables(const SavedScores& a, const SavedScores& b)

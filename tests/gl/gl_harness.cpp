@@ -28,6 +28,7 @@ void StartGameOnce()
     // The game's scene start-up on a fresh deal of game 1, read from the source tree's data/.
     ASSERT_EQ(chdir(SourceDir().c_str()), 0);
     saved.gameCounter = 1;
+    StartFirstGame();
     ASSERT_TRUE(StartOffscreenScene("gl_tests", kWindowWidth, kWindowHeight));
     started = true;
 }
@@ -36,6 +37,7 @@ void ResetPlayKeepingResources()
 {
     // The render's resources are not the game's: a fresh game leaves them as they are.
     game = GameState{};
+    frameRate = FrameRate{};
     saved = SavedScores{};
     saved.gameCounter = 1;
     keyboardHighlight = KeyboardHighlight{};

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/null/null_front_end.h"
-#include "app/shell.h"
+#include "game/constants.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/rules.h"
@@ -22,11 +21,6 @@
 
 namespace {
 
-constexpr int kKeyPageDown = 34;
-constexpr int kKeySpace = 32;
-constexpr int kKeyR = 82;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyBackspace = 8;
 
 uint64_t HashPixels(const std::vector<uint8_t>& pixels)
 {
@@ -79,22 +73,14 @@ protected:
         Passes(20);
     }
 
-    // A key held over passes, auto-repeating, as the shell takes it from a front end.
+    // A key held over passes, auto-repeating, as the game takes it.
     void PressKey(int key, int passesHeld = 1)
     {
-        NullFrontEnd frontEnd;
-        shell.frontEnd = &frontEnd;
-        Event record;
-        record.key = key;
         for (int i = 0; i < passesHeld; ++i) {
-            record.kind = Event::Kind::KeyDown;
-            record.repeat = i > 0;
-            HandleEvent(record);
+            OnGameKey(key, i > 0);
             Passes(1);
         }
-        record.kind = Event::Kind::KeyUp;
-        HandleEvent(record);
-        shell.frontEnd = nullptr;
+        OnGameKeyUp(key);
     }
 
     // Passes where the view stayed as last drawn but the picture did not: what the
@@ -171,7 +157,7 @@ TEST_F(DrawingOnChange, ATimeTrialToItsEndWithTheNameTyped)
     stage = "game over banner fading in";
     Passes(25);
     stage = "name typed";
-    for (int key : {int{'M'}, int{'I'}, int{'R'}, int{'A'}, kKeyBackspace, int{'A'}, kKeyEnter}) {
+    for (int key : {int{'M'}, int{'I'}, int{'R'}, int{'A'}, int{kKeyBackspace}, int{'A'}, int{kKeyEnter}}) {
         HandleNameKey(key);
         Passes(2);
     }

@@ -29,10 +29,10 @@ Rect TextArea(double x, double y, int width)
 TEST_F(GlTest, TheFrameRateTextIsDrawnAtItsRasterPosition)
 {
     Frame withText = DrawAndRead();
-    ASSERT_STREQ(game.fpsText, "FPS: 1");
-    std::strcpy(game.fpsText, "FPS: 60");
+    ASSERT_STREQ(frameRate.text, "FPS: 1");
+    std::strcpy(frameRate.text, "FPS: 60");
     withText = DrawAndRead();
-    game.fpsText[0] = '\0';
+    frameRate.text[0] = '\0';
     Frame without = DrawAndRead();
     Difference difference = Compare(withText, without);
     EXPECT_GT(difference.darkInFirst, 30);

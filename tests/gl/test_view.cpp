@@ -90,7 +90,7 @@ TEST_F(GlTest, AFrameShowsTheBoardBeforeItsUpdateAndTicksTheClockOnce)
     DrawAndRead();
     fakeTicks = 1001;
     DrawAndRead();
-    EXPECT_STREQ(game.fpsText, "FPS: 4");
+    EXPECT_STREQ(frameRate.text, "FPS: 4");
     EXPECT_EQ(game.minutes * 100 + game.secondsTens * 10 + game.secondsOnes, 159)
         << "the first click started the clock";
 }

@@ -19,16 +19,16 @@ protected:
 
 TEST_F(ClockTest, FirstFrameOfTheRunStepsAndReadsOneFrame)
 {
-    EXPECT_STREQ(game.fpsText, "");
+    EXPECT_STREQ(frameRate.text, "");
     game.clockRunning = true;
     TickClock(250);  // our ticks start with the program, well under a second
-    EXPECT_STREQ(game.fpsText, "FPS: 1");
+    EXPECT_STREQ(frameRate.text, "FPS: 1");
     EXPECT_EQ(Clock(), "1:59");
-    EXPECT_EQ(game.frameCount, 0.0f);
+    EXPECT_EQ(frameRate.frameCount, 0.0f);
     EXPECT_EQ(game.lastSecondTicks, 250u);
     TickAt(900);  // only the first frame is special
     EXPECT_EQ(Clock(), "1:59");
-    EXPECT_EQ(game.frameCount, 1.0f);
+    EXPECT_EQ(frameRate.frameCount, 1.0f);
 }
 
 TEST_F(ClockTest, StepsBorrowAcrossDigits)
@@ -88,13 +88,13 @@ TEST_F(ClockTest, StandsStillWhenStoppedOrPausedButFrameRateGoesOn)
         TickAt(t);
     TickAt(2050);
     EXPECT_EQ(Clock(), "2:00");
-    EXPECT_STREQ(game.fpsText, "FPS: 11");
+    EXPECT_STREQ(frameRate.text, "FPS: 11");
 
     game.clockRunning = true;
     game.paused = true;
     TickAt(3100);
     EXPECT_EQ(Clock(), "2:00");
-    EXPECT_STREQ(game.fpsText, "FPS: 1");
+    EXPECT_STREQ(frameRate.text, "FPS: 1");
     game.paused = false;
     TickAt(4200);
     EXPECT_EQ(Clock(), "1:59");

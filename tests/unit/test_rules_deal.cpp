@@ -86,7 +86,7 @@ TEST_F(DealTest, EveryCounterDealsEightPairsWithTheirFaceLists)
             ASSERT_GE(block.pair, 0);
             ASSERT_LT(block.pair, kPairCount);
             ++seen[block.pair];
-            EXPECT_EQ(view.blockFaces[i], 2 + block.pair);
+            EXPECT_EQ(view.blockPairs[i], block.pair);
         }
         for (int count : seen)
             EXPECT_EQ(count, 2) << "counter " << counter;
@@ -241,6 +241,15 @@ TEST_F(DealTest, NewGameResetsCountersClockAndFlagsOnly)
     game.firstPick = 9;
     game.picksInTurn = 2;
     game.boardCleared = true;
+    // What lasts for the program: the mode, the sound, the look, the keys, the clock's marks.
+    game.timeTrial = false;
+    game.soundOn = true;
+    game.blendBlocks = true;
+    game.clockHeld = true;
+    game.clockStepped = true;
+    game.lastSecondTicks = 777;
+    game.nameLength = 3;
+    game.buttons[1].depth = 0.2f;
     StartNextBoard();
     EXPECT_EQ(Clock(), "2:00");
     EXPECT_EQ(game.finalScore, 0);
@@ -260,5 +269,13 @@ TEST_F(DealTest, NewGameResetsCountersClockAndFlagsOnly)
     EXPECT_EQ(game.firstPick, 9);
     EXPECT_EQ(game.picksInTurn, 2);
     EXPECT_TRUE(game.boardCleared);
+    EXPECT_FALSE(game.timeTrial);
+    EXPECT_TRUE(game.soundOn);
+    EXPECT_TRUE(game.blendBlocks);
+    EXPECT_TRUE(game.clockHeld);
+    EXPECT_TRUE(game.clockStepped);
+    EXPECT_EQ(game.lastSecondTicks, 777u);
+    EXPECT_EQ(game.nameLength, 3);
+    EXPECT_EQ(game.buttons[1].depth, 0.2f);
     EXPECT_EQ(DealtPairs(), ExpectedDeal(1));
 }

@@ -17,6 +17,7 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        frameRate = FrameRate{};
         saved = SavedScores{};
         keyboardHighlight = KeyboardHighlight{};
         RestartRandom();

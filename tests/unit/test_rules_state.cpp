@@ -14,7 +14,7 @@ TEST_F(StateTest, FreshRecordIsATimeTrialWithSoundOffAndNoRank)
     EXPECT_EQ(Clock(), "2:00");
     EXPECT_EQ(game.finalRank, -1);
     EXPECT_FALSE(game.clockRunning);
-    EXPECT_STREQ(game.fpsText, "");
+    EXPECT_STREQ(frameRate.text, "");
     for (const Block& block : game.blocks) {
         EXPECT_EQ(block.direction, 1.0f);
         EXPECT_FALSE(block.animating);

@@ -613,7 +613,7 @@ TEST_F(ScoreFileTest, MergePlacesEachScoreWhereTheGameDid)
         game.finalScore = score;
         game.finalRank = FindRank();
         HandleNameKey('Z');
-        HandleNameKey(kKeyEnter);
+        RecordPlacedEntry(HandleNameKey(kKeyEnter).placedSlot);  // as the shell takes it
         SavedScores placed = saved;
         ASSERT_TRUE(MergeScores(file, false));
         EXPECT_EQ(UnsavedEntryCount(), 0);

@@ -58,6 +58,7 @@ protected:
     void SetUp() override
     {
         game = GameState{};
+        frameRate = FrameRate{};
         saved = SavedScores{};
         keyboardHighlight = KeyboardHighlight{};
         ResetFakePlatform();
@@ -108,12 +109,12 @@ protected:
 TEST_F(ShellInput, RIsHeldFromItsKeyDownToItsKeyUp)
 {
     Press(kKeyR);
-    EXPECT_TRUE(shell.rHeld);
+    EXPECT_TRUE(game.clockHeld);
     // Auto-repeat arrives as further key-downs and keeps the key down.
     Repeat(kKeyR);
-    EXPECT_TRUE(shell.rHeld);
+    EXPECT_TRUE(game.clockHeld);
     Release(kKeyR);
-    EXPECT_FALSE(shell.rHeld);
+    EXPECT_FALSE(game.clockHeld);
     // A key-up without its key-down changes nothing.
     Release(kKeySpace);
     EXPECT_FALSE(game.paused);
@@ -127,7 +128,7 @@ TEST_F(ShellInput, SystemKeysAreNotTakenButTheirReleaseIs)
     HandleEvent(Key(Event::Kind::KeyDown, kKeySpace, false, true));
     HandleEvent(Key(Event::Kind::KeyDown, kKeyEscape, false, true));
     HandleEvent(Key(Event::Kind::KeyDown, kKeyF11, false, true));
-    EXPECT_FALSE(shell.rHeld);
+    EXPECT_FALSE(game.clockHeld);
     EXPECT_EQ(game.minutes, 1);
     EXPECT_FALSE(game.paused);
     EXPECT_FALSE(shell.quitRequested);
@@ -136,7 +137,7 @@ TEST_F(ShellInput, SystemKeysAreNotTakenButTheirReleaseIs)
     // R pressed, then Alt held while R comes up: R must not stay down for good.
     Press(kKeyR);
     HandleEvent(Key(Event::Kind::KeyUp, kKeyR, false, true));
-    EXPECT_FALSE(shell.rHeld);
+    EXPECT_FALSE(game.clockHeld);
 }
 
 TEST_F(ShellInput, NameEntrySeesEveryKeyDownOfAPlacedGame)
@@ -322,7 +323,7 @@ TEST_F(ShellInput, CloseOnlyPostsTheQuitEvent)
     ASSERT_EQ(frontEnd.events.size(), 2u);
     EXPECT_EQ(frontEnd.events[1].kind, Event::Kind::Quit);
     RunUntilQuit();
-    EXPECT_TRUE(shell.rHeld) << "the key before the close was handled";
+    EXPECT_TRUE(game.clockHeld) << "the key before the close was handled";
     EXPECT_TRUE(frontEnd.events.empty());
 
     // With no event queue to post to, the close still ends the game.
@@ -516,7 +517,7 @@ TEST_F(PacedLoop, AFaceDownBoardBeforeTheFirstClickPresentsNothing)
     Counts rest = Run(5.0);
     EXPECT_EQ(rest.passes, 300);
     EXPECT_EQ(rest.presented, 0);
-    EXPECT_STREQ(game.fpsText, "FPS: 61") << "passes whose picture is on screen count";
+    EXPECT_STREQ(frameRate.text, "FPS: 61") << "passes whose picture is on screen count";
     InvalidateScreen();
     EXPECT_EQ(Run(0.5).presented, 1) << "a lost picture is drawn again";
 }
@@ -555,7 +556,7 @@ TEST_F(PacedLoop, SlowDrawingKeepsRealTimeAndTheFigureCountsFramesDrawn)
     EXPECT_GE(turn.presented, 6);
     Counts slow = Run(3.0, kPeriod * 5 / 2, true);
     EXPECT_NEAR(slow.passes, 180, 2);
-    int figure = std::atoi(game.fpsText + 5);
+    int figure = std::atoi(frameRate.text + 5);
     EXPECT_GE(figure, 22);
     EXPECT_LE(figure, 26);
     // Drawing of ten slots: four passes per frame, the rest dropped.

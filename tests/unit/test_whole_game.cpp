@@ -112,10 +112,11 @@ TEST_F(WholeGameTest, NormalGameOfThreePerfectBoardsIsSavedAndReadBack)
 
     // A placed game routes every key-down to name entry.
     for (int key : {'A', 'B', '1'})
-        HandleNameKey(key);
+        OnGameKey(key, false);
     EXPECT_STREQ(game.nameBuffer, "ab1");
-    HandleNameKey(kKeyEnter);
-    HandleNameKey(kKeyEnter);  // a repeat while the blocks turn back places nothing more
+    EXPECT_EQ(OnGameKey(kKeyEnter, false).placedSlot, 0);
+    // A repeat while the blocks turn back places nothing more.
+    EXPECT_EQ(OnGameKey(kKeyEnter, true).placedSlot, -1);
     EXPECT_EQ(saved.scoreValues[1], 0);
     FramesUntilBoardAtRest();
     EXPECT_FALSE(game.gameOver);

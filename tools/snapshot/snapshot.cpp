@@ -15,6 +15,7 @@
 
 #include "app/null/null_front_end.h"
 #include "app/shell.h"
+#include "game/constants.h"
 #include "game/frame_view.h"
 #include "game/game_state.h"
 #include "game/identity.h"
@@ -90,16 +91,23 @@ void PickDuringMismatch()
     RunFrames(6);
 }
 
+// A tap of a key, as the game takes it from the shell.
+void Press(int key)
+{
+    OnGameKey(key, false);
+    OnGameKeyUp(key);
+}
+
 void TypeName(const char* letters)
 {
     for (const char* key = letters; *key; ++key)
-        HandleNameKey(*key);
+        Press(*key);
 }
 
-void PressArrows(std::initializer_list<Arrow> arrows)
+void PressArrows(std::initializer_list<int> arrows)
 {
-    for (Arrow arrow : arrows)
-        MoveHighlight(arrow);
+    for (int arrow : arrows)
+        Press(arrow);
     RunFrames(1);
 }
 
@@ -109,11 +117,11 @@ bool PlayTo(const std::string& state)
     if (state == "start")
         return true;
     if (state == "highlight-block") {
-        PressArrows({Arrow::Down, Arrow::Right, Arrow::Right, Arrow::Down});
+        PressArrows({kKeyDown, kKeyRight, kKeyRight, kKeyDown});
         return true;
     }
     if (state == "highlight-button") {
-        PressArrows({Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Right, Arrow::Down});
+        PressArrows({kKeyRight, kKeyRight, kKeyRight, kKeyRight, kKeyRight, kKeyDown});
         return true;
     }
     if (state == "help") {
@@ -130,29 +138,28 @@ bool PlayTo(const std::string& state)
     if (state == "highlight-picture") {
         // The first arrow shows it at the top left; then on to a block of the matched pair 2.
         int target = BlockOfPair(2, 0);
-        MoveHighlight(Arrow::Down);
-        MoveHighlight(Arrow::Up);
+        Press(kKeyDown);
+        Press(kKeyUp);
         for (int step = 0; step < target % 4; ++step)
-            MoveHighlight(Arrow::Right);
+            Press(kKeyRight);
         for (int step = 0; step < target / 4; ++step)
-            MoveHighlight(Arrow::Down);
+            Press(kKeyDown);
         RunFrames(1);
         return keyboardHighlight.name == kNameFirstBlock + target;
     }
     if (state == "translucent") {
-        game.blendBlocks = true;
+        Press(kKeyPageDown);
         PickDuringMismatch();
         return true;
     }
     if (state == "paused") {
-        game.paused = true;
-        game.pausedAlpha = 0.0f;
+        Press(kKeySpace);
         RunFrames(25);
         return true;
     }
     if (state == "game-over") {
         // The R key runs the clock out; the end test after the next frame ends the game.
-        game.minutes = game.secondsTens = game.secondsOnes = 0;
+        Press(kKeyR);
         RunFrames(1);
         TypeName("MIRA");
         RunFrames(25);
@@ -199,6 +206,7 @@ int main(int argc, char** argv)
     // The game's own start-up, with a sample score table instead of the file.
     FillSampleScores();
     saved.gameCounter = 7;
+    StartFirstGame();
     if (!StartOffscreenScene("flipora_snapshot", width, height))
         return 1;
     fakeFrequency = kPassesPerSecond;

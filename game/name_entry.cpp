@@ -1,12 +1,12 @@
-// Typing a name after a placed game, and placing it in its table. There is no text
-// field: the name is typed straight into nameBuffer from Win32 virtual-key codes.
+// Typing a name after a placed game, placing it in its table, and the next game. There is
+// no text field: the name is typed straight into nameBuffer from Win32 virtual-key codes.
+// The score file takes the placed entry from the request (placedSlot).
 #include <cstring>
 
 #include "game/constants.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/score_table.h"
-#include "scores/scores.h"
 
 static constexpr int kFirstTypedCode = 32;   // Space
 static constexpr int kLastTypedCode = 125;   // F14 types the closing brace
@@ -32,43 +32,46 @@ void ShiftScoreTable()
 
 // Typed characters become blanks rather than zeros: the next, shorter name is typed over
 // them and keeps the rest, which the score file then drops as trailing blanks.
-static void ConfirmName()
+static Requests ConfirmName()
 {
+    Requests requests;
     if (!RankInTable())
-        return;
+        return requests;
     ShiftScoreTable();
     CopyName(saved.scoreNames[game.finalRank], game.nameBuffer, kNameBufferSize - 1);
     for (int i = 0; i < game.nameLength && i < kMaxNameLength; ++i)
         game.nameBuffer[i] = ' ';
     game.nameLength = 0;
     saved.scoreValues[game.finalRank] = game.finalScore;
-    RecordPlacedEntry(game.finalRank);  // saved by the shell at once, merged into the file
+    requests.placedSlot = game.finalRank;  // saved at once, merged into the file
     game.scoreInserted = true;  // this game has placed its entry
     ResetRound();
     game.newGameRequested = true;
+    return requests;
 }
 
-void HandleNameKey(int keyCode)
+Requests HandleNameKey(int keyCode)
 {
     if (keyCode == kKeyEnter) {
         // Keys still arrive while the blocks turn back after Enter; a second Enter of the
         // same game would push out another entry. Typing goes on into the buffer as ever.
         if (!game.scoreInserted)
-            ConfirmName();
-        return;
+            return ConfirmName();
+        return {};
     }
     if (keyCode == kKeyBackspace && game.nameLength > 0) {
         if (game.nameLength > kMaxNameLength)
             game.nameLength = kMaxNameLength;
         game.nameLength -= 1;
         game.nameBuffer[game.nameLength] = ' ';
-        return;
+        return {};
     }
     if (keyCode < kFirstTypedCode || keyCode > kLastTypedCode)
-        return;
+        return {};
     if (game.nameLength < 0 || game.nameLength >= kMaxNameLength)
-        return;
+        return {};
     bool letter = keyCode >= kKeyA && keyCode <= kKeyZ;
     game.nameBuffer[game.nameLength] = static_cast<char>(letter ? keyCode + 32 : keyCode);
     game.nameLength += 1;
+    return {};
 }
