@@ -199,7 +199,11 @@ def held_lock(session):
         session.wait_until("clock-runs-under-held-lock",
                            lambda image: image.count_differences(dealt, clock_rect()) > 0,
                            timeout=4)
-        check("SCORE FILE ERROR" not in session.windows(), "the box came before 5 s had passed")
+        # Only what is seen before the 5 s are up speaks of a box too early: on a loaded
+        # machine the deal and the click can take longer than that.
+        windows = session.windows()
+        if time.monotonic() - placed < 4.5:
+            check("SCORE FILE ERROR" not in windows, "the box came before 5 s had passed")
         session.wait_for_window("SCORE FILE ERROR", timeout=10)
         shown = time.monotonic() - placed
         session.screenshot("held-lock-box")
